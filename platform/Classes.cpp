@@ -1,0 +1,103 @@
+#include "platform/Classes.h"
+
+#include <algorithm>
+
+namespace Tessaron {
+
+TComponent::TComponent(TComponent* AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    FComponentState |= csDestroying;
+    DestroyComponents();
+    if (FOwner)
+        FOwner->RemoveComponent(this);
+}
+
+void TComponent::SetName(const QString& Value)
+{
+    FName = Value;
+    setObjectName(Value);
+}
+
+TComponent* TComponent::Components(int Index) const
+{
+    if (Index < 0 || Index >= ComponentCount())
+        return nullptr;
+    return FComponents[size_t(Index)];
+}
+
+TComponent* TComponent::FindComponent(const QString& AName) const
+{
+    if (AName.isEmpty())
+        return nullptr;
+    for (TComponent* c : FComponents)
+        if (c->FName.compare(AName, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent)
+{
+    if (!AComponent || AComponent->FOwner == this)
+        return;
+    if (AComponent->FOwner)
+        AComponent->FOwner->RemoveComponent(AComponent);
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+    if (IsDesigning())
+        AComponent->SetDesigning(true);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent)
+{
+    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
+    if (it == FComponents.end())
+        return;
+    FComponents.erase(it);
+    AComponent->FOwner = nullptr;
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!FComponents.empty()) {
+        TComponent* last = FComponents.back();
+        FComponents.pop_back();
+        last->FOwner = nullptr;
+        delete last;
+    }
+}
+
+void TComponent::SetDesigning(bool Value, bool SetChildren)
+{
+    if (Value)
+        FComponentState |= csDesigning;
+    else
+        FComponentState &= ~TComponentState(csDesigning);
+    if (SetChildren)
+        for (TComponent* c : FComponents)
+            c->SetDesigning(Value, true);
+}
+
+void TComponent::BeginLoading()
+{
+    FComponentState |= TComponentState(csLoading) | csReading;
+}
+
+void TComponent::Loaded()
+{
+    FComponentState &= ~(TComponentState(csLoading) | csReading);
+}
+
+bool TComponent::ReadListProperty(const QVariantList&, QString* Error)
+{
+    if (Error)
+        *Error = QStringLiteral("%1 has no list property").arg(metaObject()->className());
+    return false;
+}
+
+} // namespace Tessaron

@@ -1,0 +1,101 @@
+#pragma once
+// The component model: named components owned by other components, with the
+// three situations every component distinguishes (designing, loading, after
+// loading), events as assignable callables, and one extra list property that a
+// component reads and writes itself in its stored description.
+
+#include <QFlags>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+
+#include <functional>
+#include <vector>
+
+namespace Tessaron {
+
+using TObject = QObject;
+
+// A notify event takes the sender. An empty event is never called.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Calls an event if a handler is assigned.
+template <typename Event, typename... Args>
+inline void CallEvent(const Event& event, Args&&... args)
+{
+    if (event)
+        event(std::forward<Args>(args)...);
+}
+
+enum TComponentStateItem {
+    csLoading = 0x01,    // the stored description is being read
+    csReading = 0x02,
+    csDesigning = 0x04,  // inside a form designer
+    csDestroying = 0x08,
+};
+Q_DECLARE_FLAGS(TComponentState, TComponentStateItem)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
+
+class TComponent : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+public:
+    explicit TComponent(TComponent* AOwner = nullptr);
+    ~TComponent() override;
+
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    QString Name() const { return FName; }
+    void SetName(const QString& Value);
+    int Tag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+
+    // The owner destroys the components it owns, the last created first.
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent* Components(int Index) const;
+    TComponent* FindComponent(const QString& AName) const;
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+
+    TComponentState ComponentState() const { return FComponentState; }
+    bool IsDesigning() const { return FComponentState.testFlag(csDesigning); }
+    bool IsLoading() const { return FComponentState.testFlag(csLoading); }
+    bool IsDestroying() const { return FComponentState.testFlag(csDestroying); }
+
+    // Puts this component and the components it owns into (or out of) the
+    // designing state, as a form designer does.
+    void SetDesigning(bool Value, bool SetChildren = true);
+
+    // Marks the start of reading a stored description: setters skip their side
+    // effects until Loaded() runs.
+    virtual void BeginLoading();
+    // The after-loading step: ends the loading state. Overrides call the
+    // inherited step first and then start what the loaded values require.
+    virtual void Loaded();
+
+    // The extra list property of the stored description ("Range", "Series",
+    // "Floats"): its name, or empty when the component has none.
+    virtual QString ListPropertyName() const { return {}; }
+    // Reads the list (numbers as qlonglong or double, nested lists as
+    // QVariantList). Returns false and sets Error for a list it cannot take.
+    virtual bool ReadListProperty(const QVariantList& List, QString* Error);
+    // The list as it is written after the published properties.
+    virtual QVariantList WriteListProperty() const { return {}; }
+
+private:
+    QString FName;
+    int FTag = 0;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    TComponentState FComponentState;
+};
+
+} // namespace Tessaron
+
+Q_DECLARE_METATYPE(Tessaron::TNotifyEvent)

@@ -1,0 +1,82 @@
+#include <platform/Classes.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+// Records the order in which its instances are loaded and destroyed.
+class TRecorder : public TComponent {
+public:
+    TRecorder(TComponent* AOwner, std::vector<QString>* ALog) : TComponent(AOwner), FLog(ALog) {}
+    ~TRecorder() override { FLog->push_back(QStringLiteral("destroy ") + Name()); }
+    void Loaded() override
+    {
+        TComponent::Loaded();
+        FLog->push_back(QStringLiteral("loaded ") + Name() + (IsLoading() ? " still loading" : ""));
+    }
+
+private:
+    std::vector<QString>* FLog;
+};
+
+} // namespace
+
+TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirst)
+{
+    std::vector<QString> log;
+    {
+        TComponent owner;
+        auto* a = new TRecorder(&owner, &log);
+        a->SetName("A");
+        auto* b = new TRecorder(&owner, &log);
+        b->SetName("B");
+        auto* c = new TRecorder(&owner, &log);
+        c->SetName("C");
+        delete b; // a component destroyed early leaves its owner's list
+        EXPECT_EQ(owner.ComponentCount(), 2);
+        EXPECT_EQ(owner.FindComponent("c"), c);
+        EXPECT_EQ(owner.FindComponent("B"), nullptr);
+        EXPECT_EQ(owner.Components(5), nullptr);
+    }
+    EXPECT_EQ(log, (std::vector<QString>{"destroy B", "destroy C", "destroy A"}));
+}
+
+TEST(Component, LoadedEndsTheLoadingState)
+{
+    std::vector<QString> log;
+    TComponent owner;
+    auto* a = new TRecorder(&owner, &log);
+    a->SetName("A");
+    a->BeginLoading();
+    EXPECT_TRUE(a->IsLoading());
+    a->Loaded();
+    EXPECT_FALSE(a->IsLoading());
+    EXPECT_EQ(log, (std::vector<QString>{"loaded A"}));
+}
+
+TEST(Component, DesigningPassesToOwnedComponents)
+{
+    TComponent owner;
+    auto* a = new TComponent(&owner);
+    owner.SetDesigning(true);
+    EXPECT_TRUE(a->IsDesigning());
+    auto* b = new TComponent(&owner); // joins a designing owner
+    EXPECT_TRUE(b->IsDesigning());
+    owner.SetDesigning(false);
+    EXPECT_FALSE(a->IsDesigning());
+    EXPECT_FALSE(b->IsDesigning());
+}
+
+TEST(Component, EmptyEventIsNeverCalled)
+{
+    TNotifyEvent event;
+    int calls = 0;
+    CallEvent(event, nullptr);
+    event = [&](TObject*) { ++calls; };
+    CallEvent(event, nullptr);
+    EXPECT_EQ(calls, 1);
+}
