@@ -4,6 +4,10 @@
 
 namespace Tessaron {
 
+void TPersistent::Assign(const TPersistent*)
+{
+}
+
 TComponent::TComponent(TComponent* AOwner)
 {
     if (AOwner)
@@ -91,6 +95,15 @@ void TComponent::BeginLoading()
 void TComponent::Loaded()
 {
     FComponentState &= ~(TComponentState(csLoading) | csReading);
+}
+
+std::vector<TComponent*> TComponent::ChildComponents() const
+{
+    std::vector<TComponent*> result;
+    for (TComponent* c : FComponents)
+        if (c->GetParentComponent() == this)
+            result.push_back(c);
+    return result;
 }
 
 bool TComponent::ReadListProperty(const QVariantList&, QString* Error)

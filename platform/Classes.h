@@ -37,6 +37,16 @@ enum TComponentStateItem {
 Q_DECLARE_FLAGS(TComponentState, TComponentStateItem)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
 
+// A value object published as a property of a component (font, pen, brush,
+// picture). Its own published properties are Q_PROPERTYs, so a description can
+// set them as sub-properties ("Font.Height = -11"). Assign copies attributes.
+class TPersistent : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    virtual void Assign(const TPersistent* Source);
+};
+
 class TComponent : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name WRITE SetName)
@@ -71,6 +81,13 @@ public:
     // Puts this component and the components it owns into (or out of) the
     // designing state, as a form designer does.
     void SetDesigning(bool Value, bool SetChildren = true);
+
+    // The component a description nests this one in: for controls, the parent
+    // control; for other components, the owner.
+    virtual TComponent* GetParentComponent() const { return FOwner; }
+    virtual void SetParentComponent(TComponent*) {}
+    // The components a description writes nested inside this one, in order.
+    virtual std::vector<TComponent*> ChildComponents() const;
 
     // Marks the start of reading a stored description: setters skip their side
     // effects until Loaded() runs.
