@@ -1,8 +1,27 @@
 #include "platform/Classes.h"
 
+#include <QDebug>
+
 #include <algorithm>
 
 namespace Tessaron {
+
+namespace {
+TExceptionHandler GHandler = nullptr;
+}
+
+void SetExceptionHandler(TExceptionHandler Handler)
+{
+    GHandler = Handler;
+}
+
+void ReportException(const std::exception* E)
+{
+    if (GHandler)
+        GHandler(E);
+    else
+        qWarning("Unhandled exception in an event handler: %s", E ? E->what() : "unknown");
+}
 
 void TPersistent::Assign(const TPersistent*)
 {

@@ -10,6 +10,7 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -17,8 +18,21 @@ namespace Tessaron {
 
 using TObject = QObject;
 
-// A notify event takes the sender. An empty event is never called.
-using TNotifyEvent = std::function<void(TObject* Sender)>;
+// An event: a callable that may be empty; an empty event is never called.
+// Events are published as properties (MEMBER), so they need equality: two
+// events are equal only when both are empty, so every assignment counts.
+template <typename Signature>
+class TEvent : public std::function<Signature> {
+public:
+    using std::function<Signature>::function;
+    using std::function<Signature>::operator=;
+    TEvent() = default;
+    TEvent(const std::function<Signature>& F) : std::function<Signature>(F) {}
+    friend bool operator==(const TEvent& A, const TEvent& B) { return !A && !B; }
+};
+
+// A notify event takes the sender.
+using TNotifyEvent = TEvent<void(TObject* Sender)>;
 
 // Calls an event if a handler is assigned.
 template <typename Event, typename... Args>
@@ -26,6 +40,26 @@ inline void CallEvent(const Event& event, Args&&... args)
 {
     if (event)
         event(std::forward<Args>(args)...);
+}
+
+// Where an exception that escapes an event handler goes: the application's
+// standard error handler once there is one. Qt calls our code from its own
+// event dispatch, which exceptions must not cross, so every place where Qt
+// calls into handlers runs them through GuardedCall.
+using TExceptionHandler = void (*)(const std::exception* E);
+void SetExceptionHandler(TExceptionHandler Handler);
+void ReportException(const std::exception* E);
+
+template <typename F>
+void GuardedCall(F&& Fn)
+{
+    try {
+        Fn();
+    } catch (const std::exception& e) {
+        ReportException(&e);
+    } catch (...) {
+        ReportException(nullptr);
+    }
 }
 
 enum TComponentStateItem {

@@ -1,6 +1,7 @@
 #include <platform/Classes.h>
 
 #include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 #include <vector>
 

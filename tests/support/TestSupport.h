@@ -2,6 +2,14 @@
 // Helpers shared by the tests.
 #include <QString>
 
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& S, std::ostream* Os)
+{
+    *Os << '"' << S.toStdString() << '"';
+}
+
 namespace TestSupport {
 // Absolute path of a file in the source tree.
 QString SourcePath(const QString& relative);

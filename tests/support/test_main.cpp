@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <platform/Forms.h>
+
 #include <QApplication>
 #include <QLocale>
 
@@ -8,7 +10,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Tests expect the point as decimal separator unless they set a locale themselves.
     QLocale::setDefault(QLocale::c());
-    QApplication app(argc, argv);
+    Tessaron::TApplicationHost app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,1305 @@
+#include "platform/Graphics.h"
+#include "platform/SysUtils.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMetaEnum>
+#include <QSvgRenderer>
+
+#include <cmath>
+#include <cstring>
+
+namespace Tessaron {
+
+// ---------------------------------------------------------------- colours
+
+namespace {
+
+// The classic default scheme: every machine resolves system colours alike.
+constexpr std::array<std::uint32_t, 25> kSystemColors = {
+    0xC0C0C0, // scroll bar
+    0x808000, // desktop background
+    0x800000, // active caption
+    0x808080, // inactive caption
+    0xC0C0C0, // menu
+    0xFFFFFF, // window
+    0x000000, // window frame
+    0x000000, // menu text
+    0x000000, // window text
+    0xFFFFFF, // caption text
+    0xC0C0C0, // active border
+    0xC0C0C0, // inactive border
+    0x808080, // application workspace
+    0x800000, // highlight
+    0xFFFFFF, // highlight text
+    0xC0C0C0, // button face
+    0x808080, // button shadow
+    0x808080, // grey text
+    0x000000, // button text
+    0xC0C0C0, // inactive caption text
+    0xFFFFFF, // button highlight
+    0x000000, // 3-D dark shadow
+    0xC0C0C0, // 3-D light
+    0x000000, // tooltip text
+    0xE1FFFF, // tooltip background
+};
+
+} // namespace
+
+bool IsSystemColor(TColor Color)
+{
+    return (std::uint32_t(Color) & 0xFF000000u) == 0x80000000u;
+}
+
+TColor ColorToRGB(TColor Color)
+{
+    if (IsSystemColor(Color)) {
+        const std::uint32_t index = std::uint32_t(Color) & 0xFFu;
+        return index < kSystemColors.size() ? TColor(kSystemColors[index]) : clBlack;
+    }
+    if (Color == clNone || Color == clDefault)
+        return clBlack;
+    return TColor(std::uint32_t(Color) & 0x00FFFFFFu);
+}
+
+QRgb ColorToQRgb(TColor Color)
+{
+    const TColor c = ColorToRGB(Color);
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QColor ColorToQColor(TColor Color)
+{
+    return QColor::fromRgb(ColorToQRgb(Color));
+}
+
+TColor QRgbToColor(QRgb Rgb)
+{
+    return RGB(qRed(Rgb), qGreen(Rgb), qBlue(Rgb));
+}
+
+const std::array<TColor, 20>& DefaultSystemPalette()
+{
+    static const std::array<TColor, 20> palette = {
+        RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 128, 0), RGB(128, 128, 0), RGB(0, 0, 128),
+        RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192), RGB(192, 220, 192), RGB(166, 202, 240),
+        RGB(255, 251, 240), RGB(160, 160, 164), RGB(128, 128, 128), RGB(255, 0, 0), RGB(0, 255, 0),
+        RGB(255, 255, 0), RGB(0, 0, 255), RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255),
+    };
+    return palette;
+}
+
+QString ColorToString(TColor Color)
+{
+    const QMetaEnum e = QMetaEnum::fromType<TColor>();
+    if (const char* key = e.valueToKey(int(Color)))
+        return QString::fromLatin1(key);
+    return QStringLiteral("$%1").arg(std::uint32_t(Color), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+bool IdentToColor(const QString& Ident, TColor* Color)
+{
+    const QMetaEnum e = QMetaEnum::fromType<TColor>();
+    bool ok = false;
+    const int v = e.keyToValue(Ident.toLatin1().constData(), &ok);
+    if (ok && Color)
+        *Color = TColor(v);
+    return ok;
+}
+
+// ---------------------------------------------------------------- tools
+
+void TPen::SetColor(TColor Value)
+{
+    if (FColor == Value)
+        return;
+    FColor = Value;
+    Changed();
+}
+
+void TPen::SetWidth(int Value)
+{
+    if (Value < 0 || FWidth == Value)
+        return;
+    FWidth = Value;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle Value)
+{
+    if (FStyle == Value)
+        return;
+    FStyle = Value;
+    Changed();
+}
+
+void TPen::SetMode(TPenMode Value)
+{
+    if (FMode == Value)
+        return;
+    FMode = Value;
+    Changed();
+}
+
+void TPen::Assign(const TPersistent* Source)
+{
+    if (auto* p = qobject_cast<const TPen*>(Source)) {
+        FColor = p->FColor;
+        FWidth = p->FWidth;
+        FStyle = p->FStyle;
+        FMode = p->FMode;
+        Changed();
+    }
+}
+
+void TBrush::SetColor(TColor Value)
+{
+    if (FColor == Value)
+        return;
+    FColor = Value;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle Value)
+{
+    if (FStyle == Value)
+        return;
+    FStyle = Value;
+    Changed();
+}
+
+void TBrush::Assign(const TPersistent* Source)
+{
+    if (auto* b = qobject_cast<const TBrush*>(Source)) {
+        FColor = b->FColor;
+        FStyle = b->FStyle;
+        Changed();
+    }
+}
+
+QString SubstituteFontName(const QString& Name)
+{
+    static const std::pair<const char*, const char*> table[] = {
+        {"Arial", "Liberation Sans"},
+        {"Helvetica", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"System", "DejaVu Sans"},
+        {"Symbol", "DejaVu Sans"},
+        {"Times New Roman", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+    };
+    for (const auto& [from, to] : table)
+        if (Name.compare(QLatin1String(from), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(to);
+    return Name;
+}
+
+void TFont::SetName(const QString& Value)
+{
+    if (FName == Value || Value.isEmpty())
+        return;
+    FName = Value;
+    FCache.reset();
+    Changed();
+}
+
+void TFont::SetHeight(int Value)
+{
+    if (FHeight == Value)
+        return;
+    FHeight = Value;
+    FCache.reset();
+    Changed();
+}
+
+int TFont::Size() const
+{
+    // Size = -Height * 72 / PixelsPerInch, rounded half away from zero.
+    const int num = -FHeight * 72;
+    const int den = PixelsPerInch();
+    return num >= 0 ? (num + den / 2) / den : -((-num + den / 2) / den);
+}
+
+void TFont::SetSize(int Value)
+{
+    const int num = Value * PixelsPerInch();
+    SetHeight(-(num >= 0 ? (num + 36) / 72 : -((-num + 36) / 72)));
+}
+
+void TFont::SetStyle(TFontStyles Value)
+{
+    if (FStyle == Value)
+        return;
+    FStyle = Value;
+    FCache.reset();
+    Changed();
+}
+
+void TFont::SetColor(TColor Value)
+{
+    if (FColor == Value)
+        return;
+    FColor = Value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch Value)
+{
+    if (FPitch == Value)
+        return;
+    FPitch = Value;
+    FCache.reset();
+    Changed();
+}
+
+void TFont::SetOrientation(int Value)
+{
+    if (FOrientation == Value)
+        return;
+    FOrientation = Value;
+    Changed();
+}
+
+void TFont::Assign(const TPersistent* Source)
+{
+    if (auto* f = qobject_cast<const TFont*>(Source)) {
+        FName = f->FName;
+        FHeight = f->FHeight;
+        FStyle = f->FStyle;
+        FColor = f->FColor;
+        FPitch = f->FPitch;
+        FOrientation = f->FOrientation;
+        FCache.reset();
+        Changed();
+    }
+}
+
+QFont TFont::ToQFont() const
+{
+    if (FCache)
+        return *FCache;
+    QFont f(SubstituteFontName(FName));
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setBold(FStyle.testFlag(fsBold));
+    f.setItalic(FStyle.testFlag(fsItalic));
+    f.setUnderline(FStyle.testFlag(fsUnderline));
+    f.setStrikeOut(FStyle.testFlag(fsStrikeOut));
+    if (FPitch == fpFixed)
+        f.setFixedPitch(true);
+    if (FHeight < 0) {
+        f.setPixelSize(-FHeight);
+    } else if (FHeight > 0) {
+        // A positive height is the cell height: scale the em size so that
+        // ascent + descent come out at Height.
+        f.setPixelSize(FHeight);
+        const int cell = QFontMetrics(f).height();
+        if (cell > 0 && cell != FHeight)
+            f.setPixelSize(std::max(1, int(std::lround(double(FHeight) * FHeight / cell))));
+    } else {
+        f.setPixelSize(11);
+    }
+    FCache = f;
+    return f;
+}
+
+// ---------------------------------------------------------------- canvas
+
+namespace {
+
+QPainter::CompositionMode PenModeToComposition(TPenMode Mode)
+{
+    switch (Mode) {
+    case pmBlack: return QPainter::RasterOp_ClearDestination;
+    case pmWhite: return QPainter::RasterOp_SetDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNop:
+    case pmCopy:
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+QPainter::CompositionMode CopyModeToComposition(TCopyMode Mode)
+{
+    switch (Mode) {
+    case cmSrcAnd: return QPainter::RasterOp_SourceAndDestination;
+    case cmSrcPaint: return QPainter::RasterOp_SourceOrDestination;
+    case cmSrcInvert: return QPainter::RasterOp_SourceXorDestination;
+    case cmSrcErase: return QPainter::RasterOp_SourceAndNotDestination;
+    case cmNotSrcCopy: return QPainter::RasterOp_NotSource;
+    case cmNotSrcErase: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case cmMergePaint: return QPainter::RasterOp_NotSourceOrDestination;
+    case cmDstInvert: return QPainter::RasterOp_NotDestination;
+    case cmBlackness: return QPainter::RasterOp_ClearDestination;
+    case cmWhiteness: return QPainter::RasterOp_SetDestination;
+    case cmSrcCopy:
+    default: return QPainter::CompositionMode_Source;
+    }
+}
+
+// Angle in Qt's sixteenths of a degree, counter-clockwise from three o'clock,
+// of the radial line from the centre through (X, Y).
+double RadialAngle(double CX, double CY, int X, int Y)
+{
+    return std::atan2(-(Y - CY), X - CX) * 180.0 / M_PI;
+}
+
+QRect BoundsOf(const TPoint* Points, int Count)
+{
+    if (Count <= 0)
+        return {};
+    int l = Points[0].x(), r = l, t = Points[0].y(), b = t;
+    for (int i = 1; i < Count; ++i) {
+        l = std::min(l, Points[i].x());
+        r = std::max(r, Points[i].x());
+        t = std::min(t, Points[i].y());
+        b = std::max(b, Points[i].y());
+    }
+    return QRect(QPoint(l, t), QPoint(r, b));
+}
+
+} // namespace
+
+TCanvas::TCanvas(QImage* Image, QObject* Parent)
+    : TPersistent(Parent), FImage(Image), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()),
+      FFont(std::make_unique<TFont>())
+{
+    FFont->SetColor(clBlack);
+}
+
+TCanvas::~TCanvas()
+{
+    Flush();
+}
+
+void TCanvas::SetImage(QImage* Image)
+{
+    Flush();
+    FImage = Image;
+}
+
+void TCanvas::Flush() const
+{
+    if (FPainter) {
+        FPainter->end();
+        FPainter.reset();
+    }
+}
+
+QPainter& TCanvas::P() const
+{
+    if (!FPainter) {
+        FPainter = std::make_unique<QPainter>(FImage);
+        FPainter->setRenderHint(QPainter::Antialiasing, false);
+        FPainter->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    QPainter& p = *FPainter;
+    if (FClip)
+        p.setClipRegion(*FClip);
+    else
+        p.setClipping(false);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return p;
+}
+
+QRect TCanvas::Bounds() const
+{
+    return FImage ? FImage->rect() : QRect();
+}
+
+void TCanvas::Touched(const QRect& R) const
+{
+    if (!OnChanged)
+        return;
+    QRect r = R & Bounds();
+    if (FClip)
+        r &= FClip->boundingRect();
+    if (!r.isEmpty())
+        OnChanged(r);
+}
+
+bool TCanvas::PenVisible() const
+{
+    return FPen->Style() != psClear && FPen->Mode() != pmNop;
+}
+
+bool TCanvas::BrushVisible() const
+{
+    return FBrush->Style() != bsClear;
+}
+
+void TCanvas::ApplyPen(QPainter& Painter) const
+{
+    if (!PenVisible()) {
+        Painter.setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(ColorToQColor(FPen->Color()));
+    const int w = std::max(1, FPen->Width());
+    if (w == 1) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        switch (FPen->Style()) {
+        case psDash: pen.setDashPattern({18, 6}); break;
+        case psDot: pen.setDashPattern({3, 3}); break;
+        case psDashDot: pen.setDashPattern({9, 6, 3, 6}); break;
+        case psDashDotDot: pen.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+        default: break;
+        }
+    } else {
+        // Wide pens are geometric and always solid, with round ends.
+        pen.setWidth(w);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    Painter.setPen(pen);
+    Painter.setCompositionMode(PenModeToComposition(FPen->Mode()));
+}
+
+void TCanvas::ApplyBrush(QPainter& Painter) const
+{
+    if (!BrushVisible()) {
+        Painter.setBrush(Qt::NoBrush);
+        return;
+    }
+    Qt::BrushStyle style = Qt::SolidPattern;
+    switch (FBrush->Style()) {
+    case bsHorizontal: style = Qt::HorPattern; break;
+    case bsVertical: style = Qt::VerPattern; break;
+    case bsFDiagonal: style = Qt::FDiagPattern; break;
+    case bsBDiagonal: style = Qt::BDiagPattern; break;
+    case bsCross: style = Qt::CrossPattern; break;
+    case bsDiagCross: style = Qt::DiagCrossPattern; break;
+    default: break;
+    }
+    Painter.setBrush(QBrush(ColorToQColor(FBrush->Color()), style));
+}
+
+void TCanvas::MoveTo(int X, int Y)
+{
+    FPenPos = TPoint(X, Y);
+}
+
+namespace {
+
+// The on/off runs of the classic one-pixel pen styles.
+const std::vector<int>& DashRuns(TPenStyle Style)
+{
+    static const std::vector<int> solid;
+    static const std::vector<int> dash = {18, 6};
+    static const std::vector<int> dot = {3, 3};
+    static const std::vector<int> dashDot = {9, 6, 3, 6};
+    static const std::vector<int> dashDotDot = {9, 3, 3, 3, 3, 3};
+    switch (Style) {
+    case psDash: return dash;
+    case psDot: return dot;
+    case psDashDot: return dashDot;
+    case psDashDotDot: return dashDotDot;
+    default: return solid;
+    }
+}
+
+// dst := pen (op) dst, for the sixteen binary raster operations.
+inline QRgb Mix(TPenMode Mode, QRgb Pen, QRgb Dst)
+{
+    QRgb r;
+    switch (Mode) {
+    case pmBlack: r = 0; break;
+    case pmWhite: r = 0xFFFFFF; break;
+    case pmNop: r = Dst; break;
+    case pmNot: r = ~Dst; break;
+    case pmNotCopy: r = ~Pen; break;
+    case pmMergePenNot: r = Pen | ~Dst; break;
+    case pmMaskPenNot: r = Pen & ~Dst; break;
+    case pmMergeNotPen: r = ~Pen | Dst; break;
+    case pmMaskNotPen: r = ~Pen & Dst; break;
+    case pmMerge: r = Pen | Dst; break;
+    case pmNotMerge: r = ~(Pen | Dst); break;
+    case pmMask: r = Pen & Dst; break;
+    case pmNotMask: r = ~(Pen & Dst); break;
+    case pmXor: r = Pen ^ Dst; break;
+    case pmNotXor: r = ~(Pen ^ Dst); break;
+    case pmCopy:
+    default: r = Pen; break;
+    }
+    return r | 0xFF000000u;
+}
+
+} // namespace
+
+void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
+{
+    Flush();
+    const QRect bounds = Bounds();
+    const QRect box = QRect(A, B).normalized();
+    // Most lines lie inside one clip rectangle: no test per pixel then.
+    bool whole = false;
+    QRegion clip;
+    if (!FClip) {
+        whole = bounds.contains(box);
+        clip = QRegion(bounds);
+    } else {
+        clip = *FClip & bounds;
+        for (const QRect& r : clip)
+            if (r.contains(box)) {
+                whole = true;
+                break;
+            }
+    }
+    const QRgb pen = ColorToQRgb(FPen->Color());
+    const TPenMode mode = FPen->Mode();
+    const std::vector<int>& runs = DashRuns(FPen->Style());
+    int period = 0;
+    for (int run : runs)
+        period += run;
+    uchar* bits = FImage->bits();
+    const qsizetype stride = FImage->bytesPerLine();
+    auto plot = [&](int x, int y) {
+        if (period > 0) {
+            int p = Phase % period;
+            ++Phase;
+            for (size_t i = 0; i < runs.size(); ++i) {
+                if (p < runs[i]) {
+                    if (i % 2)
+                        return;
+                    break;
+                }
+                p -= runs[i];
+            }
+        }
+        if (!whole && !clip.contains(QPoint(x, y)))
+            return;
+        QRgb* px = reinterpret_cast<QRgb*>(bits + y * stride) + x;
+        *px = Mix(mode, pen, *px);
+    };
+    // Bresenham from A, stopping before B.
+    int x = A.x(), y = A.y();
+    const int dx = std::abs(B.x() - x), dy = std::abs(B.y() - y);
+    const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
+    if (dx >= dy) {
+        int err = 2 * dy - dx;
+        for (int i = 0; i < dx; ++i) {
+            plot(x, y);
+            if (err > 0 || (err == 0 && sx < 0)) {
+                y += sy;
+                err -= 2 * dx;
+            }
+            err += 2 * dy;
+            x += sx;
+        }
+    } else {
+        int err = 2 * dx - dy;
+        for (int i = 0; i < dy; ++i) {
+            plot(x, y);
+            if (err > 0 || (err == 0 && sy < 0)) {
+                x += sx;
+                err -= 2 * dy;
+            }
+            err += 2 * dx;
+            y += sy;
+        }
+    }
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+    const TPoint from = FPenPos;
+    FPenPos = TPoint(X, Y);
+    if (!FImage || !PenVisible() || from == FPenPos)
+        return;
+    const int w = std::max(1, FPen->Width());
+    if (w == 1) {
+        int phase = 0;
+        PixelLine(from, FPenPos, phase);
+    } else {
+        QPainter& p = P();
+        ApplyPen(p);
+        p.drawLine(from, FPenPos);
+    }
+    Touched(QRect(from, FPenPos).normalized().adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Polyline(const TPoint* Points, int Count)
+{
+    if (!FImage || Count < 2 || !PenVisible())
+        return;
+    const int w = std::max(1, FPen->Width());
+    if (w == 1) {
+        // Segment by segment, each without its end pixel: a vertex is drawn
+        // once, so XOR polylines restore exactly.
+        int phase = 0;
+        for (int i = 1; i < Count; ++i)
+            if (Points[i - 1] != Points[i])
+                PixelLine(Points[i - 1], Points[i], phase);
+    } else {
+        QPainter& p = P();
+        ApplyPen(p);
+        p.drawPolyline(Points, Count);
+    }
+    Touched(BoundsOf(Points, Count).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Polygon(const TPoint* Points, int Count)
+{
+    if (!FImage || Count < 2)
+        return;
+    if (BrushVisible()) {
+        QPainter& p = P();
+        p.setPen(Qt::NoPen);
+        ApplyBrush(p);
+        p.drawPolygon(Points, Count, Qt::OddEvenFill);
+    }
+    const int w = std::max(1, FPen->Width());
+    if (PenVisible()) {
+        if (w == 1) {
+            int phase = 0;
+            for (int i = 0; i < Count; ++i) {
+                const TPoint& a = Points[i];
+                const TPoint& b = Points[(i + 1) % Count];
+                if (a != b)
+                    PixelLine(a, b, phase);
+            }
+        } else {
+            QPainter& p = P();
+            p.setBrush(Qt::NoBrush);
+            ApplyPen(p);
+            p.drawPolygon(Points, Count);
+        }
+    }
+    Touched(BoundsOf(Points, Count).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+{
+    if (!FImage)
+        return;
+    if (X2 < X1)
+        std::swap(X1, X2);
+    if (Y2 < Y1)
+        std::swap(Y1, Y2);
+    QPainter& p = P();
+    int w = PenVisible() ? std::max(1, FPen->Width()) : 0;
+    if (w == 0) {
+        // Without a pen the classic rectangle fills one pixel less on the right and bottom.
+        if (BrushVisible() && X2 - X1 > 1 && Y2 - Y1 > 1) {
+            ApplyBrush(p);
+            p.fillRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), p.brush());
+        }
+    } else if (w == 1 || FPen->Style() == psInsideFrame) {
+        const int inset = FPen->Style() == psInsideFrame ? (w - 1) / 2 : 0;
+        const QRect outer(X1, Y1, X2 - X1, Y2 - Y1);
+        if (BrushVisible() && outer.width() > 2 && outer.height() > 2) {
+            ApplyBrush(p);
+            p.fillRect(outer.adjusted(w, w, -w, -w), p.brush());
+        }
+        ApplyPen(p);
+        p.setBrush(Qt::NoBrush);
+        if (w == 1) {
+            p.drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+        } else {
+            QPen pen = p.pen();
+            pen.setJoinStyle(Qt::MiterJoin);
+            pen.setCapStyle(Qt::SquareCap);
+            p.setPen(pen);
+            p.drawRect(QRectF(X1 + w / 2.0, Y1 + w / 2.0, X2 - X1 - w, Y2 - Y1 - w));
+        }
+        (void)inset;
+    } else {
+        ApplyPen(p);
+        ApplyBrush(p);
+        p.drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+    }
+    Touched(QRect(X1, Y1, X2 - X1, Y2 - Y1).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+    if (!FImage)
+        return;
+    if (X2 < X1)
+        std::swap(X1, X2);
+    if (Y2 < Y1)
+        std::swap(Y1, Y2);
+    QPainter& p = P();
+    ApplyPen(p);
+    ApplyBrush(p);
+    if (PenVisible() && FPen->Style() == psInsideFrame && FPen->Width() > 1) {
+        const double h = FPen->Width() / 2.0;
+        p.drawEllipse(QRectF(X1 + h, Y1 + h, X2 - X1 - 2 * h, Y2 - Y1 - 2 * h));
+    } else {
+        p.drawEllipse(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+    }
+    const int w = std::max(1, FPen->Width());
+    Touched(QRect(X1, Y1, X2 - X1, Y2 - Y1).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
+{
+    if (!FImage)
+        return;
+    QPainter& p = P();
+    ApplyPen(p);
+    ApplyBrush(p);
+    p.drawRoundedRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), X3 / 2.0, Y3 / 2.0, Qt::AbsoluteSize);
+    const int w = std::max(1, FPen->Width());
+    Touched(QRect(X1, Y1, X2 - X1, Y2 - Y1).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!FImage)
+        return;
+    const double cx = (X1 + X2) / 2.0;
+    const double cy = (Y1 + Y2) / 2.0;
+    const double a3 = RadialAngle(cx, cy, X3, Y3);
+    double span = RadialAngle(cx, cy, X4, Y4) - a3;
+    while (span <= 0)
+        span += 360.0;
+    QPainter& p = P();
+    ApplyPen(p);
+    ApplyBrush(p);
+    p.drawPie(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), int(std::lround(a3 * 16)), int(std::lround(span * 16)));
+    const int w = std::max(1, FPen->Width());
+    Touched(QRect(X1, Y1, X2 - X1, Y2 - Y1).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    if (!FImage || !PenVisible())
+        return;
+    const double cx = (X1 + X2) / 2.0;
+    const double cy = (Y1 + Y2) / 2.0;
+    const double a3 = RadialAngle(cx, cy, X3, Y3);
+    double span = RadialAngle(cx, cy, X4, Y4) - a3;
+    while (span <= 0)
+        span += 360.0;
+    QPainter& p = P();
+    ApplyPen(p);
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), int(std::lround(a3 * 16)), int(std::lround(span * 16)));
+    const int w = std::max(1, FPen->Width());
+    Touched(QRect(X1, Y1, X2 - X1, Y2 - Y1).adjusted(-w, -w, w, w));
+}
+
+void TCanvas::FillRect(const TRect& R)
+{
+    if (!FImage || R.IsEmpty() || !BrushVisible())
+        return;
+    QPainter& p = P();
+    ApplyBrush(p);
+    p.fillRect(R.ToQRect(), p.brush());
+    Touched(R.ToQRect());
+}
+
+void TCanvas::FrameRect(const TRect& R)
+{
+    if (!FImage || R.IsEmpty())
+        return;
+    QPainter& p = P();
+    const QBrush b(ColorToQColor(FBrush->Color()));
+    const QRect q = R.ToQRect();
+    p.fillRect(QRect(q.left(), q.top(), q.width(), 1), b);
+    p.fillRect(QRect(q.left(), q.bottom(), q.width(), 1), b);
+    p.fillRect(QRect(q.left(), q.top(), 1, q.height()), b);
+    p.fillRect(QRect(q.right(), q.top(), 1, q.height()), b);
+    Touched(q);
+}
+
+void TCanvas::DrawFocusRect(const TRect& R)
+{
+    if (!FImage || R.IsEmpty())
+        return;
+    Flush();
+    const QRegion clip = ClipRegion();
+    const QRect q = R.ToQRect();
+    // Every perimeter pixel visited once; every other one inverted.
+    auto invert = [&](int x, int y) {
+        if (((x + y) & 1) == 0 && clip.contains(QPoint(x, y))) {
+            QRgb* line = reinterpret_cast<QRgb*>(FImage->scanLine(y));
+            line[x] = (line[x] ^ 0x00FFFFFFu) | 0xFF000000u;
+        }
+    };
+    for (int x = q.left(); x <= q.right(); ++x) {
+        invert(x, q.top());
+        if (q.bottom() != q.top())
+            invert(x, q.bottom());
+    }
+    for (int y = q.top() + 1; y < q.bottom(); ++y) {
+        invert(q.left(), y);
+        if (q.right() != q.left())
+            invert(q.right(), y);
+    }
+    Touched(q);
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text)
+{
+    if (!FImage || Text.isEmpty())
+        return;
+    QPainter& p = P();
+    const QFont f = FFont->ToQFont();
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    const int w = fm.horizontalAdvance(Text);
+    const int h = fm.height();
+    p.save();
+    p.translate(X, Y);
+    const int orientation = ((FFont->Orientation() % 3600) + 3600) % 3600;
+    if (orientation != 0)
+        p.rotate(-orientation / 10.0);
+    if (BrushVisible())
+        p.fillRect(QRect(0, 0, w, h), ColorToQColor(FBrush->Color()));
+    p.setPen(ColorToQColor(FFont->Color()));
+    p.drawText(0, fm.ascent(), Text);
+    const QRect cell = p.transform().mapRect(QRect(0, 0, w, h));
+    p.restore();
+    Touched(cell.adjusted(-1, -1, 1, 1));
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text)
+{
+    SaveClip();
+    IntersectClipRect(R);
+    if (BrushVisible())
+        FillRect(R);
+    TextOut(X, Y, Text);
+    RestoreClip();
+}
+
+int TCanvas::TextWidth(const QString& Text) const
+{
+    return QFontMetrics(FFont->ToQFont()).horizontalAdvance(Text);
+}
+
+int TCanvas::TextHeight(const QString&) const
+{
+    return QFontMetrics(FFont->ToQFont()).height();
+}
+
+QSize TCanvas::TextExtent(const QString& Text) const
+{
+    return QSize(TextWidth(Text), TextHeight(Text));
+}
+
+void TCanvas::Draw(int X, int Y, const TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->Empty())
+        return;
+    StretchDraw(Tessaron::Bounds(X, Y, Graphic->Width(), Graphic->Height()), Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& R, const TGraphic* Graphic)
+{
+    if (!FImage || !Graphic || Graphic->Empty() || R.IsEmpty())
+        return;
+    QPainter& p = P();
+    Graphic->DrawInto(p, R.ToQRect());
+    Touched(R.ToQRect());
+}
+
+void TCanvas::CopyRect(const TRect& Dest, const TCanvas* Source, const TRect& SourceRect)
+{
+    if (!FImage || !Source || !Source->FImage || Dest.IsEmpty())
+        return;
+    Source->Flush();
+    // Copying within one image goes through a copy of the source area.
+    const QImage src = Source->FImage == FImage ? FImage->copy(SourceRect.ToQRect()) : QImage();
+    QPainter& p = P();
+    p.setCompositionMode(CopyModeToComposition(FCopyMode));
+    if (src.isNull())
+        p.drawImage(Dest.ToQRect(), *Source->FImage, SourceRect.ToQRect());
+    else
+        p.drawImage(Dest.ToQRect(), src, src.rect());
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    Touched(Dest.ToQRect());
+}
+
+TColor TCanvas::Pixel(int X, int Y) const
+{
+    if (!FImage || !FImage->rect().contains(X, Y))
+        return TColor(-1);
+    Flush();
+    return QRgbToColor(FImage->pixel(X, Y));
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color)
+{
+    if (!FImage || !FImage->rect().contains(X, Y))
+        return;
+    if (FClip && !FClip->contains(QPoint(X, Y)))
+        return;
+    Flush();
+    FImage->setPixel(X, Y, ColorToQRgb(Color));
+    Touched(QRect(X, Y, 1, 1));
+}
+
+void TCanvas::SetClipRegion(const QRegion& Region)
+{
+    FClip = Region;
+}
+
+void TCanvas::ClearClipRegion()
+{
+    FClip.reset();
+}
+
+QRegion TCanvas::ClipRegion() const
+{
+    return FClip ? (*FClip & Bounds()) : QRegion(Bounds());
+}
+
+TRect TCanvas::ClipBox() const
+{
+    return TRect::FromQRect(ClipRegion().boundingRect());
+}
+
+void TCanvas::IntersectClipRect(const TRect& R)
+{
+    FClip = ClipRegion() & R.ToQRect();
+}
+
+void TCanvas::SaveClip()
+{
+    FClipStack.push_back(FClip);
+}
+
+void TCanvas::RestoreClip()
+{
+    if (FClipStack.empty())
+        return;
+    FClip = FClipStack.back();
+    FClipStack.pop_back();
+}
+
+QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
+{
+    if (!FImage)
+        return {};
+    const QRect area = R.ToQRect() & Bounds();
+    if (area.isEmpty())
+        return {};
+    if (DX == 0 && DY == 0)
+        return {};
+    Flush();
+    const QRect target = area.translated(DX, DY) & area;
+    if (!target.isEmpty()) {
+        const QRect source = target.translated(-DX, -DY);
+        const int bytes = target.width() * 4;
+        const qsizetype stride = FImage->bytesPerLine();
+        uchar* bits = FImage->bits();
+        // Walk rows so that a row is read before it is overwritten.
+        if (DY > 0) {
+            for (int y = target.height() - 1; y >= 0; --y)
+                std::memmove(bits + (target.top() + y) * stride + target.left() * 4,
+                             bits + (source.top() + y) * stride + source.left() * 4, size_t(bytes));
+        } else {
+            for (int y = 0; y < target.height(); ++y)
+                std::memmove(bits + (target.top() + y) * stride + target.left() * 4,
+                             bits + (source.top() + y) * stride + source.left() * 4, size_t(bytes));
+        }
+    }
+    Touched(area);
+    return QRegion(area) - QRegion(target);
+}
+
+// ---------------------------------------------------------------- bitmaps
+
+TBitmap::TBitmap(QObject* Parent) : TGraphic(Parent), FCanvas(std::make_unique<TCanvas>(&FImage)) {}
+
+TBitmap::TBitmap(int AWidth, int AHeight, QObject* Parent) : TBitmap(Parent)
+{
+    SetSize(AWidth, AHeight);
+}
+
+TBitmap::~TBitmap()
+{
+    FCanvas->Flush();
+}
+
+const QImage& TBitmap::Image() const
+{
+    FCanvas->Flush();
+    return FImage;
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight)
+{
+    AWidth = std::max(0, AWidth);
+    AHeight = std::max(0, AHeight);
+    if (AWidth == Width() && AHeight == Height())
+        return;
+    FCanvas->Flush();
+    QImage next;
+    if (AWidth > 0 && AHeight > 0) {
+        next = QImage(AWidth, AHeight, QImage::Format_RGB32);
+        next.fill(Qt::white);
+        if (!FImage.isNull()) {
+            QPainter p(&next);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, FImage);
+        }
+    }
+    FImage = next;
+    FCanvas->SetImage(&FImage);
+    Changed();
+}
+
+void TBitmap::SetImage(const QImage& Image)
+{
+    FCanvas->Flush();
+    FImage = Image.isNull() ? QImage() : Image.convertToFormat(QImage::Format_RGB32);
+    FCanvas->SetImage(&FImage);
+    Changed();
+}
+
+void TBitmap::DrawInto(QPainter& Painter, const QRect& R) const
+{
+    FCanvas->Flush();
+    if (FTransparentColor != clNone) {
+        QImage masked = FImage.convertToFormat(QImage::Format_ARGB32);
+        const QRgb key = ColorToQRgb(FTransparentColor);
+        for (int y = 0; y < masked.height(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(masked.scanLine(y));
+            for (int x = 0; x < masked.width(); ++x)
+                if ((line[x] | 0xFF000000u) == key)
+                    line[x] = 0;
+        }
+        Painter.drawImage(R, masked);
+        return;
+    }
+    Painter.drawImage(R, FImage);
+}
+
+void TBitmap::LoadFromFile(const QString& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError::ForFile(FileName, file.errorString());
+    if (!LoadFromData(file.readAll()))
+        throw EFOpenError::ForFile(FileName, QStringLiteral("Bitmap image is not valid"));
+}
+
+bool TBitmap::LoadFromData(const QByteArray& Data)
+{
+    QImage image;
+    if (!image.loadFromData(Data))
+        return false;
+    SetImage(image);
+    return true;
+}
+
+QByteArray TBitmap::SaveToData() const
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    Image().save(&buffer, "PNG");
+    return data;
+}
+
+void TBitmap::SaveToFile(const QString& FileName) const
+{
+    Image().save(FileName);
+}
+
+void TBitmap::Assign(const TPersistent* Source)
+{
+    if (auto* b = qobject_cast<const TBitmap*>(Source)) {
+        SetImage(b->Image());
+        FTransparentColor = b->FTransparentColor;
+    }
+}
+
+// ---------------------------------------------------------------- metafiles
+
+TMetafile::TMetafile(QObject* Parent) : TGraphic(Parent) {}
+TMetafile::~TMetafile() = default;
+
+bool TMetafile::Empty() const
+{
+    return !FRenderer || !FRenderer->isValid();
+}
+
+int TMetafile::Width() const
+{
+    return Empty() ? 0 : FRenderer->defaultSize().width();
+}
+
+int TMetafile::Height() const
+{
+    return Empty() ? 0 : FRenderer->defaultSize().height();
+}
+
+void TMetafile::DrawInto(QPainter& Painter, const QRect& R) const
+{
+    if (Empty())
+        return;
+    Painter.save();
+    Painter.setRenderHint(QPainter::Antialiasing, true);
+    FRenderer->render(&Painter, QRectF(R));
+    Painter.restore();
+}
+
+void TMetafile::LoadFromFile(const QString& FileName)
+{
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError::ForFile(FileName, file.errorString());
+    if (!LoadFromData(file.readAll()))
+        throw EFOpenError::ForFile(FileName, QStringLiteral("Vector picture is not valid"));
+}
+
+bool TMetafile::LoadFromData(const QByteArray& Data)
+{
+    auto renderer = std::make_unique<QSvgRenderer>(Data);
+    if (!renderer->isValid())
+        return false;
+    FData = Data;
+    FRenderer = std::move(renderer);
+    Changed();
+    return true;
+}
+
+void TMetafile::Assign(const TPersistent* Source)
+{
+    if (auto* m = qobject_cast<const TMetafile*>(Source))
+        LoadFromData(m->FData);
+}
+
+// ---------------------------------------------------------------- pictures
+
+TPicture::TPicture(QObject* Parent) : TPersistent(Parent) {}
+TPicture::~TPicture() = default;
+
+void TPicture::SetGraphic(const TGraphic* Value)
+{
+    if (!Value) {
+        if (!FGraphic)
+            return;
+        FGraphic.reset();
+        Changed();
+        return;
+    }
+    std::unique_ptr<TGraphic> copy;
+    if (qobject_cast<const TMetafile*>(Value))
+        copy = std::make_unique<TMetafile>();
+    else
+        copy = std::make_unique<TBitmap>();
+    copy->Assign(Value);
+    FGraphic = std::move(copy);
+    FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+TBitmap* TPicture::Bitmap()
+{
+    if (!qobject_cast<TBitmap*>(FGraphic.get())) {
+        FGraphic = std::make_unique<TBitmap>();
+        FGraphic->OnChange = [this](TObject*) { Changed(); };
+    }
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+void TPicture::LoadFromFile(const QString& FileName)
+{
+    const QString ext = QFileInfo(FileName).suffix().toLower();
+    std::unique_ptr<TGraphic> g;
+    if (ext == QLatin1String("svg") || ext == QLatin1String("wmf") || ext == QLatin1String("emf"))
+        g = std::make_unique<TMetafile>();
+    else
+        g = std::make_unique<TBitmap>();
+    g->LoadFromFile(FileName); // throws; the picture stays as it was
+    FGraphic = std::move(g);
+    FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+void TPicture::Assign(const TPersistent* Source)
+{
+    if (!Source) {
+        SetGraphic(nullptr);
+    } else if (auto* p = qobject_cast<const TPicture*>(Source)) {
+        SetGraphic(p->Graphic());
+    } else if (auto* g = qobject_cast<const TGraphic*>(Source)) {
+        SetGraphic(g);
+    }
+}
+
+QByteArray TPicture::Data() const
+{
+    if (Empty())
+        return {};
+    // The class name with its length byte, then the graphic's bytes.
+    const QByteArray name = FGraphic->metaObject()->className() + QByteArray("Tessaron::").size();
+    QByteArray data;
+    data.append(char(name.size()));
+    data.append(name);
+    data.append(FGraphic->SaveToData());
+    return data;
+}
+
+void TPicture::SetData(const QByteArray& Value)
+{
+    if (Value.isEmpty()) {
+        SetGraphic(nullptr);
+        return;
+    }
+    const int len = uchar(Value.at(0));
+    const QByteArray name = Value.mid(1, len);
+    const QByteArray bytes = Value.mid(1 + len);
+    std::unique_ptr<TGraphic> g;
+    if (name == "TMetafile")
+        g = std::make_unique<TMetafile>();
+    else if (name == "TBitmap")
+        g = std::make_unique<TBitmap>();
+    else
+        throw Exception(QStringLiteral("Unbekannte Grafikklasse %1").arg(QString::fromLatin1(name)));
+    if (!g->LoadFromData(bytes))
+        throw Exception(QStringLiteral("Ungültige Bilddaten (%1)").arg(QString::fromLatin1(name)));
+    FGraphic = std::move(g);
+    FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+// ---------------------------------------------------------------- 3-D frames
+
+void Frame3D(TCanvas* Canvas, TRect& R, TColor TopColor, TColor BottomColor, int Width)
+{
+    Canvas->Pen()->SetWidth(1);
+    --R.Bottom;
+    --R.Right;
+    while (Width > 0) {
+        --Width;
+        const TPoint topLeft(R.Left, R.Top), topRight(R.Right, R.Top);
+        const TPoint bottomLeft(R.Left, R.Bottom), bottomRight(R.Right, R.Bottom);
+        Canvas->Pen()->SetColor(TopColor);
+        const TPoint upper[] = {bottomLeft, topLeft, topRight};
+        Canvas->Polyline(upper, 3);
+        Canvas->Pen()->SetColor(BottomColor);
+        const TPoint lower[] = {topRight, bottomRight, TPoint(bottomLeft.x() - 1, bottomLeft.y())};
+        Canvas->Polyline(lower, 3);
+        R = InflateRect(R, -1, -1);
+    }
+    ++R.Bottom;
+    ++R.Right;
+}
+
+} // namespace Tessaron

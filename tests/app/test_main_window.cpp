@@ -1,0 +1,165 @@
+#include "app/DemoWindows.h"
+#include "app/Main.h"
+
+#include <platform/ExtCtrls.h>
+#include <platform/ExtPanels.h>
+#include <platform/StdCtrls.h>
+#include <platform/Streaming.h>
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Tessaron;
+
+namespace {
+
+// The main window built from its description, as the program creates it.
+struct MainWindow {
+    std::unique_ptr<TTessaron32> Form;
+    MainWindow()
+    {
+        Form = std::make_unique<TTessaron32>();
+        Form->InitializeForm();
+        Form->SetWindowState(TForm::wsNormal);
+        Form->Show();
+    }
+    TTessaron32* operator->() const { return Form.get(); }
+    TMenuItem* Item(const char* Name) const { return Form->MainMenu1->FindItem(QString::fromLatin1(Name)); }
+};
+
+void RunFor(int Ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < Ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+} // namespace
+
+TEST(MainWindow, StartsWithTheSloganAndTheBannerStopped)
+{
+    MainWindow w;
+    EXPECT_TRUE(w->Label1->Visible());
+    EXPECT_FALSE(w->Panel2->Visible());
+    EXPECT_FALSE(w->Timer1->Enabled());
+    EXPECT_EQ(w->Panel2->Left(), w->Panel1->Width());
+    EXPECT_EQ(w->Timer1->Interval(), 10);
+    EXPECT_EQ(w->Caption(), QString::fromUtf8("Tessaron für Delphi 2.0"));
+    EXPECT_EQ(w->Label1->Caption(), "Tessaron 32 - Die volle 32-Bit Power !");
+    EXPECT_EQ(w->Label1->Font()->Height(), -35);
+    EXPECT_EQ(w->Label1->Font()->Color(), clRed);
+    EXPECT_TRUE(w->Bildhintergrund1->Checked());
+    EXPECT_FALSE(w->Image1->Picture()->Empty());
+    EXPECT_EQ(w->Image1->Picture()->Width(), 1024);
+    EXPECT_EQ(w->WindowState(), TForm::wsNormal);
+}
+
+TEST(MainWindow, BannerMovesOnePixelPerTickAndWrapsBelowMinusWidthMinusOne)
+{
+    MainWindow w;
+    w.Item("berdiesesDemo1")->Click();
+    EXPECT_FALSE(w->Label1->Visible());
+    EXPECT_TRUE(w->Panel2->Visible());
+    EXPECT_TRUE(w->Timer1->Enabled());
+    const int start = w->Panel1->Width();
+    EXPECT_EQ(w->Panel2->Left(), start);
+    w->Timer1Timer(nullptr);
+    EXPECT_EQ(w->Panel2->Left(), start - 1);
+
+    // The wrap comes on the first tick whose left edge is below -width-1.
+    const int width = w->Panel2->Width();
+    w->Panel2->SetLeft(-width);
+    w->Timer1Timer(nullptr);
+    EXPECT_EQ(w->Panel2->Left(), -width - 1);
+    w->Timer1Timer(nullptr);
+    EXPECT_EQ(w->Panel2->Left(), start);
+
+    // The real timer moves it, also while another window runs its modal loop.
+    w->Panel2->SetLeft(100);
+    RunFor(120);
+    EXPECT_LT(w->Panel2->Left(), 95);
+}
+
+TEST(MainWindow, OpeningTheDemoMenuStopsTheBannerWithoutResettingIt)
+{
+    MainWindow w;
+    w.Item("berdiesesDemo1")->Click();
+    w->Timer1Timer(nullptr);
+    w->Timer1Timer(nullptr);
+    const int left = w->Panel2->Left();
+    // Opening the top-level menu raises its item's click.
+    QMenu* demo = w.Item("Demo1")->SubMenu();
+    ASSERT_NE(demo, nullptr);
+    emit demo->aboutToShow();
+    EXPECT_TRUE(w->Label1->Visible());
+    EXPECT_FALSE(w->Panel2->Visible());
+    EXPECT_FALSE(w->Timer1->Enabled());
+    EXPECT_EQ(w->Panel2->Left(), left);
+    // "Über dieses Demo" again restarts at the right edge.
+    w.Item("berdiesesDemo1")->Action()->trigger();
+    EXPECT_EQ(w->Panel2->Left(), w->Panel1->Width());
+    EXPECT_TRUE(w->Timer1->Enabled());
+}
+
+TEST(MainWindow, BackgroundToggleWithTheBitmapAbsentAndPresent)
+{
+    QTemporaryDir dir;
+    const QString old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    QStringList errors;
+    Application()->OnException = [&](const QString& Message) { errors << Message; };
+    {
+        MainWindow w;
+        QAction* toggle = w.Item("Bildhintergrund1")->Action();
+        toggle->trigger();
+        EXPECT_TRUE(w->Image1->Picture()->Empty());
+        EXPECT_FALSE(w->Bildhintergrund1->Checked());
+        EXPECT_TRUE(errors.isEmpty());
+
+        toggle->trigger(); // the file is missing: error, item stays unchecked
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_TRUE(errors[0].contains("TSRN0120.BMP")) << errors[0].toStdString();
+        EXPECT_FALSE(w->Bildhintergrund1->Checked());
+        EXPECT_TRUE(w->Image1->Picture()->Empty());
+
+        ASSERT_TRUE(QFile::copy(TestSupport::SourcePath("app/data/TSRN0120.BMP"), "TSRN0120.BMP"));
+        toggle->trigger();
+        EXPECT_TRUE(w->Bildhintergrund1->Checked());
+        EXPECT_EQ(w->Image1->Picture()->Width(), 1024);
+        EXPECT_EQ(errors.size(), 1);
+    }
+    Application()->OnException = nullptr;
+    QDir::setCurrent(old);
+}
+
+TEST(MainWindow, WindowsMissingFromTheProgramKeepTheirEntriesDisabled)
+{
+    MainWindow w;
+    for (const TWindowMenuEntry& e : WindowMenuEntries()) {
+        TMenuItem* item = w.Item(e.ItemName);
+        ASSERT_NE(item, nullptr) << e.ItemName;
+        EXPECT_EQ(item->Enabled(), Demo::IsWindowRegistered(e.ClassName)) << e.ItemName;
+    }
+    EXPECT_TRUE(w.Item("Beenden1")->Enabled());
+    EXPECT_EQ(w.Item("Datenbltter1")->Caption(), QString::fromUtf8("&Datenblätter"));
+    EXPECT_EQ(w.Item("RCHochpa1")->Caption(), QString::fromUtf8("RC &Hochpaß"));
+}
+
+TEST(MainWindow, DescriptionSurvivesWritingAndReadingBack)
+{
+    MainWindow w;
+    const QByteArray text = WriteComponentText(w.Form.get());
+    TTessaron32 copy;
+    ReadComponentText(&copy, text, "written");
+    EXPECT_EQ(WriteComponentText(&copy), text);
+}

@@ -1,0 +1,141 @@
+#include <filters/Rchigh.h>
+#include <filters/Rclow.h>
+
+#include "FilterTestSupport.h"
+#include "ReferenceFilters.h"
+
+#include <complex>
+#include <limits>
+
+using namespace Tessaron;
+using namespace FilterTest;
+
+namespace {
+
+// |H(e^jw)| of the discrete RC model: low-pass a z^-1 / (1 - b z^-1), its
+// complement (1 - z^-1) / (1 - b z^-1).
+double ModelGain(bool highPass, double fc, double fs)
+{
+    const double b = std::exp(-2 * std::numbers::pi * fc / fs);
+    const std::complex<double> u = std::polar(1.0, -2 * std::numbers::pi * fc / fs);
+    const std::complex<double> h = highPass ? (1.0 - u) / (1.0 - b * u) : (1 - b) * u / (1.0 - b * u);
+    return std::abs(h);
+}
+
+} // namespace
+
+TEST(RCFilter, NewLowPassStepResponseStartsAtZeroThenA)
+{
+    // fs 1, fc 0.5: b = exp(-pi), a = 1 - b; the output lags one sample and
+    // then climbs as 1 - b^n.
+    TRCLowpass lp;
+    Block y = Constant(8, 1.0f);
+    lp.Filter(y.data(), int(y.size()));
+    const double b = std::exp(-std::numbers::pi);
+    EXPECT_EQ(y[0], 0.0f);
+    EXPECT_NEAR(y[1], 0.9568, 1e-4);
+    EXPECT_EQ(y[1], 1.0f - float(std::exp(-std::numbers::pi_v<long double>)));
+    for (int n = 1; n < 8; ++n)
+        EXPECT_NEAR(y[size_t(n)], 1 - std::pow(b, n), 1e-6) << "sample " << n;
+}
+
+TEST(RCFilter, NewHighPassStepResponseStartsAtOneThenOneMinusA)
+{
+    TRCHighpass hp;
+    Block y = Constant(8, 1.0f);
+    hp.Filter(y.data(), int(y.size()));
+    const float a = 1.0f - float(std::exp(-std::numbers::pi_v<long double>));
+    EXPECT_EQ(y[0], 1.0f);
+    EXPECT_EQ(y[1], 1.0f - a);
+    for (int n = 1; n < 8; ++n)
+        EXPECT_NEAR(y[size_t(n)], std::pow(std::exp(-std::numbers::pi), n), 1e-6) << "sample " << n;
+}
+
+TEST(RCFilter, HighPassIsInputMinusLowPassSampleBySample)
+{
+    // Equal settings give equal states, so the outputs are complementary bit
+    // for bit, through setting changes and block boundaries.
+    TRCLowpass lp;
+    TRCHighpass hp;
+    const Block x = Noise(3000, 7);
+    Block yl = x, yh = x;
+    const int cuts[] = {0, 1, 700, 1500, 3000};
+    const float fcs[] = {3.0f, 40.0f, 250.0f, 11.0f};
+    for (int k = 0; k < 4; ++k) {
+        for (TRCFilter* f : {static_cast<TRCFilter*>(&lp), static_cast<TRCFilter*>(&hp)}) {
+            f->SetSampleFrequency(1000.0f);
+            f->SetCutoffFrequency(fcs[k]);
+        }
+        lp.Filter(yl.data() + cuts[k], cuts[k + 1] - cuts[k]);
+        hp.Filter(yh.data() + cuts[k], cuts[k + 1] - cuts[k]);
+    }
+    Block complement(x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+        complement[i] = x[i] - yl[i];
+    EXPECT_TRUE(BitEqual(yh, complement));
+}
+
+TEST(RCFilter, GainAtCutoffIsTheDiscreteModelsValue)
+{
+    struct Case {
+        float fs, fc;
+    };
+    for (const Case c : {Case{1000, 10}, Case{1000, 50}, Case{1000, 200}, Case{48000, 1000}}) {
+        for (bool highPass : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (highPass ? "high" : "low") << "-pass fs " << c.fs << " fc " << c.fc);
+            TRCLowpass lp;
+            TRCHighpass hp;
+            TRCFilter& f = highPass ? static_cast<TRCFilter&>(hp) : lp;
+            f.SetSampleFrequency(c.fs);
+            f.SetCutoffFrequency(c.fc);
+            const double g = Gain([&](float* d, int n) { f.Filter(d, n); }, c.fc, c.fs);
+            EXPECT_NEAR(g, ModelGain(highPass, c.fc, c.fs), 2e-4);
+        }
+    }
+}
+
+TEST(RCFilter, SettingChangesKeepTheStateAndMatchThePlainLoop)
+{
+    for (bool highPass : {false, true}) {
+        TRCLowpass lp;
+        TRCHighpass hp;
+        TRCFilter& f = highPass ? static_cast<TRCFilter&>(hp) : lp;
+        Reference::RC ref;
+        Block x = Noise(2000, 3), expected = x;
+        const int cuts[] = {0, 500, 501, 1400, 2000};
+        const float settings[][2] = {{1000, 20}, {1000, 300}, {2000, 300}, {2000, 5}};
+        for (int k = 0; k < 4; ++k) {
+            f.SetSampleFrequency(settings[k][0]);
+            f.SetCutoffFrequency(settings[k][1]);
+            ref.Design(settings[k][0], settings[k][1]);
+            f.Filter(x.data() + cuts[k], cuts[k + 1] - cuts[k]);
+            if (highPass)
+                ref.HighPass(expected.data() + cuts[k], cuts[k + 1] - cuts[k]);
+            else
+                ref.LowPass(expected.data() + cuts[k], cuts[k + 1] - cuts[k]);
+        }
+        EXPECT_TRUE(BitEqual(x, expected)) << (highPass ? "high-pass" : "low-pass");
+    }
+}
+
+TEST(RCFilter, InvalidFrequenciesAreIgnored)
+{
+    const float invalid[] = {0.0f, -1.0f, -0.0f, std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity()};
+    for (float v : invalid) {
+        SCOPED_TRACE(testing::Message() << "value " << v);
+        TRCLowpass f, fresh;
+        for (TRCLowpass* g : {&f, &fresh}) {
+            g->SetSampleFrequency(1000.0f);
+            g->SetCutoffFrequency(30.0f);
+        }
+        f.SetSampleFrequency(v);
+        f.SetCutoffFrequency(v);
+        EXPECT_EQ(f.SampleFrequency(), 1000.0f);
+        EXPECT_EQ(f.CutoffFrequency(), 30.0f);
+        Block a = Noise(300, 1), b = a;
+        f.Filter(a.data(), int(a.size()));
+        fresh.Filter(b.data(), int(b.size()));
+        EXPECT_TRUE(BitEqual(a, b));
+    }
+}

@@ -1,0 +1,364 @@
+#include <platform/Graphics.h>
+#include <platform/SysUtils.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <functional>
+
+using namespace Tessaron;
+
+namespace {
+
+// A white bitmap of the given size.
+struct Surface {
+    TBitmap Bitmap;
+    Surface(int W = 40, int H = 30) : Bitmap(W, H) {}
+    TCanvas* C() { return Bitmap.Canvas(); }
+    TColor At(int X, int Y) { return C()->Pixel(X, Y); }
+    // Bounding box of the pixels that differ from white.
+    QRect Painted()
+    {
+        const QImage& img = Bitmap.Image();
+        QRect box;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+};
+
+} // namespace
+
+TEST(Canvas, LinesLeaveOutTheirEndPixel)
+{
+    Surface s;
+    s.C()->MoveTo(2, 5);
+    s.C()->LineTo(10, 5);
+    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 5), QPoint(9, 5)));
+    EXPECT_EQ(s.C()->PenPos(), TPoint(10, 5));
+
+    Surface v;
+    v.C()->MoveTo(3, 2);
+    v.C()->LineTo(3, 12);
+    EXPECT_EQ(v.Painted(), QRect(QPoint(3, 2), QPoint(3, 11)));
+
+    Surface none; // a line to its own start draws nothing
+    none.C()->MoveTo(4, 4);
+    none.C()->LineTo(4, 4);
+    EXPECT_TRUE(none.Painted().isNull());
+}
+
+TEST(Canvas, RectanglesHaveExclusiveRightAndBottomEdges)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TCanvas*)> draw;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"Rectangle", [](TCanvas* c) { c->Brush()->SetColor(clRed); c->Rectangle(2, 2, 7, 7); },
+         QRect(QPoint(2, 2), QPoint(6, 6))},
+        {"FillRect", [](TCanvas* c) { c->Brush()->SetColor(clRed); c->FillRect(Rect(3, 4, 9, 6)); },
+         QRect(QPoint(3, 4), QPoint(8, 5))},
+        {"FrameRect", [](TCanvas* c) { c->Brush()->SetColor(clBlue); c->FrameRect(Rect(3, 4, 9, 8)); },
+         QRect(QPoint(3, 4), QPoint(8, 7))},
+        {"Ellipse", [](TCanvas* c) { c->Brush()->SetColor(clRed); c->Ellipse(4, 4, 20, 20); },
+         QRect(QPoint(4, 4), QPoint(19, 19))},
+        {"Rectangle without pen",
+         [](TCanvas* c) {
+             c->Pen()->SetStyle(psClear);
+             c->Brush()->SetColor(clRed);
+             c->Rectangle(2, 2, 7, 7);
+         },
+         QRect(QPoint(2, 2), QPoint(5, 5))},
+    };
+    for (const Case& k : cases) {
+        Surface s;
+        k.draw(s.C());
+        EXPECT_EQ(s.Painted(), k.expected) << k.name;
+    }
+
+    Surface s; // outline in the pen colour, inside in the brush colour
+    s.C()->Pen()->SetColor(clBlue);
+    s.C()->Brush()->SetColor(clRed);
+    s.C()->Rectangle(2, 2, 7, 7);
+    EXPECT_EQ(s.At(2, 2), clBlue);
+    EXPECT_EQ(s.At(6, 6), clBlue);
+    EXPECT_EQ(s.At(4, 4), clRed);
+}
+
+TEST(Canvas, XorAndFocusRectangleDrawnTwiceRestoreThePicture)
+{
+    Surface s(60, 40);
+    // A picture with structure, so that a wrong restore shows.
+    for (int x = 0; x < 60; x += 3) {
+        s.C()->Pen()->SetColor(TColor(RGB(x * 4, 255 - x * 3, (x * 37) & 255)));
+        s.C()->MoveTo(x, 0);
+        s.C()->LineTo(60 - x, 40);
+    }
+    const QImage before = s.Bitmap.Image().copy();
+
+    auto drawXor = [&](TPenMode mode) {
+        s.C()->Pen()->SetMode(mode);
+        s.C()->Pen()->SetColor(clYellow);
+        const TPoint pts[] = {TPoint(1, 1), TPoint(50, 7), TPoint(20, 33), TPoint(1, 1)};
+        s.C()->Polyline(pts, 4);
+        s.C()->MoveTo(5, 30);
+        s.C()->LineTo(55, 2);
+        s.C()->Brush()->SetStyle(bsClear);
+        s.C()->Rectangle(10, 10, 30, 25);
+        s.C()->Ellipse(12, 3, 40, 20);
+    };
+    for (TPenMode mode : {pmXor, pmNotXor, pmNot}) {
+        drawXor(mode);
+        EXPECT_NE(s.Bitmap.Image(), before);
+        drawXor(mode);
+        EXPECT_EQ(s.Bitmap.Image(), before) << "pen mode " << int(mode);
+    }
+
+    s.C()->DrawFocusRect(Rect(3, 3, 40, 21));
+    EXPECT_NE(s.Bitmap.Image(), before);
+    s.C()->DrawFocusRect(Rect(3, 3, 40, 21));
+    EXPECT_EQ(s.Bitmap.Image(), before);
+}
+
+TEST(Canvas, FocusRectangleIsDottedOnItsEdge)
+{
+    Surface s;
+    s.C()->DrawFocusRect(Rect(2, 2, 12, 8));
+    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 2), QPoint(11, 7)));
+    EXPECT_EQ(s.At(2, 2), clBlack);
+    EXPECT_EQ(s.At(3, 2), clWhite);
+    EXPECT_EQ(s.At(4, 2), clBlack);
+    EXPECT_EQ(s.At(5, 5), clWhite); // inside stays
+}
+
+TEST(Canvas, ClipRegionConfinesEveryPrimitive)
+{
+    const QRegion clip = QRegion(5, 5, 10, 10) + QRegion(25, 5, 5, 20);
+    const std::function<void(TCanvas*)> primitives[] = {
+        [](TCanvas* c) { c->MoveTo(0, 0); c->LineTo(39, 29); },
+        [](TCanvas* c) { const TPoint p[] = {{0, 8}, {39, 8}, {39, 20}}; c->Polyline(p, 3); },
+        [](TCanvas* c) { const TPoint p[] = {{0, 0}, {39, 0}, {20, 29}}; c->Polygon(p, 3); },
+        [](TCanvas* c) { c->Rectangle(0, 0, 40, 30); },
+        [](TCanvas* c) { c->Ellipse(0, 0, 40, 30); },
+        [](TCanvas* c) { c->RoundRect(0, 0, 40, 30, 8, 8); },
+        [](TCanvas* c) { c->Pie(0, 0, 40, 30, 40, 15, 0, 15); },
+        [](TCanvas* c) { c->FillRect(Rect(0, 0, 40, 30)); },
+        [](TCanvas* c) { c->FrameRect(Rect(8, 8, 28, 20)); },
+        [](TCanvas* c) { c->DrawFocusRect(Rect(0, 6, 40, 30)); },
+        [](TCanvas* c) { c->Font()->SetHeight(-20); c->TextOut(0, 3, "WWWWWWWW"); },
+        [](TCanvas* c) { for (int x = 0; x < 40; ++x) c->SetPixel(x, 7, clRed); },
+        [](TCanvas* c) {
+            TBitmap b(40, 30);
+            b.Canvas()->Brush()->SetColor(clNavy);
+            b.Canvas()->FillRect(Rect(0, 0, 40, 30));
+            c->CopyRect(Rect(0, 0, 40, 30), b.Canvas(), Rect(0, 0, 40, 30));
+        },
+        [](TCanvas* c) {
+            TBitmap b(4, 4);
+            b.Canvas()->Brush()->SetColor(clNavy);
+            b.Canvas()->FillRect(Rect(0, 0, 4, 4));
+            c->StretchDraw(Rect(0, 0, 40, 30), &b);
+        },
+    };
+    int index = 0;
+    for (const auto& draw : primitives) {
+        Surface s;
+        s.C()->Brush()->SetColor(clRed);
+        s.C()->Pen()->SetColor(clBlue);
+        s.C()->SetClipRegion(clip);
+        draw(s.C());
+        s.C()->ClearClipRegion();
+        const QImage& img = s.Bitmap.Image();
+        bool inside = false;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const bool painted = (img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+                if (painted && !clip.contains(QPoint(x, y)))
+                    ADD_FAILURE() << "primitive " << index << " painted outside at " << x << "," << y;
+                inside |= painted;
+            }
+        EXPECT_TRUE(inside) << "primitive " << index << " painted nothing";
+        ++index;
+    }
+}
+
+TEST(Canvas, ClipSaveRestoreAndBox)
+{
+    Surface s;
+    s.C()->SetClipRegion(QRegion(2, 2, 10, 10));
+    s.C()->SaveClip();
+    s.C()->IntersectClipRect(Rect(5, 0, 40, 30));
+    EXPECT_EQ(s.C()->ClipBox(), Rect(5, 2, 12, 12));
+    s.C()->RestoreClip();
+    EXPECT_EQ(s.C()->ClipBox(), Rect(2, 2, 12, 12));
+    s.C()->ClearClipRegion();
+    EXPECT_EQ(s.C()->ClipBox(), Rect(0, 0, 40, 30));
+}
+
+TEST(Canvas, ScrollingMovesPixelsAndReturnsTheUncoveredRegion)
+{
+    Surface s(20, 10);
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 10; ++y)
+            s.C()->SetPixel(x, y, RGB(x * 10, y * 20, 0));
+    const QRegion uncovered = s.C()->ScrollRect(Rect(2, 1, 18, 9), -3, 0);
+    EXPECT_EQ(uncovered, QRegion(15, 1, 3, 8));
+    EXPECT_EQ(s.At(2, 1), RGB(50, 20, 0)); // came from x = 5
+    EXPECT_EQ(s.At(14, 8), RGB(170, 160, 0));
+    EXPECT_EQ(s.At(1, 1), RGB(10, 20, 0));  // outside the rectangle: untouched
+    EXPECT_EQ(s.At(18, 1), RGB(180, 20, 0));
+
+    Surface d(10, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 10; ++x)
+            d.C()->SetPixel(x, y, RGB(0, y * 10, x * 20));
+    const QRegion down = d.C()->ScrollRect(Rect(0, 0, 10, 20), 2, 5);
+    EXPECT_EQ(down, QRegion(0, 0, 10, 5) + QRegion(0, 5, 2, 15));
+    EXPECT_EQ(d.At(2, 5), RGB(0, 0, 0));
+    EXPECT_EQ(d.At(9, 19), RGB(0, 140, 140));
+
+    EXPECT_TRUE(d.C()->ScrollRect(Rect(0, 0, 10, 20), 0, 0).isEmpty());
+    EXPECT_EQ(d.C()->ScrollRect(Rect(0, 0, 10, 20), 30, 0), QRegion(0, 0, 10, 20));
+}
+
+TEST(Canvas, RotatedTextRunsTheRightWay)
+{
+    auto extent = [](int orientation) {
+        Surface s(100, 100);
+        s.C()->Brush()->SetStyle(bsClear);
+        s.C()->Font()->SetName("Arial");
+        s.C()->Font()->SetHeight(-14);
+        s.C()->Font()->SetOrientation(orientation);
+        s.C()->TextOut(50, 50, "Tessaron");
+        return s.Painted();
+    };
+    const QRect up = extent(900);
+    EXPECT_GT(up.height(), up.width());
+    EXPECT_LE(up.bottom(), 50); // reads upward from the start point
+    EXPECT_GE(up.left(), 50);   // the cell's top lies to the left... of the baseline, right of x
+    const QRect down = extent(2700);
+    EXPECT_GT(down.height(), down.width());
+    EXPECT_GE(down.top(), 50); // reads downward
+    EXPECT_LE(down.right(), 50);
+    const QRect flat = extent(0);
+    EXPECT_GT(flat.width(), flat.height());
+    EXPECT_GE(flat.top(), 50);
+}
+
+TEST(Canvas, OpaqueTextFillsItsCell)
+{
+    Surface s(80, 30);
+    s.C()->Brush()->SetColor(clYellow);
+    s.C()->Font()->SetHeight(-11);
+    s.C()->TextOut(3, 4, "Hi");
+    const QSize size = s.C()->TextExtent("Hi");
+    EXPECT_EQ(s.Painted(), QRect(3, 4, size.width(), size.height()));
+    EXPECT_EQ(s.At(3, 4), clYellow);
+}
+
+TEST(Canvas, Frame3DPaintsRingsAndShrinksTheRectangle)
+{
+    Surface s;
+    TRect r = Rect(2, 2, 12, 10);
+    Frame3D(s.C(), r, clBlue, clRed, 2);
+    EXPECT_EQ(r, Rect(4, 4, 10, 8));
+    EXPECT_EQ(s.At(2, 2), clBlue);  // top-left corner
+    EXPECT_EQ(s.At(11, 2), clRed);  // top-right corner belongs to the bottom colour
+    EXPECT_EQ(s.At(2, 9), clRed);   // so does the bottom-left one
+    EXPECT_EQ(s.At(11, 9), clRed);
+    EXPECT_EQ(s.At(3, 3), clBlue);  // second ring
+    EXPECT_EQ(s.At(10, 8), clRed);
+    EXPECT_EQ(s.At(4, 4), clWhite); // the inside stays
+    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 2), QPoint(11, 9)));
+}
+
+TEST(Canvas, PieRunsCounterClockwiseFromStartToEnd)
+{
+    // From three o'clock counter-clockwise to twelve: the upper-right quarter.
+    Surface s(41, 41);
+    s.C()->Brush()->SetColor(clRed);
+    s.C()->Pen()->SetColor(clRed);
+    s.C()->Pie(0, 0, 41, 41, 40, 20, 20, 0);
+    EXPECT_EQ(s.At(30, 10), clRed);
+    EXPECT_EQ(s.At(10, 10), clWhite);
+    EXPECT_EQ(s.At(30, 30), clWhite);
+    // Swapping start and end gives the other three quarters.
+    Surface t(41, 41);
+    t.C()->Brush()->SetColor(clRed);
+    t.C()->Pen()->SetColor(clRed);
+    t.C()->Pie(0, 0, 41, 41, 20, 0, 40, 20);
+    EXPECT_EQ(t.At(30, 10), clWhite);
+    EXPECT_EQ(t.At(10, 10), clRed);
+    EXPECT_EQ(t.At(30, 30), clRed);
+}
+
+TEST(Colors, SystemColorsResolveThroughTheClassicTable)
+{
+    EXPECT_EQ(ColorToRGB(clBtnFace), TColor(0xC0C0C0));
+    EXPECT_EQ(ColorToRGB(clBtnShadow), TColor(0x808080));
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), TColor(0xFFFFFF));
+    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
+    EXPECT_EQ(ColorToRGB(clRed), clRed);
+    EXPECT_EQ(int(clBtnFace), int(0x8000000F));
+    const auto& pal = DefaultSystemPalette();
+    const TColor basics[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clSilver,
+                             clGray, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(pal[size_t(i)], basics[i]) << i;
+    for (int i = 12; i < 20; ++i)
+        EXPECT_EQ(pal[size_t(i)], basics[i - 4]) << i;
+    TColor c{};
+    EXPECT_TRUE(IdentToColor("clBtnShadow", &c));
+    EXPECT_EQ(c, clBtnShadow);
+    EXPECT_EQ(ColorToString(clSilver), "clSilver");
+    EXPECT_EQ(ColorToString(RGB(1, 2, 3)), "$00030201");
+}
+
+TEST(Fonts, ClassicHeightsAndSubstitution)
+{
+    TFont f;
+    f.SetSize(8);
+    EXPECT_EQ(f.Height(), -11);
+    f.SetHeight(-16);
+    EXPECT_EQ(f.Size(), 12);
+    EXPECT_EQ(SubstituteFontName("Arial"), "Liberation Sans");
+    EXPECT_EQ(SubstituteFontName("MS Sans Serif"), "Liberation Sans");
+    // A positive height is the cell height.
+    Surface s;
+    s.C()->Font()->SetName("Arial");
+    s.C()->Font()->SetHeight(20);
+    EXPECT_NEAR(s.C()->TextHeight("X"), 20, 1);
+    s.C()->Font()->SetHeight(-20);
+    EXPECT_GT(s.C()->TextHeight("X"), 20);
+    TFont copy;
+    copy.Assign(s.C()->Font());
+    EXPECT_EQ(copy.Height(), -20);
+    EXPECT_EQ(copy.Name(), "Arial");
+}
+
+TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
+{
+    TBitmap b(10, 10);
+    b.Canvas()->Brush()->SetColor(clRed);
+    b.Canvas()->FillRect(Rect(0, 0, 5, 5));
+    b.SetSize(20, 4);
+    EXPECT_EQ(b.Canvas()->Pixel(4, 3), clRed);
+    EXPECT_EQ(b.Canvas()->Pixel(15, 3), clWhite);
+    EXPECT_EQ(b.Canvas()->Pixel(20, 0), TColor(-1));
+
+    TPicture p;
+    p.Bitmap()->Assign(&b);
+    const QByteArray data = p.Data();
+    TPicture q;
+    q.SetData(data);
+    ASSERT_FALSE(q.Empty());
+    EXPECT_EQ(q.Width(), 20);
+    EXPECT_EQ(q.Bitmap()->Canvas()->Pixel(0, 0), clRed);
+
+    EXPECT_THROW(q.LoadFromFile("does-not-exist.bmp"), EFOpenError);
+    EXPECT_EQ(q.Width(), 20); // a failed load keeps the picture
+}

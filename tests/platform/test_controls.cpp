@@ -1,0 +1,234 @@
+#include <platform/Controls.h>
+#include <platform/ExtCtrls.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Tessaron;
+
+namespace {
+
+// A control that fills itself and records how often and where it painted.
+class TProbe : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    int Paints = 0;
+    TRect LastClip;
+    TColor Fill = clGreen;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        LastClip = Canvas()->ClipBox();
+        Canvas()->Brush()->SetColor(Fill);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+void RunEventLoopFor(int Ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
+{
+    TWinControl host;
+    auto* probe = new TProbe(&host);
+    probe->SetParent(&host);
+    probe->SetBounds(0, 0, 30, 20);
+    EXPECT_EQ(probe->BackingImage().pixel(5, 5) & 0xFFFFFF, 0x008000u);
+    EXPECT_EQ(probe->Paints, 1);
+
+    // Drawing at once lands in the same picture without a paint.
+    probe->Canvas()->Pen()->SetColor(clRed);
+    probe->Canvas()->MoveTo(0, 3);
+    probe->Canvas()->LineTo(30, 3);
+    EXPECT_EQ(probe->Canvas()->Pixel(10, 3), clRed);
+    EXPECT_EQ(probe->Paints, 1);
+
+    // A partial invalidation repaints under a clip of just that area.
+    probe->Fill = clBlue;
+    probe->InvalidateRect(Rect(10, 10, 15, 12));
+    probe->Update();
+    EXPECT_EQ(probe->Paints, 2);
+    EXPECT_EQ(probe->LastClip, Rect(10, 10, 15, 12));
+    EXPECT_EQ(probe->Canvas()->Pixel(12, 11), clBlue);
+    EXPECT_EQ(probe->Canvas()->Pixel(9, 11), clGreen);
+    EXPECT_EQ(probe->Canvas()->Pixel(10, 3), clRed);
+
+    // Resizing gives a new image of the new size, painted whole.
+    probe->SetWidth(50);
+    EXPECT_EQ(probe->BackingImage().width(), 50);
+    EXPECT_EQ(probe->Canvas()->Pixel(45, 3), clBlue);
+}
+
+TEST(WinControl, AlignedChildrenShareTheClientArea)
+{
+    TWinControl host;
+    host.SetBounds(0, 0, 200, 100);
+    auto make = [&](TAlign align, int w, int h) {
+        auto* c = new TProbe(&host);
+        c->SetParent(&host);
+        c->SetBounds(0, 0, w, h);
+        c->SetAlign(align);
+        return c;
+    };
+    TControl* top = make(alTop, 10, 20);
+    TControl* bottom = make(alBottom, 10, 15);
+    TControl* right = make(alRight, 30, 5);
+    TControl* client = make(alClient, 1, 1);
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 200, 20));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 85, 200, 100));
+    EXPECT_EQ(right->BoundsRect(), Rect(170, 20, 200, 85));
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 20, 170, 85));
+    host.SetWidth(300);
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 20, 270, 85));
+    top->SetVisible(false);
+    EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 270, 85));
+}
+
+TEST(WinControl, ChildrenFollowTheParentFontUntilTheyGetTheirOwn)
+{
+    TWinControl host;
+    auto* a = new TProbe(&host);
+    a->SetParent(&host);
+    host.Font()->SetHeight(-20);
+    EXPECT_EQ(a->Font()->Height(), -20);
+    a->Font()->SetStyle(TFontStyles(fsBold));
+    EXPECT_FALSE(a->ParentFont());
+    host.Font()->SetHeight(-30);
+    EXPECT_EQ(a->Font()->Height(), -20);
+}
+
+TEST(Controls, MouseEventsCarryButtonShiftAndClientCoordinates)
+{
+    TWinControl host;
+    host.SetBounds(0, 0, 100, 80);
+    auto* probe = new TProbe(&host);
+    probe->SetParent(&host);
+    probe->SetBounds(10, 10, 40, 30);
+    host.Widget()->show();
+    std::vector<QString> log;
+    probe->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
+        log.push_back(QStringLiteral("down %1 %2 %3,%4").arg(int(b)).arg(int(s)).arg(x).arg(y));
+    };
+    probe->OnMouseUp = [&](TObject*, TMouseButton b, TShiftState, int x, int y) {
+        log.push_back(QStringLiteral("up %1 %2,%3").arg(int(b)).arg(x).arg(y));
+    };
+    probe->OnClick = [&](TObject*) { log.push_back("click"); };
+    QTest::mousePress(probe->Widget(), Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
+    QTest::mouseRelease(probe->Widget(), Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
+    QTest::mousePress(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(7, 8));
+    QTest::mouseRelease(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(7, 8));
+    const std::vector<QString> expected = {
+        QStringLiteral("down 0 %1 5,6").arg(int(TShiftState(ssShift) | ssLeft)), "up 0 5,6", "click",
+        QStringLiteral("down 1 %1 7,8").arg(int(TShiftState(ssRight))), "up 1 7,8"};
+    EXPECT_EQ(log, expected);
+
+    // A disabled control gets no mouse events.
+    log.clear();
+    probe->SetEnabled(false);
+    QTest::mouseClick(probe->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 6));
+    EXPECT_TRUE(log.empty());
+}
+
+TEST(Controls, DragAndDropBetweenTwoControls)
+{
+    TWinControl host;
+    host.SetBounds(0, 0, 200, 100);
+    auto* source = new TProbe(&host);
+    source->SetParent(&host);
+    source->SetBounds(10, 10, 40, 40);
+    source->SetDragMode(dmAutomatic);
+    auto* target = new TProbe(&host);
+    target->SetParent(&host);
+    target->SetBounds(120, 10, 40, 40);
+    host.Widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
+
+    std::vector<QString> log;
+    target->OnDragOver = [&](TObject*, TObject* src, int, int, TDragState state, bool& accept) {
+        accept = src == source;
+        log.push_back(QStringLiteral("over %1").arg(int(state)));
+    };
+    target->OnDragDrop = [&](TObject*, TObject* src, int x, int y) {
+        log.push_back(QStringLiteral("drop %1 %2,%3").arg(src == source).arg(x).arg(y));
+    };
+    source->OnEndDrag = [&](TObject*, TObject* t, int, int) { log.push_back(QStringLiteral("end %1").arg(t == target)); };
+    source->OnStartDrag = [&](TObject*) { log.push_back("start"); };
+
+    QWidget* w = source->Widget();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(w, QPoint(60, 8));   // over the host, not a drop target
+    QTest::mouseMove(w, QPoint(120, 10)); // over the target
+    QTest::mouseMove(w, QPoint(121, 11));
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(121, 11));
+    const std::vector<QString> expected = {"start", "over 0", "over 2", "over 2", "drop 1 11,11", "end 1"};
+    EXPECT_EQ(log, expected);
+    EXPECT_FALSE(source->Dragging());
+
+    // A drop where nobody accepts ends the drag without a target.
+    log.clear();
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(w, QPoint(70, 30));
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, QPoint(70, 30));
+    EXPECT_EQ(log, (std::vector<QString>{"start", "end 0"}));
+}
+
+TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
+{
+    TComponent owner;
+    auto* timer = new TTimer(&owner);
+    int ticks = 0;
+    timer->SetInterval(10);
+    timer->OnTimer = [&](TObject* sender) {
+        EXPECT_EQ(sender, timer);
+        ++ticks;
+    };
+    EXPECT_TRUE(timer->Active());
+    RunEventLoopFor(120);
+    EXPECT_GE(ticks, 3);
+
+    // A nested (modal) loop dispatches the ticks as well.
+    const int before = ticks;
+    QTimer::singleShot(0, [] { RunEventLoopFor(100); });
+    RunEventLoopFor(150);
+    EXPECT_GE(ticks - before, 3);
+
+    timer->SetEnabled(false);
+    const int stopped = ticks;
+    RunEventLoopFor(50);
+    EXPECT_EQ(ticks, stopped);
+    EXPECT_FALSE(timer->Active());
+}
+
+TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
+{
+    TComponent owner;
+    auto* timer = new TTimer(&owner);
+    timer->BeginLoading();
+    timer->SetInterval(10);
+    timer->OnTimer = [](TObject*) {};
+    EXPECT_FALSE(timer->Active());
+    timer->Loaded();
+    EXPECT_TRUE(timer->Active());
+
+    auto* designed = new TTimer(&owner);
+    designed->SetDesigning(true);
+    designed->OnTimer = [](TObject*) {};
+    designed->SetInterval(20);
+    EXPECT_FALSE(designed->Active());
+}

@@ -1,0 +1,120 @@
+#include <platform/ExtCtrls.h>
+#include <platform/Forms.h>
+#include <platform/Streaming.h>
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+using namespace Tessaron;
+
+namespace {
+
+class TProbeForm : public TForm {
+public:
+    using TForm::TForm;
+    int Value = 0;
+};
+
+} // namespace
+
+TEST(Form, ShowModalReturnsOnlyAfterCloseAndKeepsTheInstance)
+{
+    TProbeForm form;
+    form.SetClientWidth(200);
+    form.SetClientHeight(100);
+    std::vector<QString> log;
+    form.OnShow = [&](TObject*) { log.push_back("show"); };
+    form.OnHide = [&](TObject*) { log.push_back("hide"); };
+    form.OnClose = [&](TObject*, TForm::TCloseAction& action) {
+        log.push_back("close");
+        EXPECT_EQ(action, TForm::caHide);
+    };
+    // Another window's timer keeps ticking while the modal loop runs.
+    TComponent owner;
+    auto* ticker = new TTimer(&owner);
+    ticker->SetInterval(5);
+    int ticks = 0;
+    ticker->OnTimer = [&](TObject*) { ++ticks; };
+
+    QTimer::singleShot(100, [&] {
+        log.push_back("running");
+        EXPECT_TRUE(form.Visible());
+        EXPECT_TRUE(form.IsModal());
+        form.Value = 42;
+        form.Close();
+    });
+    const int result = form.ShowModal();
+    log.push_back("returned");
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_GE(ticks, 5);
+    EXPECT_EQ(log, (std::vector<QString>{"show", "running", "close", "hide", "returned"}));
+
+    // Shown again: the same instance with its state; a modal result ends it too.
+    QTimer::singleShot(20, [&] {
+        EXPECT_EQ(form.Value, 42);
+        form.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+}
+
+TEST(Form, OnCloseCanRefuse)
+{
+    TProbeForm form;
+    int attempts = 0;
+    form.OnClose = [&](TObject*, TForm::TCloseAction& action) {
+        if (++attempts == 1)
+            action = TForm::caNone;
+    };
+    QTimer::singleShot(10, [&] { form.Close(); });
+    QTimer::singleShot(40, [&] {
+        EXPECT_TRUE(form.Visible());
+        form.Close();
+    });
+    form.ShowModal();
+    EXPECT_EQ(attempts, 2);
+
+    form.Show(); // not modal: a refused close keeps it shown
+    attempts = 0;
+    form.Close();
+    EXPECT_TRUE(form.Visible());
+    form.Close();
+    EXPECT_FALSE(form.Visible());
+}
+
+TEST(Form, ClientSizeExcludesTheClassicFrame)
+{
+    TForm form;
+    form.SetBorderStyle(TForm::bsDialog);
+    form.SetClientWidth(461);
+    form.SetClientHeight(337);
+    EXPECT_EQ(form.ClientWidth(), 461);
+    EXPECT_EQ(form.ClientHeight(), 337);
+    EXPECT_EQ(form.Width(), 461 + 6);
+    EXPECT_EQ(form.Height(), 337 + 6 + 19);
+    form.Show();
+    EXPECT_EQ(form.ClientWidget()->width(), 461);
+    EXPECT_EQ(form.ClientWidget()->height(), 337);
+    form.Hide();
+}
+
+TEST(Application, ExceptionsFromHandlersReachTheStandardErrorHandler)
+{
+    QStringList shown;
+    Application()->OnException = [&](const QString& Message) { shown << Message; };
+    TComponent owner;
+    auto* timer = new TTimer(&owner);
+    timer->SetInterval(1);
+    timer->OnTimer = [&](TObject*) {
+        timer->SetEnabled(false);
+        throw EConvertError("'abc' is not a valid floating point value");
+    };
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    Application()->OnException = nullptr;
+    EXPECT_EQ(shown, QStringList{"'abc' is not a valid floating point value"});
+}

@@ -1,0 +1,1086 @@
+#include <platform/Buttons.h>
+#include <platform/ComCtrls.h>
+#include <platform/Dialogs.h>
+#include <platform/ExtPanels.h>
+#include <platform/Forms.h>
+#include <platform/Shell.h>
+#include <platform/Spin.h>
+#include <platform/StdCtrls.h>
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <climits>
+#include <memory>
+#include <set>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+QImage Grab(TControl* Control)
+{
+    return Control->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb Rgb(TColor Color)
+{
+    return ColorToQRgb(Color) & 0xFFFFFFu;
+}
+
+QRgb At(const QImage& Image, int X, int Y)
+{
+    return Image.pixel(X, Y) & 0xFFFFFFu;
+}
+
+// A host window for controls: shown, so that focus and mouse work.
+struct THost {
+    TWinControl Window;
+    THost(int W = 300, int H = 200)
+    {
+        Window.SetBounds(0, 0, W, H);
+        Window.Widget()->show();
+    }
+    template <typename T>
+    T* Add(int L, int T_, int W, int H, TWinControl* Parent = nullptr)
+    {
+        auto* c = new T(&Window);
+        c->SetParent(Parent ? Parent : &Window);
+        c->SetBounds(L, T_, W, H);
+        return c;
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- TSpinEdit
+
+TEST(SpinEdit, AssignedValuesFollowTheBounds)
+{
+    struct Case {
+        int Min, Max, Assigned, Expected;
+    };
+    const Case cases[] = {
+        {0, 0, 1000000, 1000000},     // 0/0: unbounded
+        {0, 0, INT_MIN, INT_MIN},
+        {5, 5, -40, -40},             // equal bounds: unbounded as well
+        {0, 8, 9, 8},                 // clamped to the maximum
+        {0, 8, -1, 0},                // and to the minimum
+        {-10, 10, -10, -10},
+        {2, 25, 7, 7},
+        {10, 5, 7, 10},               // crossed bounds: the minimum rule first
+        {10, 5, 12, 5},
+    };
+    for (const Case& c : cases) {
+        TSpinEdit spin;
+        spin.SetMinValue(c.Min);
+        spin.SetMaxValue(c.Max);
+        spin.SetValue(c.Assigned);
+        EXPECT_EQ(spin.Value(), c.Expected) << c.Min << ".." << c.Max << " := " << c.Assigned;
+    }
+}
+
+TEST(SpinEdit, OnChangeOnlyForRealChangesAndBoundsDoNotMoveTheValue)
+{
+    TSpinEdit spin;
+    int changes = 0;
+    spin.OnChange = [&](TObject*) { ++changes; };
+    spin.SetValue(50);
+    EXPECT_EQ(changes, 1);
+    spin.SetValue(50);
+    EXPECT_EQ(changes, 1);
+    // Narrowing the range one bound after the other keeps the value ...
+    spin.SetMinValue(10);
+    spin.SetMaxValue(100);
+    EXPECT_EQ(spin.Value(), 50);
+    spin.SetMaxValue(20);
+    EXPECT_EQ(spin.Value(), 50);
+    EXPECT_EQ(changes, 0 + 1);
+    // ... and the next step applies it.
+    spin.Step(1);
+    EXPECT_EQ(spin.Value(), 20);
+    EXPECT_EQ(changes, 2);
+    spin.Step(1); // at the maximum: nothing changes, no event
+    EXPECT_EQ(spin.Value(), 20);
+    EXPECT_EQ(changes, 2);
+    spin.SetIncrement(3);
+    spin.Step(-2);
+    EXPECT_EQ(spin.Value(), 14);
+}
+
+TEST(SpinEdit, StepsSaturateAtTheIntegerRangeWhenUnbounded)
+{
+    TSpinEdit spin;
+    spin.SetValue(INT_MAX - 1);
+    spin.SetIncrement(5);
+    spin.Step(1);
+    EXPECT_EQ(spin.Value(), INT_MAX);
+    spin.SetValue(INT_MIN + 2);
+    spin.Step(-3);
+    EXPECT_EQ(spin.Value(), INT_MIN);
+}
+
+TEST(SpinEdit, TypedAndSteppedValuesGoThroughTheBounds)
+{
+    THost host;
+    auto* spin = host.Add<TSpinEdit>(10, 10, 80, 22);
+    spin->SetMaxValue(8);
+    std::vector<int> seen;
+    spin->OnChange = [&](TObject*) { seen.push_back(spin->Value()); };
+    auto* edit = spin->Widget()->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    spin->Widget()->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, "42");
+    // "4" is taken, "42" is above the maximum and gives 8.
+    EXPECT_EQ(seen, (std::vector<int>{4, 8}));
+    EXPECT_EQ(spin->Value(), 8);
+    QTest::keyClick(spin->Widget(), Qt::Key_Down);
+    EXPECT_EQ(spin->Value(), 7);
+    QTest::keyClick(spin->Widget(), Qt::Key_Up);
+    QTest::keyClick(spin->Widget(), Qt::Key_Up);
+    EXPECT_EQ(spin->Value(), 8);
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST(SpinEdit, ValueReadBeforeItsBoundsIsCheckedAfterLoading)
+{
+    TSpinEdit spin;
+    int changes = 0;
+    spin.OnChange = [&](TObject*) { ++changes; };
+    spin.BeginLoading();
+    spin.SetValue(12);
+    spin.SetMaxValue(8);
+    spin.Loaded();
+    EXPECT_EQ(spin.Value(), 8);
+    EXPECT_EQ(changes, 0);
+}
+
+// ---------------------------------------------------------------- TBitBtn and TButton
+
+TEST(BitBtn, KindsGiveCaptionsModalResultsAndDefaultButtons)
+{
+    struct Case {
+        TBitBtn::TBitBtnKind Kind;
+        const char* Caption;
+        int Result;
+        bool Default, Cancel, Glyph;
+    };
+    const Case cases[] = {
+        {TBitBtn::bkOK, "OK", mrOk, true, false, true},
+        {TBitBtn::bkCancel, "Abbrechen", mrCancel, false, true, true},
+        {TBitBtn::bkYes, "&Ja", mrYes, true, false, true},
+        {TBitBtn::bkNo, "&Nein", mrNo, false, true, true},
+        {TBitBtn::bkAbort, "Abbruch", mrAbort, false, false, true},
+        {TBitBtn::bkRetry, "&Wiederholen", mrRetry, false, false, false},
+        {TBitBtn::bkIgnore, "&Ignorieren", mrIgnore, false, false, false},
+        {TBitBtn::bkAll, "&Alle", mrAll, false, false, true},
+        {TBitBtn::bkHelp, "&Hilfe", mrNone, false, false, true},
+        {TBitBtn::bkClose, "&Schließen", mrNone, false, false, true},
+    };
+    for (const Case& c : cases) {
+        TBitBtn b;
+        b.SetKind(c.Kind);
+        EXPECT_EQ(b.Caption(), QString::fromUtf8(c.Caption)) << int(c.Kind);
+        EXPECT_EQ(b.ModalResult(), c.Result) << int(c.Kind);
+        EXPECT_EQ(b.Default(), c.Default) << int(c.Kind);
+        EXPECT_EQ(b.Cancel(), c.Cancel) << int(c.Kind);
+        EXPECT_EQ(!TBitBtn::KindGlyph(c.Kind).isNull(), c.Glyph) << int(c.Kind);
+    }
+    // Back to bkCustom keeps what the kind gave.
+    TBitBtn b;
+    b.SetKind(TBitBtn::bkCancel);
+    b.SetKind(TBitBtn::bkCustom);
+    EXPECT_EQ(b.Caption(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(b.ModalResult(), mrCancel);
+}
+
+TEST(BitBtn, ACaptionReadBeforeTheKindStays)
+{
+    TBitBtn b;
+    b.BeginLoading();
+    b.SetCaption(QStringLiteral("&Fertig"));
+    b.SetKind(TBitBtn::bkOK);
+    b.Loaded();
+    EXPECT_EQ(b.Caption(), QStringLiteral("&Fertig"));
+    EXPECT_EQ(b.ModalResult(), mrOk);
+    // Outside loading the kind's caption wins.
+    b.SetKind(TBitBtn::bkCancel);
+    EXPECT_EQ(b.Caption(), QStringLiteral("Abbrechen"));
+}
+
+TEST(BitBtn, GlyphIsDrawnWithoutItsTransparentColour)
+{
+    THost host;
+    auto* b = host.Add<TBitBtn>(10, 10, 97, 25);
+    TBitmap glyph(16, 16);
+    glyph.Canvas()->Brush()->SetColor(clOlive); // bottom-left pixel: transparent
+    glyph.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(Rect(4, 4, 12, 12));
+    b->SetGlyph(&glyph);
+    b->SetCaption(QStringLiteral("Start"));
+    const QImage image = Grab(b);
+    int red = 0, olive = 0, minRedX = 1000;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            if (At(image, x, y) == Rgb(clRed)) {
+                ++red;
+                minRedX = std::min(minRedX, x);
+            }
+            olive += At(image, x, y) == Rgb(clOlive);
+        }
+    EXPECT_EQ(red, 64);
+    EXPECT_EQ(olive, 0);
+    // Glyph and caption are centred together, the glyph on the left.
+    const int textWidth = QFontMetrics(b->Font()->ToQFont()).horizontalAdvance(QStringLiteral("Start"));
+    const int inner = 97 - 4;
+    const int margin = (inner - (16 + 4 + textWidth) + 1) / 2;
+    EXPECT_EQ(minRedX, 2 + margin + 4);
+}
+
+TEST(Button, ClickGivesTheFormItsModalResultBeforeOnClick)
+{
+    TForm form;
+    auto* b = new TButton(&form);
+    b->SetParent(&form);
+    b->SetBounds(10, 10, 75, 25);
+    b->SetModalResult(mrCancel);
+    int seen = -1;
+    b->OnClick = [&](TObject*) { seen = form.ModalResult(); };
+    QTest::mouseClick(b->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    EXPECT_EQ(seen, mrCancel);
+    EXPECT_EQ(form.ModalResult(), mrCancel);
+}
+
+TEST(Button, OkButtonEndsAModalShowing)
+{
+    TForm form;
+    auto* ok = new TBitBtn(&form);
+    ok->SetParent(&form);
+    ok->SetBounds(10, 10, 89, 25);
+    ok->SetKind(TBitBtn::bkOK);
+    QTimer::singleShot(20, [&] { QTest::mouseClick(ok->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 12)); });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_FALSE(form.Widget()->isVisible());
+}
+
+TEST(Button, PressedFaceIsSunkenAndDefaultButtonHasABlackFrame)
+{
+    THost host;
+    auto* plain = host.Add<TButton>(10, 10, 75, 25);
+    auto* def = host.Add<TButton>(100, 10, 75, 25);
+    def->SetDefault(true);
+    const QImage up = Grab(plain);
+    EXPECT_EQ(At(up, 0, 0), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(up, 74, 24), Rgb(cl3DDkShadow));
+    EXPECT_EQ(At(up, 73, 23), Rgb(clBtnShadow));
+    const QImage framed = Grab(def);
+    EXPECT_EQ(At(framed, 0, 0), Rgb(clWindowFrame));
+    EXPECT_EQ(At(framed, 1, 1), Rgb(clBtnHighlight));
+    static_cast<QAbstractButton*>(plain->Widget())->setDown(true);
+    const QImage down = Grab(plain);
+    EXPECT_EQ(At(down, 0, 0), Rgb(clBtnShadow));
+    EXPECT_EQ(At(down, 74, 24), Rgb(clBtnShadow));
+}
+
+TEST(Button, EnterPressesTheDefaultButtonEscapeTheCancelButton)
+{
+    THost host;
+    auto* edit = host.Add<TEdit>(10, 10, 100, 21);
+    auto* ok = host.Add<TBitBtn>(10, 40, 89, 25);
+    auto* cancel = host.Add<TBitBtn>(110, 40, 89, 25);
+    auto* other = host.Add<TButton>(210, 40, 75, 25);
+    ok->SetKind(TBitBtn::bkOK);
+    cancel->SetKind(TBitBtn::bkCancel);
+    std::vector<QString> log;
+    ok->OnClick = [&](TObject*) { log.push_back("ok"); };
+    cancel->OnClick = [&](TObject*) { log.push_back("cancel"); };
+    other->OnClick = [&](TObject*) { log.push_back("other"); };
+    host.Window.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.Window.Widget()));
+    edit->SetFocus();
+    QTest::keyClick(edit->Widget(), Qt::Key_Return);
+    QTest::keyClick(edit->Widget(), Qt::Key_Escape);
+    // Enter on a focused button presses that button.
+    other->SetFocus();
+    QTest::keyClick(other->Widget(), Qt::Key_Return);
+    EXPECT_EQ(log, (std::vector<QString>{"ok", "cancel", "other"}));
+}
+
+// ---------------------------------------------------------------- TPanel
+
+TEST(Panel, BevelPixels)
+{
+    struct Case {
+        TPanel::TBevelCut Outer, Inner;
+        int BevelWidth, BorderWidth;
+        // pixel, expected colour
+        std::vector<std::tuple<int, int, TColor>> Pixels;
+    };
+    const TColor hi = clBtnHighlight, sh = clBtnShadow, face = clBtnFace;
+    const std::vector<Case> cases = {
+        {TPanel::bvRaised, TPanel::bvNone, 1, 0, {{0, 0, hi}, {30, 0, hi}, {0, 20, hi}, {49, 0, sh}, {0, 29, sh},
+                                                    {49, 29, sh}, {30, 29, sh}, {1, 1, face}, {48, 28, face}}},
+        {TPanel::bvLowered, TPanel::bvNone, 1, 0, {{0, 0, sh}, {10, 0, sh}, {49, 29, hi}, {49, 5, hi}, {1, 1, face}}},
+        {TPanel::bvNone, TPanel::bvNone, 1, 0, {{0, 0, face}, {49, 29, face}}},
+        {TPanel::bvRaised, TPanel::bvLowered, 2, 1,
+            {{0, 0, hi}, {1, 1, hi}, {49, 29, sh}, {48, 28, sh}, {2, 2, face}, {47, 27, face}, {3, 3, sh},
+                {4, 4, sh}, {46, 26, hi}, {45, 25, hi}, {5, 5, face}}},
+    };
+    for (const Case& c : cases) {
+        THost host;
+        auto* panel = host.Add<TPanel>(5, 5, 50, 30);
+        panel->SetBevelOuter(c.Outer);
+        panel->SetBevelInner(c.Inner);
+        panel->SetBevelWidth(c.BevelWidth);
+        panel->SetBorderWidth(c.BorderWidth);
+        const QImage image = Grab(panel);
+        ASSERT_EQ(image.size(), QSize(50, 30));
+        for (const auto& [x, y, color] : c.Pixels)
+            EXPECT_EQ(At(image, x, y), Rgb(color)) << "outer " << c.Outer << " inner " << c.Inner << " at " << x
+                                                   << "," << y;
+    }
+}
+
+TEST(Panel, AlignedChildrenStayInsideBevelsAndBorder)
+{
+    THost host;
+    auto* panel = host.Add<TPanel>(0, 0, 200, 100);
+    panel->SetBevelOuter(TPanel::bvRaised);
+    panel->SetBevelInner(TPanel::bvLowered);
+    panel->SetBevelWidth(2);
+    panel->SetBorderWidth(3);
+    auto* child = host.Add<TPanel>(0, 0, 10, 10, panel);
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), Rect(7, 7, 193, 93));
+    panel->SetBevelInner(TPanel::bvNone);
+    EXPECT_EQ(child->BoundsRect(), Rect(5, 5, 195, 95));
+}
+
+TEST(Panel, CaptionPlacement)
+{
+    THost host;
+    auto* panel = host.Add<TPanel>(0, 0, 200, 41);
+    panel->SetCaption(QStringLiteral("Tessaron"));
+    auto textLeft = [&] {
+        const QImage image = Grab(panel);
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 2; y < image.height() - 2; ++y)
+                if (At(image, x, y) == Rgb(clBlack))
+                    return x;
+        return -1;
+    };
+    const int width = QFontMetrics(panel->Font()->ToQFont()).horizontalAdvance(QStringLiteral("Tessaron"));
+    EXPECT_NEAR(textLeft(), (200 - 2 - width) / 2 + 1, 1);
+    panel->SetAlignment(taLeftJustify);
+    EXPECT_NEAR(textLeft(), 1, 1);
+    panel->SetAlignment(taRightJustify);
+    EXPECT_NEAR(textLeft(), 199 - width, 1);
+}
+
+// ---------------------------------------------------------------- TComboBox
+
+TEST(ComboBox, OwnerDrawCallsOnDrawItemForEachItem)
+{
+    THost host;
+    auto* combo = host.Add<TComboBox>(10, 10, 120, 21);
+    combo->SetStyle(TComboBox::csOwnerDrawFixed);
+    combo->SetItemHeight(15);
+    combo->SetItems({"1", "2", "3", "4", "5", "6", "7"});
+    combo->SetItemIndex(2);
+    struct Call {
+        int Index;
+        TRect Rect;
+        TOwnerDrawState State;
+    };
+    std::vector<Call> calls;
+    combo->OnDrawItem = [&](TWinControl* Control, int Index, TRect R, TOwnerDrawState State) {
+        EXPECT_EQ(Control, combo);
+        calls.push_back({Index, R, State});
+        // As the grid dialog draws its pen styles: white box, black frame, line.
+        TCanvas* c = combo->Canvas();
+        c->Brush()->SetColor(clWhite);
+        c->FillRect(R);
+        c->Brush()->SetColor(clBlack);
+        c->FrameRect(R);
+        c->Pen()->SetColor(clBlack);
+        c->Pen()->SetStyle(TPenStyle(Index));
+        c->MoveTo(R.Left + 1, (R.Top + R.Bottom) / 2);
+        c->LineTo(R.Right - 1, (R.Top + R.Bottom) / 2);
+    };
+    // The closed box draws its current item as the edit item.
+    Grab(combo);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().Index, 2);
+    EXPECT_TRUE(calls.back().State.testFlag(odComboBoxEdit));
+
+    calls.clear();
+    combo->SetDroppedDown(true);
+    auto* view = static_cast<QComboBox*>(combo->Widget())->view();
+    const QImage list = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    combo->SetDroppedDown(false);
+    std::set<int> drawn;
+    for (const Call& c : calls) {
+        drawn.insert(c.Index);
+        EXPECT_EQ(c.Rect.Height(), 15);
+        EXPECT_FALSE(c.State.testFlag(odComboBoxEdit));
+    }
+    EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
+    // What the handler drew is what the list shows: item 0's solid line.
+    const QRect first = view->visualRect(static_cast<QComboBox*>(combo->Widget())->model()->index(0, 0));
+    const int y = first.top() + 15 / 2;
+    EXPECT_EQ(At(list, first.left() + 5, y), Rgb(clBlack));
+    EXPECT_EQ(At(list, first.left() + 5, y - 3), Rgb(clWhite));
+}
+
+TEST(ComboBox, OnlyOwnerDrawStylesCallOnDrawItem)
+{
+    THost host;
+    auto* combo = host.Add<TComboBox>(10, 10, 120, 21);
+    combo->SetStyle(TComboBox::csDropDownList);
+    combo->SetItems({"linear/linear", "linear/logarithmisch"});
+    combo->SetItemIndex(0);
+    int calls = 0;
+    combo->OnDrawItem = [&](TWinControl*, int, TRect, TOwnerDrawState) { ++calls; };
+    Grab(combo);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(ComboBox, UserChoiceRaisesClickThenChangeAssignmentRaisesNothing)
+{
+    THost host;
+    auto* combo = host.Add<TComboBox>(10, 10, 120, 21);
+    combo->SetStyle(TComboBox::csDropDownList);
+    combo->SetItems({"a", "b", "c"});
+    std::vector<QString> log;
+    combo->OnClick = [&](TObject*) { log.push_back("click " + QString::number(combo->ItemIndex())); };
+    combo->OnChange = [&](TObject*) { log.push_back("change " + combo->Text()); };
+    combo->SetItemIndex(1);
+    EXPECT_TRUE(log.empty());
+    combo->Widget()->setFocus();
+    QTest::keyClick(combo->Widget(), Qt::Key_Down);
+    EXPECT_EQ(log, (std::vector<QString>{"click 2", "change c"}));
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    // Items that no longer hold the index clear it; invalid indices are ignored.
+    combo->SetItems({"x", "y"});
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    combo->SetItemIndex(5);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    combo->SetText(QStringLiteral("y"));
+    EXPECT_EQ(combo->ItemIndex(), 1);
+}
+
+TEST(ComboBox, ItemIndexReadBeforeItemsIsKept)
+{
+    TComboBox combo;
+    combo.BeginLoading();
+    combo.SetItemIndex(1);
+    combo.SetItems({"a", "b"});
+    combo.Loaded();
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    TComboBox bad;
+    bad.BeginLoading();
+    bad.SetItemIndex(4);
+    bad.SetItems({"a"});
+    bad.Loaded();
+    EXPECT_EQ(bad.ItemIndex(), -1);
+}
+
+// ---------------------------------------------------------------- TImage
+
+TEST(Image, PlacementOfThePicture)
+{
+    TBitmap bmp(2, 2);
+    bmp.Canvas()->SetPixel(0, 0, clRed);
+    bmp.Canvas()->SetPixel(1, 0, clLime);
+    bmp.Canvas()->SetPixel(0, 1, clBlue);
+    bmp.Canvas()->SetPixel(1, 1, clYellow);
+    THost host;
+    host.Window.SetColor(clTeal);
+    auto* image = host.Add<TImage>(0, 0, 20, 10);
+    image->Picture()->SetGraphic(&bmp);
+    struct Probe {
+        int X, Y;
+        TColor Color;
+    };
+    auto check = [&](const char* What, std::vector<Probe> Probes) {
+        const QImage& img = image->BackingImage();
+        for (const Probe& p : Probes)
+            EXPECT_EQ(At(img, p.X, p.Y), Rgb(p.Color)) << What << " at " << p.X << "," << p.Y;
+    };
+    check("natural size", {{0, 0, clRed}, {1, 1, clYellow}, {2, 0, clTeal}, {10, 5, clTeal}});
+    image->SetCenter(true);
+    check("centred", {{9, 4, clRed}, {10, 5, clYellow}, {8, 4, clTeal}, {0, 0, clTeal}});
+    image->SetStretch(true);
+    check("stretched", {{0, 0, clRed}, {9, 4, clRed}, {10, 0, clLime}, {19, 4, clLime}, {0, 5, clBlue},
+                           {9, 9, clBlue}, {10, 5, clYellow}, {19, 9, clYellow}});
+    EXPECT_EQ(image->DestRect(), Rect(0, 0, 20, 10));
+    image->SetAutoSize(true);
+    EXPECT_EQ(image->BoundsRect(), Rect(0, 0, 2, 2));
+}
+
+// ---------------------------------------------------------------- check boxes and radio buttons
+
+TEST(CheckBox, SynthesizedClicksToggleAndRaiseOnClick)
+{
+    THost host;
+    auto* box = host.Add<TCheckBox>(10, 10, 120, 17);
+    box->SetCaption(QStringLiteral("Gitter sichtbar"));
+    std::vector<TCheckBox::TCheckBoxState> seen;
+    box->OnClick = [&](TObject*) { seen.push_back(box->State()); };
+    QTest::mouseClick(box->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(60, 8)); // on the caption
+    QTest::mouseClick(box->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));  // on the box
+    EXPECT_EQ(seen, (std::vector<TCheckBox::TCheckBoxState>{TCheckBox::cbChecked, TCheckBox::cbUnchecked}));
+    // With AllowGrayed the click goes unchecked -> greyed -> checked -> unchecked.
+    box->SetAllowGrayed(true);
+    seen.clear();
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(box->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    EXPECT_EQ(seen, (std::vector<TCheckBox::TCheckBoxState>{TCheckBox::cbGrayed, TCheckBox::cbChecked,
+                        TCheckBox::cbUnchecked}));
+    // Space toggles as well; an assigned change raises OnClick too, an unchanged one not.
+    seen.clear();
+    box->Widget()->setFocus();
+    QTest::keyClick(box->Widget(), Qt::Key_Space);
+    box->SetChecked(false);
+    box->SetChecked(false);
+    EXPECT_EQ(seen, (std::vector<TCheckBox::TCheckBoxState>{TCheckBox::cbGrayed, TCheckBox::cbUnchecked}));
+    // The tick is drawn in the box.
+    box->SetChecked(true);
+    const QImage image = Grab(box);
+    EXPECT_EQ(At(image, 3 + 6, 2 + 3), Rgb(clWindowText));
+    EXPECT_EQ(At(image, 3 + 1, 2 + 3), Rgb(clWindow));
+}
+
+TEST(CheckBox, LoadingSetsStateWithoutOnClick)
+{
+    TCheckBox box;
+    int clicks = 0;
+    box.OnClick = [&](TObject*) { ++clicks; };
+    box.BeginLoading();
+    box.SetState(TCheckBox::cbChecked);
+    box.Loaded();
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(RadioButton, RadioButtonsOfOneParentFormAGroup)
+{
+    THost host;
+    auto* group = host.Add<TGroupBox>(0, 0, 200, 120);
+    std::vector<TRadioButton*> radios;
+    for (int i = 0; i < 3; ++i)
+        radios.push_back(host.Add<TRadioButton>(8, 16 + 20 * i, 120, 17, group));
+    auto* other = host.Add<TRadioButton>(210, 10, 80, 17);
+    other->SetChecked(true);
+    std::vector<QString> log;
+    for (int i = 0; i < 3; ++i)
+        radios[i]->OnClick = [&log, i](TObject*) { log.push_back(QStringLiteral("click %1").arg(i)); };
+    radios[0]->SetChecked(true);
+    QTest::mouseClick(radios[1]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    EXPECT_EQ(log, (std::vector<QString>{"click 0", "click 1"}));
+    EXPECT_FALSE(radios[0]->Checked());
+    EXPECT_TRUE(radios[1]->Checked());
+    EXPECT_FALSE(radios[2]->Checked());
+    EXPECT_TRUE(other->Checked()); // another parent, another group
+    // Clicking the checked one changes nothing.
+    QTest::mouseClick(radios[1]->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+    EXPECT_EQ(log.size(), 2u);
+    EXPECT_TRUE(radios[1]->Checked());
+    // The dot of the checked button.
+    const QImage image = Grab(radios[1]);
+    const int top = (17 - 12) / 2;
+    EXPECT_EQ(At(image, 5, top + 5), Rgb(clWindowText));
+    EXPECT_EQ(At(Grab(radios[0]), 5, top + 5), Rgb(clWindow));
+}
+
+// ---------------------------------------------------------------- TLabel, TEdit, TGroupBox
+
+TEST(Label, AutoSizeFitsTheText)
+{
+    THost host;
+    auto* label = host.Add<TLabel>(100, 10, 65, 17);
+    const QFontMetrics fm(label->Font()->ToQFont());
+    label->SetCaption(QStringLiteral("Kurve:"));
+    EXPECT_EQ(label->BoundsRect(), Bounds(100, 10, fm.horizontalAdvance("Kurve:"), fm.height()));
+    // A right-justified label keeps its right edge.
+    label->SetAlignment(taRightJustify);
+    const int right = label->Left() + label->Width();
+    label->SetCaption(QStringLiteral("Spannung:"));
+    EXPECT_EQ(label->Left() + label->Width(), right);
+    EXPECT_EQ(label->Width(), fm.horizontalAdvance("Spannung:"));
+    // Word wrap keeps the width and grows the height.
+    label->SetAlignment(taLeftJustify);
+    label->SetAutoSize(false);
+    label->SetWidth(60);
+    label->SetWordWrap(true);
+    label->SetAutoSize(true);
+    label->SetCaption(QStringLiteral("eins zwei drei vier fünf sechs"));
+    EXPECT_EQ(label->Width(), 60);
+    EXPECT_GE(label->Height(), 3 * fm.height());
+    // "&&" shows one ampersand and measures like it.
+    label->SetWordWrap(false);
+    label->SetCaption(QStringLiteral("A&&B"));
+    EXPECT_EQ(label->Width(), fm.horizontalAdvance("A&B"));
+}
+
+TEST(Label, NoAutoSizeWhileLoadingAndDisabledTextIsEmbossed)
+{
+    TLabel label;
+    label.BeginLoading();
+    label.SetBounds(0, 0, 200, 40);
+    label.SetCaption(QStringLiteral("Tessaron"));
+    EXPECT_EQ(label.Width(), 200);
+    label.Loaded();
+    EXPECT_LT(label.Width(), 200);
+
+    THost host;
+    auto* l = host.Add<TLabel>(0, 0, 10, 10);
+    l->SetCaption(QStringLiteral("Aus"));
+    l->SetEnabled(false);
+    const QImage& img = l->BackingImage();
+    bool highlight = false, shadow = false, black = false;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            highlight |= At(img, x, y) == Rgb(clBtnHighlight);
+            shadow |= At(img, x, y) == Rgb(clBtnShadow);
+            black |= At(img, x, y) == Rgb(clBlack);
+        }
+    EXPECT_TRUE(highlight && shadow);
+    EXPECT_FALSE(black);
+}
+
+TEST(Edit, OnChangeForTypedAndAssignedTextOnExitOnFocusLoss)
+{
+    THost host;
+    auto* edit = host.Add<TEdit>(10, 10, 100, 21);
+    auto* other = host.Add<TEdit>(10, 40, 100, 21);
+    std::vector<QString> log;
+    edit->OnChange = [&](TObject*) { log.push_back("change " + edit->Text()); };
+    edit->OnExit = [&](TObject*) { log.push_back("exit"); };
+    edit->SetText(QStringLiteral("1"));
+    edit->SetText(QStringLiteral("1"));
+    host.Window.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(host.Window.Widget()));
+    edit->SetFocus();
+    QTest::keyClicks(edit->Widget(), "5");
+    other->SetFocus();
+    EXPECT_EQ(log, (std::vector<QString>{"change 1", "change 15", "exit"}));
+    edit->SetMaxLength(3);
+    edit->SetText(QStringLiteral("abcdef"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("abc"));
+}
+
+TEST(GroupBox, EtchedFrameAndChildArea)
+{
+    THost host;
+    auto* box = host.Add<TGroupBox>(0, 0, 100, 60);
+    const int h = QFontMetrics(box->Font()->ToQFont()).height();
+    const QImage img = Grab(box);
+    const int y = h / 2 - 1;
+    EXPECT_EQ(At(img, 0, y + 10), Rgb(clBtnShadow));
+    EXPECT_EQ(At(img, 1, y + 10), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(img, 50, y), Rgb(clBtnShadow));
+    EXPECT_EQ(At(img, 50, y + 1), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(img, 50, 59), Rgb(clBtnHighlight));
+    auto* child = host.Add<TPanel>(0, 0, 5, 5, box);
+    child->SetAlign(alClient);
+    EXPECT_EQ(child->BoundsRect(), Rect(2, h + 2, 98, 58));
+}
+
+// ---------------------------------------------------------------- TSpeedButton
+
+TEST(SpeedButton, GroupsKeepAtMostOneButtonDown)
+{
+    THost host;
+    auto* bar = host.Add<TPanel>(0, 0, 200, 31);
+    std::vector<TSpeedButton*> mode;
+    for (int i = 0; i < 3; ++i) {
+        auto* b = host.Add<TSpeedButton>(40 + 24 * i, 3, 25, 25, bar);
+        b->SetGroupIndex(2);
+        mode.push_back(b);
+    }
+    auto* push = host.Add<TSpeedButton>(8, 3, 25, 25, bar);
+    std::vector<QString> log;
+    for (int i = 0; i < 3; ++i)
+        mode[i]->OnClick = [&log, &mode, i](TObject*) {
+            log.push_back(QStringLiteral("%1 %2").arg(i).arg(mode[i]->Down() ? "down" : "up"));
+        };
+    auto click = [](TSpeedButton* B, QPoint P = QPoint(12, 12)) {
+        QTest::mouseClick(B->Widget(), Qt::LeftButton, Qt::NoModifier, P);
+    };
+    mode[1]->SetDown(true);
+    click(mode[0]);
+    EXPECT_TRUE(mode[0]->Down());
+    EXPECT_FALSE(mode[1]->Down());
+    click(mode[0]); // without AllowAllUp the down button stays down
+    EXPECT_TRUE(mode[0]->Down());
+    EXPECT_EQ(log, (std::vector<QString>{"0 down", "0 down"}));
+    mode[2]->SetAllowAllUp(true); // shared by the group
+    EXPECT_TRUE(mode[0]->AllowAllUp());
+    click(mode[0]);
+    EXPECT_FALSE(mode[0]->Down());
+    // A push button never stays down; a release outside is no click.
+    push->SetDown(true);
+    EXPECT_FALSE(push->Down());
+    int pushes = 0;
+    push->OnClick = [&](TObject*) { ++pushes; };
+    click(push);
+    QTest::mousePress(push->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(12, 12));
+    QTest::mouseRelease(push->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 12));
+    EXPECT_EQ(pushes, 1);
+    EXPECT_EQ(push->State(), TSpeedButton::bsUp);
+}
+
+TEST(SpeedButton, DownButtonLooksPressedAndDithered)
+{
+    THost host;
+    auto* b = host.Add<TSpeedButton>(0, 0, 25, 25);
+    const QImage& up = b->BackingImage();
+    EXPECT_EQ(At(up, 0, 0), Rgb(clBtnHighlight));
+    EXPECT_EQ(At(up, 24, 24), Rgb(cl3DDkShadow));
+    b->SetGroupIndex(1);
+    b->SetDown(true);
+    const QImage& down = b->BackingImage();
+    EXPECT_EQ(At(down, 0, 0), Rgb(cl3DDkShadow));
+    EXPECT_EQ(At(down, 24, 24), Rgb(clBtnHighlight));
+    EXPECT_NE(At(down, 12, 12), At(down, 13, 12)); // face and highlight alternate
+}
+
+TEST(SpeedButton, DownReadBeforeItsGroupIsKept)
+{
+    TWinControl parent;
+    auto* a = new TSpeedButton(&parent);
+    auto* b = new TSpeedButton(&parent);
+    a->SetParent(&parent);
+    b->SetParent(&parent);
+    for (TSpeedButton* s : {a, b})
+        s->BeginLoading();
+    a->SetDown(true);
+    a->SetGroupIndex(3);
+    b->SetDown(true);
+    b->SetGroupIndex(0);
+    a->Loaded();
+    b->Loaded();
+    EXPECT_TRUE(a->Down());
+    EXPECT_FALSE(b->Down());
+}
+
+// ---------------------------------------------------------------- TUpDown
+
+TEST(UpDown, ClicksAskOnChangingMoveThePositionAndReportTheButton)
+{
+    THost host;
+    auto* edit = host.Add<TEdit>(10, 10, 60, 21);
+    auto* ud = host.Add<TUpDown>(0, 0, 16, 10);
+    ud->SetMin(0);
+    ud->SetMax(10);
+    ud->SetAssociate(edit);
+    EXPECT_EQ(ud->BoundsRect(), Bounds(70, 10, 16, 21));
+    EXPECT_EQ(edit->Text(), QStringLiteral("0"));
+    std::vector<QString> log;
+    bool allow = true;
+    ud->OnChanging = [&](TObject*, bool& AllowChange) {
+        log.push_back("changing " + QString::number(ud->Position()));
+        AllowChange = allow;
+    };
+    ud->OnClick = [&](TObject*, TUpDown::TUDBtnType Button) {
+        log.push_back(QStringLiteral("click %1 %2").arg(Button == TUpDown::btNext ? "next" : "prev").arg(ud->Position()));
+    };
+    QTest::mouseClick(ud->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    EXPECT_EQ(log, (std::vector<QString>{"changing 0", "click next 1"}));
+    EXPECT_EQ(edit->Text(), QStringLiteral("1"));
+    // The position comes from the associate's text.
+    edit->SetText(QStringLiteral("9"));
+    ud->ClickButton(TUpDown::btNext);
+    ud->ClickButton(TUpDown::btNext);
+    EXPECT_EQ(ud->Position(), 10);
+    EXPECT_EQ(edit->Text(), QStringLiteral("10"));
+    ud->SetWrap(true);
+    ud->ClickButton(TUpDown::btNext);
+    EXPECT_EQ(ud->Position(), 0);
+    log.clear();
+    allow = false;
+    QTest::mouseClick(ud->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 18));
+    EXPECT_EQ(log, (std::vector<QString>{"changing 0", "click prev 0"}));
+}
+
+// ---------------------------------------------------------------- dialogs
+
+TEST(OpenDialog, AnsweredThroughTheTestResponder)
+{
+    TOpenDialog dialog;
+    dialog.SetDefaultExt(QStringLiteral("ddt"));
+    dialog.SetFileName(QStringLiteral("test.ddt"));
+    dialog.SetFilter(QStringLiteral("Schreiberdaten|*.ddt"));
+    QString offered;
+    TOpenDialog::SetTestResponder([&](TOpenDialog& D) {
+        offered = D.FileName();
+        D.SetFileName(QStringLiteral("/tmp/lauf2"));
+        return true;
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(offered, QStringLiteral("test.ddt"));
+    EXPECT_EQ(dialog.FileName(), QStringLiteral("/tmp/lauf2.ddt"));
+    EXPECT_EQ(dialog.Files(), QStringList{QStringLiteral("/tmp/lauf2.ddt")});
+    EXPECT_FALSE(dialog.Options().testFlag(TOpenDialog::ofExtensionDifferent));
+    TOpenDialog::SetTestResponder([](TOpenDialog& D) {
+        D.SetFileName(QStringLiteral("verworfen.txt"));
+        return false;
+    });
+    EXPECT_FALSE(dialog.Execute());
+    TOpenDialog::SetTestResponder([](TOpenDialog& D) {
+        D.SetFileName(QStringLiteral("notiz.txt"));
+        return true;
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_TRUE(dialog.Options().testFlag(TOpenDialog::ofExtensionDifferent));
+    TOpenDialog::SetTestResponder(nullptr);
+    // Offscreen without a responder nobody can answer: cancelled.
+    EXPECT_FALSE(dialog.Execute());
+}
+
+TEST(OpenDialog, FiltersAndDefaultExtension)
+{
+    EXPECT_EQ(TOpenDialog::QtFilters(QStringLiteral("Schreiberdaten|*.ddt")),
+        QStringList{QStringLiteral("Schreiberdaten (*.ddt)")});
+    EXPECT_EQ(TOpenDialog::QtFilters(QStringLiteral("Text|*.txt; *.log|Alle Dateien|*.*")),
+        (QStringList{QStringLiteral("Text (*.txt *.log)"), QStringLiteral("Alle Dateien (*)")}));
+    EXPECT_TRUE(TOpenDialog::QtFilters(QString()).isEmpty());
+    const std::pair<const char*, const char*> names[] = {
+        {"lauf", "lauf.ddt"},
+        {"lauf.txt", "lauf.txt"},
+        {"ordner.v2/lauf", "ordner.v2/lauf.ddt"},
+        {"lauf.", "lauf."},
+        {"", ""},
+    };
+    for (const auto& [in, out] : names)
+        EXPECT_EQ(TOpenDialog::WithDefaultExt(QString::fromUtf8(in), QStringLiteral("ddt")), QString::fromUtf8(out));
+}
+
+TEST(FontDialog, ConfirmedChoiceIsCopiedCancelledOneIsNot)
+{
+    TFontDialog dialog;
+    TFont font;
+    font.SetName(QStringLiteral("Arial"));
+    font.SetHeight(-11);
+    font.SetColor(clRed);
+    dialog.SetFont(&font);
+    dialog.SetOptions(TFontDialog::TFontDialogOptions(TFontDialog::fdEffects) | TFontDialog::fdTrueTypeOnly);
+    TFontDialog::SetTestResponder([](TFontDialog& D, TFont& Chosen) {
+        EXPECT_TRUE(D.Options().testFlag(TFontDialog::fdTrueTypeOnly));
+        Chosen.SetName(QStringLiteral("Courier New"));
+        Chosen.SetStyle(TFontStyles(fsBold));
+        return false;
+    });
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->Name(), QStringLiteral("Arial"));
+    TFontDialog::SetTestResponder([](TFontDialog&, TFont& Chosen) {
+        Chosen.SetName(QStringLiteral("Courier New"));
+        Chosen.SetStyle(TFontStyles(fsBold));
+        return true;
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.Font()->Name(), QStringLiteral("Courier New"));
+    EXPECT_EQ(dialog.Font()->Style(), TFontStyles(fsBold));
+    EXPECT_EQ(dialog.Font()->Color(), clRed);
+    TFontDialog::SetTestResponder(nullptr);
+}
+
+TEST(MessageBoxes, RequestsCarryButtonsDefaultsAndCaptions)
+{
+    std::vector<TMessageRequest> requests;
+    int answer = mrOk;
+    SetMessageResponder([&](const TMessageRequest& R) {
+        requests.push_back(R);
+        return answer;
+    });
+    answer = IDNO;
+    EXPECT_EQ(MessageBox(QStringLiteral("Datei überschreiben?"), QStringLiteral("Frage"),
+                  MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2),
+        IDNO);
+    answer = mrYes;
+    EXPECT_EQ(MessageDlg(QStringLiteral("Weiter?"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo), mrYes);
+    ShowMessage(QStringLiteral("Fertig"));
+    MessageBox(QStringLiteral("x"), QStringLiteral("y"), MB_YESNO);
+    SetMessageResponder(nullptr);
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(requests[0].Caption, QStringLiteral("Frage"));
+    EXPECT_EQ(requests[0].Type, mtConfirmation);
+    EXPECT_EQ(requests[0].Buttons, TMsgDlgButtons(mbYes) | mbNo | mbCancel);
+    EXPECT_EQ(requests[0].DefaultResult, IDNO);
+    EXPECT_EQ(requests[0].CancelResult, IDCANCEL);
+    EXPECT_EQ(requests[1].Caption, QStringLiteral("Bestätigen"));
+    EXPECT_EQ(requests[1].DefaultResult, mrYes);
+    EXPECT_EQ(requests[1].CancelResult, mrNo);
+    EXPECT_EQ(requests[2].Buttons, TMsgDlgButtons(mbOK));
+    EXPECT_EQ(requests[3].CancelResult, -1); // Yes/No boxes do not take Escape
+    // Offscreen without a responder: the default button answers.
+    EXPECT_EQ(MessageBox(QStringLiteral("?"), QStringLiteral("t"), MB_RETRYCANCEL | MB_DEFBUTTON2), IDCANCEL);
+}
+
+// ---------------------------------------------------------------- RunDetached
+
+TEST(Shell, RunDetachedStartsCommandLinesAndIgnoresFailures)
+{
+    RunDetached(QStringLiteral("/nonexistent/tessaron-viewer DATEN.WRI"));
+    RunDetached(QString());
+    RunDetached(QStringLiteral("   "));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("mit leerzeichen.txt"));
+    RunDetached(QStringLiteral("touch \"%1\"").arg(file));
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(file) && t.elapsed() < 5000)
+        QTest::qWait(20);
+    EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+// ---------------------------------------------------------------- descriptions
+
+namespace StdCtrlsTest {
+
+class TStdForm : public TForm {
+    Q_OBJECT
+public:
+    using TForm::TForm;
+    int Drawn = 0;
+    QString LastClick;
+    Q_INVOKABLE void ListDrawItem(Tessaron::TWinControl*, int, Tessaron::TRect, Tessaron::TOwnerDrawState) { ++Drawn; }
+    Q_INVOKABLE void UpDownClick(Tessaron::TObject*, Tessaron::TUpDown::TUDBtnType Button)
+    {
+        LastClick = Button == TUpDown::btNext ? "next" : "prev";
+    }
+};
+
+} // namespace StdCtrlsTest
+
+TEST(StdDescriptions, StandardControlsReadWriteAndReadAgain)
+{
+    RegisterClass<StdCtrlsTest::TStdForm>();
+    const QByteArray text = R"(object StdForm: TStdForm
+  Caption = 'Test'
+  object Panel1: TPanel
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 100
+    Alignment = taLeftJustify
+    BevelInner = bvLowered
+    BevelWidth = 2
+    Caption = 'Überschrift'
+    object Label1: TLabel
+      Left = 8
+      Top = 8
+      Caption = 'Kurve:'
+      Layout = tlCenter
+      Font.Color = clBlue
+    end
+    object Combo1: TComboBox
+      Left = 8
+      Top = 30
+      Style = csOwnerDrawFixed
+      Items = ('1' '2' '3')
+      ItemIndex = 1
+      OnDrawItem = ListDrawItem
+    end
+  end
+  object BitBtn1: TBitBtn
+    Left = 8
+    Top = 120
+    Kind = bkOK
+  end
+  object Spin1: TSpinEdit
+    Value = 12
+    MaxValue = 8
+  end
+  object Edit1: TEdit
+    Left = 100
+    Top = 150
+    Width = 60
+    Height = 21
+    Text = '3'
+  end
+  object UpDown1: TUpDown
+    Associate = Edit1
+    Max = 50
+    Position = 42
+    OnClick = UpDownClick
+  end
+  object Speed1: TSpeedButton
+    Down = True
+    GroupIndex = 2
+  end
+  object Check1: TCheckBox
+    AllowGrayed = True
+    State = cbGrayed
+  end
+  object Radio1: TRadioButton
+    Checked = True
+  end
+  object Image1: TImage
+    Stretch = True
+  end
+  object Bevel1: TBevel
+    Shape = bsTopLine
+    Style = bsRaised
+  end
+  object Button1: TButton
+    Caption = '&Start'
+    ModalResult = mrCancel
+  end
+  object Open1: TOpenDialog
+    DefaultExt = 'ddt'
+    Filter = 'Schreiberdaten|*.ddt'
+    Options = [ofFileMustExist, ofHideReadOnly]
+  end
+  object Font1: TFontDialog
+    Options = [fdEffects, fdTrueTypeOnly]
+  end
+end
+)";
+    std::unique_ptr<TComponent> root(ReadComponent(text, QStringLiteral("std")));
+    auto* form = qobject_cast<StdCtrlsTest::TStdForm*>(root.get());
+    ASSERT_NE(form, nullptr);
+    auto find = [&](const char* Name) { return form->FindComponent(QString::fromLatin1(Name)); };
+    auto* bit = qobject_cast<TBitBtn*>(find("BitBtn1"));
+    ASSERT_NE(bit, nullptr);
+    EXPECT_EQ(bit->Caption(), QStringLiteral("OK"));
+    EXPECT_EQ(bit->ModalResult(), mrOk);
+    EXPECT_EQ(qobject_cast<TSpinEdit*>(find("Spin1"))->Value(), 8);
+    EXPECT_EQ(qobject_cast<TEdit*>(find("Edit1"))->Text(), QStringLiteral("42"));
+    EXPECT_TRUE(qobject_cast<TSpeedButton*>(find("Speed1"))->Down());
+    EXPECT_EQ(qobject_cast<TButton*>(find("Button1"))->ModalResult(), mrCancel);
+    auto* combo = qobject_cast<TComboBox*>(find("Combo1"));
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    Grab(combo);
+    EXPECT_GT(form->Drawn, 0);
+    qobject_cast<TUpDown*>(find("UpDown1"))->ClickButton(TUpDown::btPrev);
+    EXPECT_EQ(form->LastClick, QStringLiteral("prev"));
+    EXPECT_EQ(qobject_cast<TOpenDialog*>(find("Open1"))->Options(),
+        TOpenDialog::TOpenOptions(TOpenDialog::ofFileMustExist) | TOpenDialog::ofHideReadOnly);
+
+    const QByteArray written = WriteComponentText(form);
+    std::unique_ptr<TComponent> again(ReadComponent(written, QStringLiteral("written")));
+    EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), QString::fromUtf8(written));
+    EXPECT_TRUE(written.contains("Kind = bkOK"));
+    EXPECT_TRUE(written.contains("Style = csOwnerDrawFixed"));
+    EXPECT_TRUE(written.contains("OnDrawItem = ListDrawItem"));
+    EXPECT_TRUE(written.contains("Associate = Edit1"));
+}
+
+#include "test_stdctrls.moc"

@@ -1,0 +1,720 @@
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+
+#include <QPoint>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace StreamTest {
+Q_NAMESPACE
+
+enum TShape { shCircle, shSquare, shArrow };
+Q_ENUM_NS(TShape)
+
+enum TOption { opBold = 1, opItalic = 2, opUnderline = 4 };
+Q_DECLARE_FLAGS(TOptions, TOption)
+Q_FLAG_NS(TOptions)
+
+// An integer type without Q_ENUM: its names come from RegisterIntegerIdent.
+enum TTint : qint32 {};
+
+using TPointEvent = TEvent<void(TObject* Sender, TShape Shape, int X, bool& Handled)>;
+
+std::vector<QString>& Log()
+{
+    static std::vector<QString> log;
+    return log;
+}
+
+int& Instances()
+{
+    static int count = 0;
+    return count;
+}
+
+// A drawing attribute owned by a gadget, set through "Pen.<property>".
+class TTestPen : public TPersistent {
+    Q_OBJECT
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(StreamTest::TOptions Style READ Style WRITE SetStyle)
+    Q_CLASSINFO("Default:Width", "1")
+public:
+    using TPersistent::TPersistent;
+    int Width() const { return FWidth; }
+    void SetWidth(int V) { FWidth = V; }
+    QString Name() const { return FName; }
+    void SetName(const QString& V) { FName = V; }
+    TOptions Style() const { return FStyle; }
+    void SetStyle(TOptions V) { FStyle = V; }
+
+private:
+    int FWidth = 1;
+    QString FName = QStringLiteral("Solid");
+    TOptions FStyle;
+};
+
+class TGadget : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
+    Q_PROPERTY(float Scale READ Scale WRITE SetScale)
+    Q_PROPERTY(bool Active READ Active WRITE SetActive)
+    Q_PROPERTY(StreamTest::TShape Shape READ Shape WRITE SetShape)
+    Q_PROPERTY(StreamTest::TOptions Options READ Options WRITE SetOptions)
+    Q_PROPERTY(StreamTest::TTint Tint READ Tint WRITE SetTint)
+    Q_PROPERTY(QByteArray Data READ Data WRITE SetData)
+    Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+    Q_PROPERTY(int Inner READ Inner WRITE SetInner)
+    Q_PROPERTY(int Outer READ Outer WRITE SetOuter)
+    Q_PROPERTY(int Cache READ Cache WRITE SetCache STORED false)
+    Q_PROPERTY(QPoint Spot READ Spot WRITE SetSpot STORED false)
+    Q_PROPERTY(StreamTest::TTestPen* Pen READ Pen)
+    Q_PROPERTY(StreamTest::TGadget* Buddy READ Buddy WRITE SetBuddy)
+    Q_PROPERTY(Tessaron::TNotifyEvent OnClick MEMBER OnClick)
+    Q_PROPERTY(StreamTest::TPointEvent OnPoint MEMBER OnPoint)
+    Q_CLASSINFO("Default:Inner", "75")
+    Q_CLASSINFO("Default:Outer", "85")
+    Q_CLASSINFO("Default:Shape", "shCircle")
+public:
+    explicit TGadget(TComponent* AOwner = nullptr) : TComponent(AOwner), FPen(new TTestPen(this)) { ++Instances(); }
+    ~TGadget() override
+    {
+        --Instances();
+        Log().push_back(QStringLiteral("destroy ") + Name());
+    }
+
+    int Left() const { return FLeft; }
+    void SetLeft(int V)
+    {
+        Log().push_back(QStringLiteral("%1.Left %2").arg(Name(), IsLoading() ? "loading" : "live"));
+        FLeft = V;
+    }
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& V) { FCaption = V; }
+    double Ratio() const { return FRatio; }
+    void SetRatio(double V) { FRatio = V; }
+    float Scale() const { return FScale; }
+    void SetScale(float V) { FScale = V; }
+    bool Active() const { return FActive; }
+    void SetActive(bool V) { FActive = V; }
+    TShape Shape() const { return FShape; }
+    void SetShape(TShape V) { FShape = V; }
+    TOptions Options() const { return FOptions; }
+    void SetOptions(TOptions V) { FOptions = V; }
+    TTint Tint() const { return FTint; }
+    void SetTint(TTint V) { FTint = V; }
+    QByteArray Data() const { return FData; }
+    void SetData(const QByteArray& V) { FData = V; }
+    QStringList Items() const { return FItems; }
+    void SetItems(const QStringList& V) { FItems = V; }
+    int Inner() const { return FInner; }
+    void SetInner(int V) { FInner = V; }
+    int Outer() const { return FOuter; }
+    void SetOuter(int V) { FOuter = V; }
+    int Cache() const { return FCache; }
+    void SetCache(int V) { FCache = V; }
+    QPoint Spot() const { return {}; }
+    void SetSpot(QPoint) {}
+    TTestPen* Pen() const { return FPen; }
+    TGadget* Buddy() const { return FBuddy; }
+    void SetBuddy(TGadget* V) { FBuddy = V; }
+
+    TNotifyEvent OnClick;
+    TPointEvent OnPoint;
+
+    // Nesting in a description gives the parent, as with controls.
+    TComponent* GetParentComponent() const override { return FParent ? FParent : Owner(); }
+    void SetParentComponent(TComponent* Value) override { FParent = Value; }
+    std::vector<TComponent*> ChildComponents() const override
+    {
+        std::vector<TComponent*> result;
+        TComponent* scope = Owner() ? Owner() : const_cast<TGadget*>(this);
+        for (int i = 0; i < scope->ComponentCount(); ++i)
+            if (scope->Components(i) != this && scope->Components(i)->GetParentComponent() == this)
+                result.push_back(scope->Components(i));
+        return result;
+    }
+
+    QString ListPropertyName() const override { return QStringLiteral("Range"); }
+    bool ReadListProperty(const QVariantList& List, QString* Error) override
+    {
+        if (!List.isEmpty() && List.first().metaType().id() == QMetaType::QString && List.first() == "bad") {
+            if (Error)
+                *Error = QStringLiteral("the first entry must be a number");
+            return false;
+        }
+        Log().push_back(QStringLiteral("%1.Range after Left=%2").arg(Name()).arg(FLeft));
+        FRange = List;
+        return true;
+    }
+    QVariantList WriteListProperty() const override { return FRange; }
+    QVariantList Range() const { return FRange; }
+    void SetRange(const QVariantList& V) { FRange = V; }
+
+    void Loaded() override
+    {
+        TComponent::Loaded();
+        Log().push_back(QStringLiteral("loaded ") + Name());
+    }
+
+private:
+    int FLeft = 0;
+    QString FCaption;
+    double FRatio = 0.5;
+    float FScale = 1.0f;
+    bool FActive = false;
+    TShape FShape = shCircle;
+    TOptions FOptions;
+    TTint FTint = TTint(0);
+    QByteArray FData;
+    QStringList FItems;
+    int FInner = 70;  // the declared stored default is 75
+    int FOuter = 85;
+    int FCache = 0;
+    TTestPen* FPen;
+    TGadget* FBuddy = nullptr;
+    TComponent* FParent = nullptr;
+    QVariantList FRange;
+};
+
+// A root with handlers and a field for its component "Gadget1".
+class TTestForm : public TGadget {
+    Q_OBJECT
+    Q_PROPERTY(StreamTest::TGadget* Gadget1 MEMBER Gadget1)
+    Q_PROPERTY(Tessaron::TNotifyEvent OnShow MEMBER OnShow)
+    Q_CLASSINFO("Description", ":/no/such/description.tfm")
+public:
+    using TGadget::TGadget;
+    TGadget* Gadget1 = nullptr;
+    TNotifyEvent OnShow;
+    QObject* LastSender = nullptr;
+    QString LastHandler;
+
+    Q_INVOKABLE void Button1Click(Tessaron::TObject* Sender)
+    {
+        LastSender = Sender;
+        LastHandler = QStringLiteral("Button1Click");
+    }
+    Q_INVOKABLE void PointHandler(Tessaron::TObject* Sender, StreamTest::TShape Shape, int X, bool& Handled)
+    {
+        LastSender = Sender;
+        LastHandler = QStringLiteral("PointHandler %1 %2").arg(int(Shape)).arg(X);
+        Handled = true;
+    }
+    Q_INVOKABLE void WrongParameters(int) {}
+
+public slots:
+    void FormShow(QObject* Sender)
+    {
+        LastSender = Sender;
+        LastHandler = QStringLiteral("FormShow");
+    }
+};
+
+// A second class, to show that a description of one class cannot fill another.
+class TOtherForm : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(QPoint Spot READ Spot WRITE SetSpot)
+public:
+    using TComponent::TComponent;
+    QPoint Spot() const { return {}; }
+    void SetSpot(QPoint) {}
+};
+
+} // namespace StreamTest
+
+using namespace StreamTest;
+
+namespace {
+
+class Streaming : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterClass<TGadget>();
+        RegisterClass<TTestForm>();
+        RegisterClass<TOtherForm>();
+        RegisterEventType<TPointEvent>();
+        RegisterIntegerIdent<TTint>("tnCold", 10);
+        RegisterIntegerIdent<TTint>("tnWarm", 20);
+        RegisterIntegerIdent<TTint>("tnHot", 20);  // a second name: the first one is written
+        RegisterIntegerIdent("StreamTestAnswer", 42);
+    }
+    void SetUp() override { Log().clear(); }
+
+    static void Read(TComponent* Root, const char* Text) { ReadComponentText(Root, QByteArray(Text), "test.tfm"); }
+    static QString Write(const TComponent* Root) { return QString::fromUtf8(WriteComponentText(Root)); }
+    static TGadget* Child(TComponent* Root, const char* Name) { return qobject_cast<TGadget*>(Root->FindComponent(Name)); }
+};
+
+const char* const Sample = R"(object Form1: TTestForm
+  Caption = 'It''s '#13#10'Grüße, €' +
+    ' und mehr'
+  OnShow = FormShow
+  object Gadget1: TGadget
+    Left = 12
+    Ratio = 20.0
+    Scale = 0.1
+    Active = True
+    Shape = shArrow
+    Options = [opBold, opUnderline]
+    Tint = tnCold
+    Data = {
+      0001FF
+      7F}
+    Items = ('a' 'b''c')
+    Pen.Width = 3
+    Pen.Style = [opItalic]
+    Buddy = Gadget3
+    OnClick = Button1Click
+    OnPoint = PointHandler
+    Range = ((65280 20.0 65535 40.0) 0.0 -150 'x')
+    object Gadget2: TGadget
+      Left = -11
+    end
+  end
+  object Gadget3: TGadget
+    Tag = StreamTestAnswer
+  end
+end
+)";
+
+} // namespace
+
+TEST_F(Streaming, ReadsNestingOwnersAndEveryKindOfValue)
+{
+    TTestForm form;
+    Read(&form, Sample);
+    EXPECT_EQ(form.Name(), "Form1");
+    EXPECT_EQ(form.Caption(), QString::fromUtf8("It's \r\nGrüße, € und mehr"));
+    ASSERT_EQ(form.ComponentCount(), 3);  // every nested component is owned by the root
+    TGadget* g1 = Child(&form, "Gadget1");
+    TGadget* g2 = Child(&form, "Gadget2");
+    TGadget* g3 = Child(&form, "Gadget3");
+    ASSERT_TRUE(g1 && g2 && g3);
+    EXPECT_EQ(g1->GetParentComponent(), &form);
+    EXPECT_EQ(g2->GetParentComponent(), g1);  // the nesting gives the parent
+    EXPECT_EQ(g2->Owner(), &form);
+    EXPECT_EQ(form.Gadget1, g1);  // the form field
+    EXPECT_EQ(g1->Left(), 12);
+    EXPECT_EQ(g2->Left(), -11);
+    EXPECT_EQ(g1->Ratio(), 20.0);
+    EXPECT_EQ(g1->Scale(), 0.1f);
+    EXPECT_TRUE(g1->Active());
+    EXPECT_EQ(g1->Shape(), shArrow);
+    EXPECT_EQ(g1->Options(), TOptions(opBold | opUnderline));
+    EXPECT_EQ(int(g1->Tint()), 10);
+    EXPECT_EQ(g1->Data(), QByteArray("\x00\x01\xFF\x7F", 4));
+    EXPECT_EQ(g1->Items(), QStringList({"a", "b'c"}));
+    EXPECT_EQ(g1->Pen()->Width(), 3);
+    EXPECT_EQ(g1->Pen()->Style(), TOptions(opItalic));
+    EXPECT_EQ(g1->Buddy(), g3);  // a reference to a component read later
+    EXPECT_EQ(g3->Tag(), 42);
+    const QVariantList range = g1->Range();
+    ASSERT_EQ(range.size(), 4);
+    EXPECT_EQ(range[0].toList(), (QVariantList{qlonglong(65280), 20.0, qlonglong(65535), 40.0}));
+    EXPECT_EQ(range[0].toList()[0].metaType().id(), QMetaType::LongLong);
+    EXPECT_EQ(range[1].metaType().id(), QMetaType::Double);
+    EXPECT_EQ(range[2], QVariant(qlonglong(-150)));
+    EXPECT_EQ(range[3], QVariant(QString("x")));
+    EXPECT_FALSE(form.IsLoading());
+    EXPECT_FALSE(g2->IsLoading());
+}
+
+TEST_F(Streaming, EventsInvokeTheRootsHandlersWithTheirArguments)
+{
+    TTestForm form;
+    Read(&form, Sample);
+    TGadget* g1 = Child(&form, "Gadget1");
+
+    CallEvent(g1->OnClick, g1);
+    EXPECT_EQ(form.LastHandler, "Button1Click");
+    EXPECT_EQ(form.LastSender, g1);
+
+    bool handled = false;
+    CallEvent(g1->OnPoint, g1, shSquare, 17, handled);
+    EXPECT_EQ(form.LastHandler, "PointHandler 1 17");
+    EXPECT_TRUE(handled);  // a reference parameter reaches the handler
+
+    CallEvent(form.OnShow, &form);  // a slot works as well as an invokable method
+    EXPECT_EQ(form.LastHandler, "FormShow");
+    EXPECT_EQ(form.LastSender, &form);
+
+    // Bound handlers are written back by name; a callable of other origin is not.
+    Child(&form, "Gadget2")->OnClick = [](TObject*) {};
+    const QString text = Write(&form);
+    EXPECT_TRUE(text.contains("    OnClick = Button1Click\n"));
+    EXPECT_TRUE(text.contains("    OnPoint = PointHandler\n"));
+    EXPECT_TRUE(text.contains("  OnShow = FormShow\n"));
+    EXPECT_EQ(text.count("OnClick"), 1);
+
+    TGadget other;
+    EXPECT_TRUE(BindEvent(&other, "OnClick", &form, "Button1Click"));
+    EXPECT_FALSE(BindEvent(&other, "OnClick", &form, "WrongParameters"));
+    EXPECT_FALSE(BindEvent(&other, "OnNothing", &form, "Button1Click"));
+    CallEvent(other.OnClick, &other);
+    EXPECT_EQ(form.LastSender, &other);
+}
+
+TEST_F(Streaming, WritingAndReadingBackReproducesTextAndState)
+{
+    TTestForm form;
+    Read(&form, Sample);
+    TGadget* g3 = Child(&form, "Gadget3");
+    g3->SetRatio(1.0 / 3.0);
+    g3->SetCaption(QString(150, QChar(0x00FC)) + "'");  // long enough to be split over lines
+    g3->SetData(QByteArray(100, '\x5A'));
+    g3->SetInner(75);
+    g3->SetRange({qlonglong(1), QVariantList{2.5, QVariantList{}}, QString("a'b")});
+    const QString first = Write(&form);
+
+    TTestForm copy;
+    ReadComponentText(&copy, first.toUtf8(), "first");
+    const QString second = Write(&copy);
+    EXPECT_EQ(first, second);
+
+    TGadget* c3 = Child(&copy, "Gadget3");
+    ASSERT_NE(c3, nullptr);
+    EXPECT_EQ(c3->Ratio(), 1.0 / 3.0);
+    EXPECT_EQ(c3->Caption(), g3->Caption());
+    EXPECT_EQ(c3->Data(), g3->Data());
+    EXPECT_EQ(c3->Inner(), 75);
+    EXPECT_EQ(c3->Range(), g3->Range());
+    EXPECT_EQ(Child(&copy, "Gadget1")->Buddy(), c3);
+    EXPECT_EQ(Child(&copy, "Gadget2")->GetParentComponent(), Child(&copy, "Gadget1"));
+    EXPECT_EQ(copy.Caption(), form.Caption());
+
+    // Children are written nested, in order, after the properties and the list.
+    const qsizetype range = first.indexOf("    Range = ");
+    const qsizetype nested = first.indexOf("    object Gadget2: TGadget");
+    EXPECT_GT(range, first.indexOf("    Pen.Width = 3"));
+    EXPECT_GT(nested, range);
+    EXPECT_LT(nested, first.indexOf("  object Gadget3: TGadget"));
+    EXPECT_TRUE(first.startsWith("object Form1: TTestForm\n"));
+    EXPECT_TRUE(first.endsWith("end\n"));
+}
+
+TEST_F(Streaming, PropertiesAreWrittenWhenTheyDifferFromADefaultOrAFreshInstance)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TGadget*)> set;
+        QStringList lines;  // the property lines expected
+    };
+    // Inner has the stored default 75 and the constructor value 70: it is
+    // written in both cases, as 70 differs from the default and 75 from a
+    // fresh instance.
+    const Case cases[] = {
+        {"untouched", [](TGadget*) {}, {"Inner = 70"}},
+        {"stored default, not the constructor's value", [](TGadget* g) { g->SetInner(75); }, {"Inner = 75"}},
+        {"neither", [](TGadget* g) { g->SetInner(55); }, {"Inner = 55"}},
+        {"default equals the constructor's value", [](TGadget* g) { g->SetOuter(85); }, {"Inner = 70"}},
+        {"differs from both", [](TGadget* g) { g->SetOuter(80); }, {"Inner = 70", "Outer = 80"}},
+        {"not stored", [](TGadget* g) { g->SetCache(9); }, {"Inner = 70"}},
+        {"sub-property", [](TGadget* g) { g->Pen()->SetName("Dash"); }, {"Inner = 70", "Pen.Name = 'Dash'"}},
+        {"sub-property at its default", [](TGadget* g) { g->Pen()->SetWidth(1); }, {"Inner = 70"}},
+        {"set", [](TGadget* g) { g->Pen()->SetStyle(TOptions(opBold)); }, {"Inner = 70", "Pen.Style = [opBold]"}},
+        {"unnamed bits", [](TGadget* g) { g->SetOptions(TOptions(opBold | TOption(64))); }, {"Options = 65", "Inner = 70"}},
+        {"negative zero", [](TGadget* g) { g->SetRatio(-0.0); }, {"Ratio = -0.0", "Inner = 70"}},
+        {"typed identifier", [](TGadget* g) { g->SetTint(TTint(20)); }, {"Tint = tnWarm", "Inner = 70"}},
+        {"unnamed typed value", [](TGadget* g) { g->SetTint(TTint(21)); }, {"Tint = 21", "Inner = 70"}},
+        {"enumeration", [](TGadget* g) { g->SetShape(shSquare); }, {"Shape = shSquare", "Inner = 70"}},
+        {"list property", [](TGadget* g) { g->SetRange({qlonglong(3)}); }, {"Inner = 70", "Range = (3)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTestForm form;
+        form.SetInner(70);
+        auto* g = new TGadget(&form);
+        g->SetName("G");
+        c.set(g);
+        const QString text = Write(&form);
+        QStringList body;
+        for (const QString& line : text.split('\n'))
+            if (line.startsWith("    ") && !line.startsWith("    Range = ()"))
+                body.append(line.mid(4));
+        EXPECT_EQ(body, c.lines) << body.join('|').toStdString();
+        // Whatever was written reads back to the same state.
+        TTestForm copy;
+        ReadComponentText(&copy, text.toUtf8(), c.name);
+        EXPECT_EQ(Write(&copy), text);
+        EXPECT_EQ(Child(&copy, "G")->Inner(), g->Inner());
+    }
+}
+
+TEST_F(Streaming, FloatsReadBackBitForBit)
+{
+    const double doubles[] = {0.1, 1.0 / 3.0, -150.0, 1e-300, 5e-324, 1.7976931348623157e308, 123456789012345680.0,
+        -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    const float floats[] = {0.1f, 1.0f / 3.0f, 16777216.0f, 1e-45f, 3.4028235e38f, -2.5f};
+    for (double d : doubles)
+        for (float f : floats) {
+            TTestForm form;
+            form.SetRatio(d);
+            form.SetScale(f);
+            TTestForm copy;
+            ReadComponentText(&copy, WriteComponentText(&form), "floats");
+            const double rd = copy.Ratio();
+            const float rf = copy.Scale();
+            EXPECT_EQ(std::memcmp(&rd, &d, sizeof d), 0) << d;
+            EXPECT_EQ(std::memcmp(&rf, &f, sizeof f), 0) << f;
+        }
+    TTestForm nan;
+    nan.SetRatio(std::numeric_limits<double>::quiet_NaN());
+    TTestForm copy;
+    ReadComponentText(&copy, WriteComponentText(&nan), "nan");
+    EXPECT_TRUE(std::isnan(copy.Ratio()));
+}
+
+TEST_F(Streaming, SettersSeeTheLoadingStateAndLoadedRunsInCreationOrder)
+{
+    TTestForm form;
+    form.SetName("Form1");
+    Read(&form, R"(object Form1: TTestForm
+  Left = 1
+  object A: TGadget
+    Left = 2
+    object B: TGadget
+      Left = 3
+    end
+  end
+  object C: TGadget
+    Left = 4
+  end
+end
+)");
+    // No component has a Range line here, so no list is read.
+    EXPECT_EQ(Log(), (std::vector<QString>{"Form1.Left loading", "A.Left loading", "B.Left loading", "C.Left loading",
+                         "loaded Form1", "loaded A", "loaded B", "loaded C"}));
+    form.SetLeft(5);
+    EXPECT_EQ(Log().back(), "Form1.Left live");
+}
+
+TEST_F(Streaming, ListPropertyIsReadAfterThePublishedPropertiesWhereverItStands)
+{
+    TTestForm form;
+    Read(&form, R"(object F: TTestForm
+  object A: TGadget
+    Range = (1 2.0)
+    Left = 7
+    Caption = 'after the list line'
+  end
+end
+)");
+    EXPECT_EQ(Log(), (std::vector<QString>{"A.Left loading", "A.Range after Left=7", "loaded F", "loaded A"}));
+    EXPECT_EQ(Child(&form, "A")->Range(), (QVariantList{qlonglong(1), 2.0}));
+}
+
+TEST_F(Streaming, ErrorsNameTheDescriptionAndTheLine)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        int line;
+        const char* reason;  // part of the message
+    };
+    const Case cases[] = {
+        {"unknown class", "object F: TTestForm\n  object A: TNoSuchClass\n  end\nend\n", 2, "unknown class \"TNoSuchClass\""},
+        {"unknown property", "object F: TTestForm\n  Left = 1\n  Colour = 3\nend\n", 3, "unknown property \"Colour\""},
+        {"unknown sub-property", "object F: TTestForm\n  Pen.Colour = 3\nend\n", 2, "unknown property \"Colour\""},
+        {"unknown enumeration value", "object F: TTestForm\n  Shape = shOval\nend\n", 2, "unknown value \"shOval\""},
+        {"unknown set element", "object F: TTestForm\n  Options = [opBold, opWide]\nend\n", 2, "unknown element \"opWide\""},
+        {"unknown identifier", "object F: TTestForm\n  Tint = tnLukewarm\nend\n", 2, "unknown value \"tnLukewarm\""},
+        {"unknown handler", "object F: TTestForm\n  OnClick = Button2Click\nend\n", 2, "unknown handler \"Button2Click\""},
+        {"handler with other parameters", "object F: TTestForm\n  OnClick = WrongParameters\nend\n", 2,
+            "does not take the parameters"},
+        {"unknown component", "object F: TTestForm\n  Buddy = Nobody\nend\n", 2, "unknown component \"Nobody\""},
+        {"missing =", "object F: TTestForm\n  Left 5\nend\n", 2, "\"=\" expected"},
+        {"two entries on a line", "object F: TTestForm\n  Left = 5 Top = 6\nend\n", 2, "one entry per line"},
+        {"value on the next line", "object F: TTestForm\n  Left =\n  5\nend\n", 2, "a value expected"},
+        {"unterminated string", "object F: TTestForm\n  Caption = 'abc\nend\n", 2, "unterminated string"},
+        {"string expected after +", "object F: TTestForm\n  Caption = 'a' +\n  Left = 1\nend\n", 3, "a string expected"},
+        {"odd hex digits", "object F: TTestForm\n  Data = {\n    ABC}\nend\n", 3, "odd number"},
+        {"bad hex digit", "object F: TTestForm\n  Data = {\n    AG}\nend\n", 3, "invalid character"},
+        {"unterminated list", "object F: TTestForm\n  Range = (1 2\n", 2, "unterminated list"},
+        {"missing end", "object F: TTestForm\n  Left = 1\n", 3, "\"end\" of the object \"F\" (line 1)"},
+        {"text after end", "object F: TTestForm\nend\nend\n", 3, "text after the end"},
+        {"empty description", "\n\n", 3, "empty"},
+        {"malformed number", "object F: TTestForm\n  Left = 12ab\nend\n", 2, "malformed number"},
+        {"integer too large", "object F: TTestForm\n  Left = 3000000000\nend\n", 2, "out of range"},
+        {"float for an integer", "object F: TTestForm\n  Left = 1.5\nend\n", 2, "an integer expected"},
+        {"number for a string", "object F: TTestForm\n  Caption = 5\nend\n", 2, "a string expected"},
+        {"bad boolean", "object F: TTestForm\n  Active = Yes\nend\n", 2, "True or False expected"},
+        {"name line", "object F: TTestForm\n  Name = 'G'\nend\n", 2, "object header"},
+        {"duplicate name", "object F: TTestForm\n  object A: TGadget\n  end\n  object A: TGadget\n  end\nend\n", 4,
+            "exists already"},
+        {"property after a nested object", "object F: TTestForm\n  object A: TGadget\n  end\n  Left = 1\nend\n", 4,
+            "after a nested object"},
+        {"sub-object set directly", "object F: TTestForm\n  Pen = 3\nend\n", 2, "through its own properties"},
+        {"list rejected", "object F: TTestForm\n  object A: TGadget\n    Range = ('bad')\n  end\nend\n", 3,
+            "the first entry must be a number"},
+        {"wrong root class", "object F: TOtherForm\nend\n", 1, "of class \"TOtherForm\""},
+        {"field of another class", "object F: TTestForm\n  object Gadget1: TOtherForm\n  end\nend\n", 2,
+            "the field Gadget1"},
+        {"unexpected character", "object F: TTestForm\n  Left = ?\nend\n", 2, "unexpected character"},
+        {"type without a text form", "object F: TTestForm\n  Spot = 1\nend\n", 2, "descriptions cannot hold"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTestForm form;
+        try {
+            ReadComponentText(&form, QByteArray(c.text), "Led_Unit.tfm");
+            ADD_FAILURE() << "no error";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Line(), c.line);
+            EXPECT_EQ(e.Source(), "Led_Unit.tfm");
+            EXPECT_TRUE(e.Reason().contains(QString::fromUtf8(c.reason))) << e.what();
+            EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QString("Led_Unit.tfm, line %1: ").arg(c.line)))
+                << e.what();
+        }
+        EXPECT_EQ(form.ComponentCount(), 0);
+        EXPECT_FALSE(form.IsLoading());
+    }
+}
+
+TEST_F(Streaming, AFailedReadLeavesNothingHalfBuilt)
+{
+    const int before = Instances();
+    {
+        TTestForm form;
+        form.SetName("Original");
+        form.SetCaption("kept");
+        form.SetRange({qlonglong(9)});
+        form.Pen()->SetWidth(4);
+        // Fails on its last line, after components, a field, sub-properties and
+        // the root's own list have been set.
+        const char* text = R"(object Renamed: TTestForm
+  Caption = 'changed'
+  Pen.Width = 8
+  Range = (1 2)
+  object Gadget1: TGadget
+    object Inner: TGadget
+    end
+  end
+  object Gadget3: TGadget
+    Left = oops
+  end
+end
+)";
+        EXPECT_THROW(Read(&form, text), EReadError);
+        EXPECT_EQ(form.ComponentCount(), 0);
+        EXPECT_EQ(form.Gadget1, nullptr);
+        EXPECT_EQ(form.Name(), "Original");
+        EXPECT_EQ(form.Caption(), "kept");
+        EXPECT_EQ(form.Pen()->Width(), 4);
+        EXPECT_EQ(form.Range(), QVariantList{qlonglong(9)});
+        EXPECT_FALSE(form.IsLoading());
+        // Loaded() never ran; the created components were destroyed, the last created first.
+        EXPECT_EQ(std::count_if(Log().begin(), Log().end(), [](const QString& s) { return s.startsWith("loaded"); }), 0);
+        std::vector<QString> destroyed;
+        for (const QString& s : Log())
+            if (s.startsWith("destroy"))
+                destroyed.push_back(s);
+        EXPECT_EQ(destroyed, (std::vector<QString>{"destroy Gadget3", "destroy Inner", "destroy Gadget1"}));
+        EXPECT_EQ(Instances(), before + 1);
+
+        // The same root reads a good description afterwards.
+        Read(&form, Sample);
+        EXPECT_EQ(form.ComponentCount(), 3);
+    }
+    // A root the reader creates itself is destroyed with everything else.
+    EXPECT_THROW(ReadComponent("object F: TTestForm\n  object A: TGadget\n  end\n  Left = 1\nend\n", "x"), EReadError);
+    EXPECT_THROW(ReadComponent("object F: TTestForm\n  object A: TGadget\n    Shape = shNone\n  end\nend\n", "x"),
+        EReadError);
+    EXPECT_EQ(Instances(), before);
+
+    std::unique_ptr<TComponent> made(ReadComponent(Sample, "sample"));
+    ASSERT_NE(qobject_cast<TTestForm*>(made.get()), nullptr);
+    EXPECT_EQ(made->ComponentCount(), 3);
+}
+
+TEST_F(Streaming, DescriptionsAreReadFromFilesAndResources)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Form.tfm");
+    TTestForm form;
+    Read(&form, Sample);
+    WriteComponentFile(&form, path);
+
+    TTestForm copy;
+    ReadComponentRes(&copy, path);
+    EXPECT_EQ(Write(&copy), Write(&form));
+
+    try {
+        ReadComponentRes(&copy, dir.filePath("missing.tfm"));
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Source(), dir.filePath("missing.tfm"));
+        EXPECT_TRUE(e.Reason().contains("cannot be opened"));
+    }
+    // The class names its description; a class that names none reads nothing.
+    TTestForm named;
+    EXPECT_THROW(ReadComponentRes(&named), EReadError);
+    TGadget unnamed;
+    EXPECT_FALSE(ReadComponentRes(&unnamed));
+    EXPECT_THROW(WriteComponentFile(&form, dir.filePath("no/such/dir/x.tfm")), EWriteError);
+}
+
+TEST_F(Streaming, IdentifiersAndNumbersInTheirWrittenForms)
+{
+    TTestForm form;
+    Read(&form, R"(object F: TTestForm
+  Tag = $FF
+  Left = -$10
+  Tint = tnHot
+  Ratio = 7
+  Shape = 2
+  Options = 3
+  Pen.Name = ''
+  Items = ()
+end
+)");
+    EXPECT_EQ(form.Tag(), 255);
+    EXPECT_EQ(form.Left(), -16);
+    EXPECT_EQ(int(form.Tint()), 20);
+    EXPECT_EQ(form.Ratio(), 7.0);
+    EXPECT_EQ(form.Shape(), shArrow);
+    EXPECT_EQ(form.Options(), TOptions(opBold | opItalic));
+    EXPECT_EQ(form.Pen()->Name(), "");
+    const QString text = Write(&form);
+    EXPECT_TRUE(text.contains("  Tint = tnWarm\n"));  // the first name of the value
+    EXPECT_TRUE(text.contains("  Ratio = 7.0\n"));
+    EXPECT_TRUE(text.contains("  Options = [opBold, opItalic]\n"));
+    EXPECT_TRUE(text.contains("  Pen.Name = ''\n"));
+
+    // A hex value of 32 bits fills a 32-bit signed integer, as negative colours are written.
+    Read(&form, "object F: TTestForm\n  Tag = $8000000F\nend\n");
+    EXPECT_EQ(form.Tag(), int(0x8000000F));
+}
+
+TEST_F(Streaming, WritingFailsClearlyForWhatItCannotWrite)
+{
+    TComponent plain;  // no registered class: no fresh instance to compare with
+    try {
+        WriteComponentText(&plain);
+        ADD_FAILURE() << "no error";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(e.Message().contains("TComponent is not registered")) << e.what();
+    }
+    TOtherForm other;  // a stored property of a type descriptions cannot hold
+    try {
+        WriteComponentText(&other);
+        ADD_FAILURE() << "no error";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(e.Message().contains("\"Spot\" of TOtherForm")) << e.what();
+    }
+}
+
+#include "test_streaming.moc"
