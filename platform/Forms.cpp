@@ -70,6 +70,7 @@ private:
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner)
 {
+    SetParentFont(false);
     SetVisibleFlagOnly(false);
     SetBounds(0, 0, 320, 240);
 }

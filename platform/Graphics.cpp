@@ -549,7 +549,8 @@ void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
 {
     Flush();
     const QRect bounds = Bounds();
-    const QRect box = QRect(A, B).normalized();
+    const QRect box(QPoint(std::min(A.x(), B.x()), std::min(A.y(), B.y())),
+        QPoint(std::max(A.x(), B.x()), std::max(A.y(), B.y())));
     // Most lines lie inside one clip rectangle: no test per pixel then.
     bool whole = false;
     QRegion clip;
@@ -665,7 +666,13 @@ void TCanvas::Polygon(const TPoint* Points, int Count)
         QPainter& p = P();
         p.setPen(Qt::NoPen);
         ApplyBrush(p);
-        p.drawPolygon(Points, Count, Qt::OddEvenFill);
+        // Our points are pixels; Qt fills the pixels whose centres lie inside,
+        // so the outline through the pixel centres is the one to fill.
+        QPolygonF shape;
+        shape.reserve(Count);
+        for (int i = 0; i < Count; ++i)
+            shape << QPointF(Points[i].x() + 0.5, Points[i].y() + 0.5);
+        p.drawPolygon(shape, Qt::OddEvenFill);
     }
     const int w = std::max(1, FPen->Width());
     if (PenVisible()) {

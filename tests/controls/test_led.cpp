@@ -187,11 +187,8 @@ TEST(LedShapes, ArrowsAndRhombusThroughTheirCorners)
 }
 
 // The outline encloses the fill: on every row the lamp colour lies between the
-// first and the last outline pixel, and nothing there is background. Disabled
-// while the canvas fills polygons about one pixel beside their outline (a lamp
-// colour pixel left of an upper-left edge, background holes along the
-// right-hand edges of the rhombus).
-TEST(LedShapes, DISABLED_FillStaysInsideTheOutline)
+// first and the last outline pixel, and nothing there is background.
+TEST(LedShapes, FillStaysInsideTheOutline)
 {
     for (auto style : {TLed::lesArrowLeft, TLed::lesArrowRight, TLed::lesArrowUp, TLed::lesArrowDown,
              TLed::lesArrowLeftRight}) {

@@ -362,3 +362,19 @@ TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
     EXPECT_THROW(q.LoadFromFile("does-not-exist.bmp"), EFOpenError);
     EXPECT_EQ(q.Width(), 20); // a failed load keeps the picture
 }
+
+TEST(Canvas, LinesStartingOutsideTheImageStayInside)
+{
+    // Lines that start just past the right or bottom edge and run back in.
+    Surface s(20, 10);
+    s.C()->MoveTo(5, 10);
+    s.C()->LineTo(5, 4);
+    s.C()->MoveTo(20, 2);
+    s.C()->LineTo(14, 2);
+    EXPECT_EQ(s.At(5, 9), clBlack);
+    EXPECT_EQ(s.At(5, 5), clBlack);
+    EXPECT_EQ(s.At(5, 4), clWhite);
+    EXPECT_EQ(s.At(19, 2), clBlack);
+    EXPECT_EQ(s.At(15, 2), clBlack);
+    EXPECT_EQ(s.At(14, 2), clWhite);
+}

@@ -1,0 +1,626 @@
+// TFFT: numbers against a double-precision DFT, the composite operations,
+// windows, the real transform, sizes and ownership.
+
+#include "FFTReference.h"
+
+#include <analysis/FFT.h>
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <memory>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace FFTTest {
+
+// A form with a user window as a handler method.
+class TWindowForm : public QObject {
+    Q_OBJECT
+public:
+    int Calls = 0;
+    Q_INVOKABLE void TripleWindow(Tessaron::TVector* Data)
+    {
+        ++Calls;
+        for (std::int32_t i = 0; i < Data->Count(); ++i)
+            (*Data)[i] = (*Data)[i] * 3.0f;
+    }
+    Q_INVOKABLE void WrongWindow(int) {}
+};
+
+} // namespace FFTTest
+
+namespace {
+
+using FFTTest::TWindowForm;
+
+constexpr double TwoPi = 2.0 * std::numbers::pi;
+
+std::vector<float> Values(const TVector* v)
+{
+    return std::vector<float>(v->Data(), v->Data() + v->Count());
+}
+
+void Set(TVector* v, const std::vector<float>& values)
+{
+    std::copy(values.begin(), values.end(), v->Data());
+}
+
+std::vector<float> Random(std::size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::uniform_real_distribution<float> d(-1.0f, 1.0f);
+    std::vector<float> x(n);
+    for (float& v : x)
+        v = d(gen);
+    return x;
+}
+
+std::vector<float> Sine(std::size_t n, double periods, double amplitude = 1.0)
+{
+    std::vector<float> x(n);
+    for (std::size_t i = 0; i < n; ++i)
+        x[i] = float(amplitude * std::sin(TwoPi * periods * double(i) / double(n)));
+    return x;
+}
+
+double MaxAbsExcept(const std::vector<float>& x, std::initializer_list<std::size_t> skip)
+{
+    double m = 0;
+    for (std::size_t i = 0; i < x.size(); ++i)
+        if (std::find(skip.begin(), skip.end(), i) == skip.end())
+            m = std::max(m, std::abs(double(x[i])));
+    return m;
+}
+
+// ---------------------------------------------------------------------------
+// Properties
+
+TEST(FFT, ConstructorValues)
+{
+    TFFT fft;
+    EXPECT_EQ(fft.Exponent(), 10);
+    EXPECT_EQ(fft.Size(), 1024);
+    EXPECT_EQ(fft.LeakFunction(), wnRectangle);
+    EXPECT_EQ(fft.Version(), "V2.00");
+    fft.SetVersion("V9");
+    fft.setProperty("Copyright", "someone else");
+    EXPECT_EQ(fft.Version(), "V2.00");
+    EXPECT_FALSE(fft.Copyright().isEmpty());
+    EXPECT_NE(fft.Copyright(), "someone else");
+}
+
+TEST(FFT, ExponentRange)
+{
+    struct TCase {
+        int Value;
+        int Exponent;
+    };
+    // 1 .. 26 accepted; everything else ignored.
+    TFFT fft;
+    for (TCase c : {TCase{9, 9}, {1, 1}, {0, 1}, {-3, 1}, {27, 1}, {31, 1}, {15, 15}, {16, 16},
+                    {200, 16}}) {
+        fft.SetExponent(c.Value);
+        EXPECT_EQ(fft.Exponent(), c.Exponent) << c.Value;
+        EXPECT_EQ(fft.Size(), 1 << c.Exponent) << c.Value;
+    }
+}
+
+// The description reader sets properties by name, enumerations by their key.
+TEST(FFT, PublishedPropertiesBySetProperty)
+{
+    TFFT fft;
+    EXPECT_TRUE(fft.setProperty("Exponent", 9));
+    EXPECT_EQ(fft.Size(), 512);
+    EXPECT_TRUE(fft.setProperty("LeakFunction", "wnBlackman"));
+    EXPECT_EQ(fft.LeakFunction(), wnBlackman);
+    EXPECT_FALSE(fft.setProperty("Size", 64));
+    EXPECT_EQ(fft.Size(), 512);
+}
+
+// A dialog's description creates its FFT component by class name and sets
+// the published properties by name; writing gives them back.
+TEST(FFT, DescriptionRoundTrip)
+{
+    const QByteArray text = "object FFT1: TFFT\n"
+                            "  Exponent = 9\n"
+                            "  LeakFunction = wnHanning\n"
+                            "end\n";
+    std::unique_ptr<TComponent> read(ReadComponent(text, "FFT1"));
+    auto* fft = qobject_cast<TFFT*>(read.get());
+    ASSERT_NE(fft, nullptr);
+    EXPECT_FALSE(fft->IsLoading());
+    EXPECT_EQ(fft->Size(), 512);
+    EXPECT_EQ(fft->LeakFunction(), wnHanning);
+    const QByteArray written = WriteComponentText(fft);
+    EXPECT_TRUE(written.contains("Exponent = 9")) << written.constData();
+    EXPECT_TRUE(written.contains("LeakFunction = wnHanning")) << written.constData();
+    EXPECT_FALSE(written.contains("Size")) << "read-only, not stored";
+    std::unique_ptr<TComponent> again(ReadComponent(written, "written"));
+    EXPECT_EQ(qobject_cast<TFFT*>(again.get())->Size(), 512);
+}
+
+std::vector<float> WindowOver(TFFT& fft, std::int32_t n);
+
+// A description names the user window by its handler method.
+TEST(FFT, OwnerLeakFunctionBindsByName)
+{
+    TFFT fft;
+    TWindowForm form;
+    EXPECT_FALSE(BindEvent(&fft, "OwnerLeakFunction", &form, "WrongWindow"));
+    ASSERT_TRUE(BindEvent(&fft, "OwnerLeakFunction", &form, "TripleWindow"));
+    fft.SetLeakFunction(wnOwn);
+    EXPECT_EQ(fft.LeakFunction(), wnOwn);
+    EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 3.0f));
+    EXPECT_EQ(form.Calls, 1);
+}
+
+// Setting Exponent rebuilds the tables: a transform of the new size is right.
+TEST(FFT, ExponentChangeGivesTablesOfTheNewSize)
+{
+    TFFT fft;
+    for (int exponent : {9, 3, 12}) {
+        fft.SetExponent(exponent);
+        const std::size_t n = std::size_t(fft.Size());
+        TComplexVector v(fft.Size());
+        (*v.Re())[1] = 1.0f; // impulse at 1: X[k] = e^{+2 pi i k / N} / N
+        fft.Transform(&v, false);
+        for (std::size_t k = 0; k < n; ++k) {
+            EXPECT_NEAR((*v.Re())[k], std::cos(TwoPi * k / n) / n, 1e-6 / n) << exponent << " " << k;
+            EXPECT_NEAR((*v.Im())[k], std::sin(TwoPi * k / n) / n, 1e-6 / n) << exponent << " " << k;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Transform
+
+TEST(FFT, TransformMatchesDoubleDft)
+{
+    TFFT fft;
+    for (int exponent : {1, 2, 3, 5, 8, 10, 11}) {
+        fft.SetExponent(exponent);
+        const std::size_t n = std::size_t(fft.Size());
+        const std::vector<float> re = Random(n, unsigned(exponent)), im = Random(n, 99u + exponent);
+        for (bool inverse : {false, true}) {
+            TComplexVector v(fft.Size());
+            Set(v.Re(), re);
+            Set(v.Im(), im);
+            fft.Transform(&v, inverse);
+            std::vector<std::complex<double>> x(n);
+            for (std::size_t i = 0; i < n; ++i)
+                x[i] = {re[i], im[i]};
+            const auto y = FFTReference::Dft(x, inverse);
+            // Error of a radix-2 transform: about log2 N roundings of the
+            // values' size. Inputs of size 1 give outputs of size sqrt(N)
+            // (inverse) or 1/sqrt(N) (forward).
+            const double size = inverse ? std::sqrt(double(n)) : 1.0 / std::sqrt(double(n));
+            const double bound = 4.0 * (exponent + 1) * std::ldexp(1.0, -24) * size;
+            double worst = 0;
+            for (std::size_t k = 0; k < n; ++k)
+                worst = std::max(worst, std::abs(std::complex<double>((*v.Re())[k], (*v.Im())[k]) - y[k]));
+            EXPECT_LT(worst, bound) << "N = " << n << (inverse ? " inverse" : " forward");
+        }
+    }
+}
+
+TEST(FFT, ConstantGivesMeanInBinZeroOnly)
+{
+    TFFT fft;
+    TComplexVector v(1024);
+    Set(v.Re(), std::vector<float>(1024, 1.0f));
+    fft.Transform(&v, false);
+    EXPECT_EQ((*v.Re())[0], 1.0f);
+    EXPECT_EQ((*v.Im())[0], 0.0f);
+    EXPECT_EQ(MaxAbsExcept(Values(v.Re()), {0}), 0.0);
+    EXPECT_LT(MaxAbsExcept(Values(v.Im()), {}), 1e-7);
+}
+
+TEST(FFT, ForwardThenInverseReproducesInput)
+{
+    TFFT fft;
+    for (int exponent : {1, 4, 10, 13}) {
+        fft.SetExponent(exponent);
+        const std::size_t n = std::size_t(fft.Size());
+        const std::vector<float> re = Random(n, 3), im = Random(n, 4);
+        TComplexVector v(fft.Size());
+        Set(v.Re(), re);
+        Set(v.Im(), im);
+        fft.Transform(&v, false);
+        fft.Transform(&v, true);
+        for (std::size_t i = 0; i < n; ++i) {
+            ASSERT_NEAR((*v.Re())[i], re[i], 1e-6 * (exponent + 1)) << n << " " << i;
+            ASSERT_NEAR((*v.Im())[i], im[i], 1e-6 * (exponent + 1)) << n << " " << i;
+        }
+    }
+}
+
+// A vector of the wrong size (or none) is left as it is by every operation.
+TEST(FFT, SizeMismatchLeavesDataUnchanged)
+{
+    TFFT fft;
+    fft.SetExponent(4);
+    TComplexVector right(16), a(8), b(8), c(8);
+    TVector real(31), window(5);
+    const std::vector<float> data = Random(8, 1);
+    for (TComplexVector* v : {&a, &b, &c}) {
+        Set(v->Re(), data);
+        Set(v->Im(), data);
+    }
+    Set(&real, Random(31, 2));
+    const std::vector<float> realBefore = Values(&real);
+
+    fft.Transform(&a, false);
+    fft.Transform(&a, true);
+    fft.Transform(nullptr, false);
+    fft.AutoCorrelation(&a);
+    fft.PowerSpectrum(&a);
+    fft.CrossCorrelation(&a, &b, &c);
+    fft.CrossCorrelation(&right, &b, &c);   // A and B too short
+    fft.CrossPowerSpectrum(&a, &right, &right); // Result too short
+    fft.CrossPowerSpectrum(nullptr, &b, &c);
+    fft.RealTransform(&real, &right, true);  // 31 samples, not 32
+    fft.RealTransform(nullptr, &right, true);
+    for (TComplexVector* v : {&a, &b, &c}) {
+        EXPECT_EQ(Values(v->Re()), data);
+        EXPECT_EQ(Values(v->Im()), data);
+    }
+    EXPECT_EQ(Values(&real), realBefore);
+    EXPECT_EQ(Values(right.Re()), std::vector<float>(16, 0.0f));
+}
+
+// ---------------------------------------------------------------------------
+// Composite operations
+
+TEST(FFT, AutoCorrelationOfSineIsHalfTheSquaredAmplitudeAtLagZero)
+{
+    TFFT fft;
+    fft.SetExponent(9);
+    const std::size_t n = 512;
+    TComplexVector v(512);
+    Set(v.Re(), Sine(n, 7));
+    fft.AutoCorrelation(&v);
+    EXPECT_NEAR((*v.Re())[0], 0.5f, 1e-5);
+    // The circular autocorrelation of a sine is 0.5 cos of the lag.
+    for (std::size_t k = 0; k < n; ++k)
+        ASSERT_NEAR((*v.Re())[k], 0.5 * std::cos(TwoPi * 7 * k / n), 1e-5) << k;
+}
+
+TEST(FFT, PowerSpectrumOfSineWithKPeriods)
+{
+    TFFT fft;
+    fft.SetExponent(9);
+    for (int k : {1, 5, 40, 255}) {
+        TComplexVector v(512);
+        Set(v.Re(), Sine(512, k));
+        fft.PowerSpectrum(&v);
+        const std::vector<float> p = Values(v.Re());
+        EXPECT_NEAR(p[std::size_t(k)], 0.25, 1e-6) << k;
+        EXPECT_NEAR(p[std::size_t(512 - k)], 0.25, 1e-6) << k; // the mirrored bin
+        EXPECT_LT(MaxAbsExcept(p, {std::size_t(k), std::size_t(512 - k)}), 1e-10) << k;
+        EXPECT_EQ(MaxAbsExcept(Values(v.Im()), {}), 0.0);
+    }
+}
+
+// r[l] = 1/N sum a[m + l] b[m]: a copy of A advanced by s peaks at lag s,
+// one delayed by s at lag N - s.
+TEST(FFT, CrossCorrelationPeaksAtTheShift)
+{
+    TFFT fft;
+    fft.SetExponent(8);
+    const std::size_t n = 256;
+    const std::vector<float> signal = Random(n, 11);
+    for (std::size_t shift : {std::size_t(0), std::size_t(1), std::size_t(37), std::size_t(200)}) {
+        std::vector<float> advanced(n), delayed(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            advanced[i] = signal[(i + shift) % n];
+            delayed[(i + shift) % n] = signal[i];
+        }
+        for (bool advance : {true, false}) {
+            TComplexVector a(256), b(256), result(256);
+            Set(a.Re(), signal);
+            Set(b.Re(), advance ? advanced : delayed);
+            fft.CrossCorrelation(&result, &a, &b);
+            const std::vector<float> r = Values(result.Re());
+            const auto peak = std::size_t(std::max_element(r.begin(), r.end()) - r.begin());
+            EXPECT_EQ(peak, advance ? shift : (n - shift) % n) << shift;
+            double energy = 0;
+            for (float x : signal)
+                energy += double(x) * x;
+            EXPECT_NEAR(r[peak], energy / n, 1e-5) << shift;
+        }
+    }
+}
+
+TEST(FFT, CrossPowerSpectrumIsProductWithConjugate)
+{
+    TFFT fft;
+    fft.SetExponent(6);
+    const std::vector<float> x = Random(64, 21), y = Random(64, 22);
+    TComplexVector a(64), b(64), result(64);
+    Set(a.Re(), x);
+    Set(b.Re(), y);
+    fft.CrossPowerSpectrum(&result, &a, &b);
+    std::vector<std::complex<double>> cx(64), cy(64);
+    for (std::size_t i = 0; i < 64; ++i) {
+        cx[i] = x[i];
+        cy[i] = y[i];
+    }
+    const auto fx = FFTReference::Dft(cx, false), fy = FFTReference::Dft(cy, false);
+    for (std::size_t k = 0; k < 64; ++k) {
+        const std::complex<double> expected = fx[k] * std::conj(fy[k]);
+        EXPECT_NEAR((*result.Re())[k], expected.real(), 1e-7) << k;
+        EXPECT_NEAR((*result.Im())[k], expected.imag(), 1e-7) << k;
+        // A and B hold their spectra, B conjugated.
+        EXPECT_NEAR((*a.Im())[k], fx[k].imag(), 1e-7) << k;
+        EXPECT_NEAR((*b.Im())[k], -fy[k].imag(), 1e-7) << k;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Windows
+
+std::vector<float> WindowOver(TFFT& fft, std::int32_t n)
+{
+    TVector ones(n);
+    Set(&ones, std::vector<float>(std::size_t(n), 1.0f));
+    fft.ApplyWindow(&ones);
+    return Values(&ones);
+}
+
+TEST(FFT, WindowShapes)
+{
+    struct TCase {
+        TLeakType Kind;
+        double End, Middle;
+    };
+    for (TCase c : {TCase{wnRectangle, 1.0, 1.0}, {wnHanning, 0.0, 1.0}, {wnHamming, 0.08, 1.0},
+                    {wnBlackman, 0.0, 1.0}}) {
+        TFFT fft;
+        fft.SetLeakFunction(c.Kind);
+        for (std::int32_t n : {3, 9, 64, 1025}) {
+            const std::vector<float> w = WindowOver(fft, n);
+            SCOPED_TRACE(std::to_string(int(c.Kind)) + " over " + std::to_string(n));
+            EXPECT_NEAR(w.front(), c.End, 1e-6);
+            EXPECT_NEAR(w.back(), c.End, 1e-6);
+            if (n % 2 == 1)
+                EXPECT_NEAR(w[std::size_t(n / 2)], c.Middle, 1e-6);
+            for (std::size_t i = 0; i < w.size(); ++i) {
+                ASSERT_NEAR(w[i], w[w.size() - 1 - i], 1e-6) << "symmetry at " << i;
+                ASSERT_LE(w[i], 1.0f);
+                ASSERT_GE(w[i], -1e-6f);
+            }
+        }
+    }
+}
+
+TEST(FFT, HanningValues)
+{
+    TFFT fft;
+    fft.SetLeakFunction(wnHanning);
+    const std::vector<float> w = WindowOver(fft, 5);
+    EXPECT_EQ(w[0], 0.0f);
+    EXPECT_NEAR(w[1], 0.5, 1e-7);
+    EXPECT_EQ(w[2], 1.0f);
+    EXPECT_NEAR(w[3], 0.5, 1e-7);
+    EXPECT_NEAR(w[4], 0.0, 1e-7);
+    const std::vector<float> even = WindowOver(fft, 4); // 0, 0.75, 0.75, 0
+    EXPECT_NEAR(even[1], 0.75, 1e-7);
+    EXPECT_NEAR(even[2], 0.75, 1e-7);
+}
+
+// A window over one sample keeps it; an empty vector is fine.
+TEST(FFT, WindowOverOneSampleIsTheIdentity)
+{
+    for (TLeakType kind : {wnHanning, wnHamming, wnBlackman}) {
+        TFFT fft;
+        fft.SetLeakFunction(kind);
+        TVector one(1);
+        one[0] = 0.75f;
+        fft.ApplyWindow(&one);
+        EXPECT_EQ(one[0], 0.75f) << int(kind);
+        TVector none(0);
+        fft.ApplyWindow(&none);
+        fft.ApplyWindow(nullptr);
+    }
+}
+
+// The table follows the length of the windowed vector, back and forth.
+TEST(FFT, WindowTableFollowsVectorLength)
+{
+    TFFT fft;
+    fft.SetLeakFunction(wnHanning);
+    for (std::int32_t n : {5, 9, 5, 1024, 9}) {
+        const std::vector<float> w = WindowOver(fft, n);
+        ASSERT_EQ(w.size(), std::size_t(n));
+        EXPECT_NEAR(w.back(), 0.0, 1e-6) << n;
+        if (n % 2 == 1)
+            EXPECT_EQ(w[std::size_t(n / 2)], 1.0f) << n;
+    }
+    EXPECT_EQ(fft.LeakFunction(), wnHanning);
+}
+
+TEST(FFT, OwnWindowFallbackAndLaterAssignment)
+{
+    TFFT fft;
+    fft.SetLeakFunction(wnOwn);
+    EXPECT_EQ(fft.LeakFunction(), wnRectangle) << "no user window: rectangular";
+    EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 1.0f));
+
+    int calls = 0;
+    fft.OwnerLeakFunction = [&calls](TVector* data) {
+        ++calls;
+        for (std::int32_t i = 0; i < data->Count(); ++i)
+            (*data)[i] = (*data)[i] * 3.0f;
+    };
+    EXPECT_EQ(fft.LeakFunction(), wnRectangle) << "assigning the user window changes nothing";
+    EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 1.0f));
+    EXPECT_EQ(calls, 0);
+
+    fft.SetLeakFunction(wnOwn);
+    EXPECT_EQ(fft.LeakFunction(), wnOwn);
+    EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 3.0f));
+    EXPECT_EQ(calls, 1);
+
+    // The real transform windows its source through the user window too.
+    TVector source(2048);
+    TComplexVector dest(1024);
+    Set(&source, std::vector<float>(2048, 0.5f));
+    fft.RealTransform(&source, &dest, false);
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(source[0], 1.5f);
+    EXPECT_FLOAT_EQ((*dest.Re())[0], 1.5f);
+
+    fft.SetLeakFunction(wnHamming);
+    EXPECT_NEAR(WindowOver(fft, 3)[0], 0.08, 1e-6);
+    EXPECT_EQ(calls, 2);
+}
+
+// ---------------------------------------------------------------------------
+// Real transform
+
+TEST(FFT, RealTransformOfConstant)
+{
+    TFFT fft;
+    fft.SetExponent(8);
+    for (float c : {1.0f, -0.25f, 3.5f}) {
+        TVector source(512);
+        TComplexVector dest(256);
+        Set(&source, std::vector<float>(512, c));
+        fft.RealTransform(&source, &dest, true);
+        EXPECT_FLOAT_EQ((*dest.Re())[0], c) << "signed mean";
+        EXPECT_LT(MaxAbsExcept(Values(dest.Re()), {0}), 1e-6) << c;
+    }
+}
+
+// Against the DFT of the 2N real samples: element 0 the mean, elements
+// 1 .. N-1 twice the magnitude of the normalised spectrum (the amplitude of
+// each frequency), the phase arctan(im/re) of it without quadrant.
+TEST(FFT, RealTransformMatchesDoubleDft)
+{
+    TFFT fft;
+    for (int exponent : {1, 2, 6, 9}) {
+        fft.SetExponent(exponent);
+        const std::size_t n = std::size_t(fft.Size());
+        const std::vector<float> x = Random(2 * n, unsigned(50 + exponent));
+        std::vector<std::complex<double>> cx(2 * n);
+        for (std::size_t i = 0; i < 2 * n; ++i)
+            cx[i] = x[i];
+        const auto y = FFTReference::Dft(cx, false);
+        for (bool withPhase : {false, true}) {
+            TVector source(std::int32_t(2 * n));
+            TComplexVector dest(fft.Size());
+            Set(&source, x);
+            fft.RealTransform(&source, &dest, withPhase);
+            EXPECT_NEAR((*dest.Re())[0], y[0].real(), 1e-6);
+            for (std::size_t k = 1; k < n; ++k) {
+                const std::complex<double> s = 2.0 * y[k];
+                EXPECT_NEAR((*dest.Re())[k], std::abs(s), 2e-6) << n << " " << k;
+                const double im = withPhase ? std::atan(s.imag() / s.real()) : s.imag();
+                EXPECT_NEAR((*dest.Im())[k], im, withPhase ? 1e-4 : 2e-6) << n << " " << k;
+            }
+        }
+    }
+}
+
+TEST(FFT, RealTransformOfSineGivesItsAmplitude)
+{
+    TFFT fft;
+    fft.SetExponent(8);
+    TVector source(512);
+    TComplexVector dest(256);
+    std::vector<float> x = Sine(512, 20, 0.75);
+    for (float& v : x)
+        v += 0.125f;
+    Set(&source, x);
+    fft.RealTransform(&source, &dest, true);
+    const std::vector<float> magnitude = Values(dest.Re());
+    EXPECT_NEAR(magnitude[0], 0.125, 1e-6);
+    EXPECT_NEAR(magnitude[20], 0.75, 1e-5);
+    EXPECT_LT(MaxAbsExcept(magnitude, {0, 20}), 1e-5);
+    // sin = cos shifted by -pi/2: the phase of bin 20 is +-pi/2 (no quadrant).
+    EXPECT_NEAR(std::abs((*dest.Im())[20]), std::numbers::pi / 2, 1e-3);
+}
+
+TEST(FFT, RealTransformAppliesWindowToSource)
+{
+    TFFT fft;
+    fft.SetExponent(2);
+    fft.SetLeakFunction(wnHanning);
+    TVector source(8);
+    TComplexVector dest(4);
+    Set(&source, std::vector<float>(8, 2.0f));
+    fft.RealTransform(&source, &dest, false);
+    EXPECT_EQ(source[0], 0.0f);
+    EXPECT_NEAR(source[7], 0.0, 1e-6);
+    EXPECT_GT(source[3], 1.5f);
+}
+
+// ---------------------------------------------------------------------------
+// Ownership and design mode
+
+TEST(FFT, FreeVectorOnlyFreesOwnVectors)
+{
+    TFFT fft, other;
+    TVector* own = fft.CreateVector(16);
+    TVector* foreign = other.CreateVector(16);
+    TVector local(16);
+    (*foreign)[3] = 7.0f;
+    local[3] = 8.0f;
+    fft.FreeVector(foreign);
+    fft.FreeVector(&local);
+    fft.FreeVector(nullptr);
+    EXPECT_EQ((*foreign)[3], 7.0f); // still alive (ASan would report otherwise)
+    EXPECT_EQ(local[3], 8.0f);
+    fft.FreeVector(own);
+    fft.FreeVector(own); // a second release is a foreign vector by now
+    TComplexVector* c = fft.CreateComplexVector(1024);
+    EXPECT_EQ(c->Size(), 1024);
+    fft.Transform(c, false);
+}
+
+TEST(FFT, OwnedVectorsDieWithTheComponent)
+{
+    TComponent owner;
+    auto* fft = new TFFT(&owner);
+    fft->CreateVector(10);
+    fft->CreateComplexVector(10);
+    delete fft; // LeakSanitizer reports anything left behind
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+// In a form designer no tables are built; transforms do nothing there, and
+// work as soon as the component leaves design mode.
+TEST(FFT, DesignModeBuildsNoTables)
+{
+    TComponent form;
+    form.SetDesigning(true);
+    auto* fft = new TFFT(&form);
+    fft->SetExponent(3);
+    fft->SetLeakFunction(wnHanning);
+    TComplexVector v(8);
+    Set(v.Re(), std::vector<float>(8, 1.0f));
+    fft->Transform(&v, false);
+    EXPECT_EQ(Values(v.Re()), std::vector<float>(8, 1.0f));
+    EXPECT_EQ(WindowOver(*fft, 8), std::vector<float>(8, 1.0f));
+
+    form.SetDesigning(false);
+    fft->Transform(&v, false);
+    EXPECT_EQ((*v.Re())[0], 1.0f);
+    EXPECT_EQ((*v.Re())[1], 0.0f);
+    const std::vector<float> w = WindowOver(*fft, 3);
+    EXPECT_EQ(w[0], 0.0f);
+    EXPECT_EQ(w[1], 1.0f);
+    EXPECT_NEAR(w[2], 0.0, 1e-7);
+}
+
+} // namespace
+
+#include "test_fft.moc"

@@ -1,0 +1,151 @@
+// Vectors and their element-wise operations.
+
+#include <analysis/FFT.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+void Fill(TVector* v, std::initializer_list<float> values)
+{
+    std::int32_t i = 0;
+    for (float x : values)
+        (*v)[i++] = x;
+}
+
+std::vector<float> Values(const TVector* v)
+{
+    return std::vector<float>(v->Data(), v->Data() + v->Count());
+}
+
+TEST(Vector, NewVectorsAreZeroFilledAndEmptyOnesHaveNoData)
+{
+    TVector v(5);
+    EXPECT_EQ(Values(&v), std::vector<float>(5, 0.0f));
+    for (std::int32_t size : {0, -1, -2147483647 - 1}) {
+        TVector empty(size);
+        EXPECT_EQ(empty.Count(), 0) << size;
+        EXPECT_EQ(empty.Data(), nullptr) << size;
+    }
+    // 32-bit sizes: beyond the 16-bit limit of the classic vectors.
+    TVector large(70000);
+    EXPECT_EQ(large.Count(), 70000);
+    EXPECT_EQ(large[69999], 0.0f);
+}
+
+TEST(Vector, ComplexVectorHasTwoPartsOfItsSize)
+{
+    TComplexVector c(3);
+    EXPECT_EQ(c.Size(), 3);
+    EXPECT_EQ(c.Re()->Count(), 3);
+    EXPECT_EQ(c.Im()->Count(), 3);
+    EXPECT_NE(c.Re()->Data(), c.Im()->Data());
+    TComplexVector empty(-4);
+    EXPECT_EQ(empty.Size(), 0);
+    EXPECT_EQ(empty.Re()->Data(), nullptr);
+}
+
+TEST(VectorOperations, CopyVectorCopiesTheFirstDestElements)
+{
+    TVector source(4), dest(3), longer(5);
+    Fill(&source, {1, 2, 3, 4});
+    CopyVector(&dest, &source);
+    EXPECT_EQ(Values(&dest), (std::vector<float>{1, 2, 3}));
+    // A longer destination is a size mismatch: nothing happens.
+    Fill(&longer, {9, 9, 9, 9, 9});
+    CopyVector(&longer, &source);
+    EXPECT_EQ(Values(&longer), std::vector<float>(5, 9.0f));
+    CopyVector(nullptr, &source);
+    CopyVector(&dest, nullptr);
+    EXPECT_EQ(Values(&dest), (std::vector<float>{1, 2, 3}));
+}
+
+TEST(VectorOperations, ComplexResults)
+{
+    TComplexVector a(2), b(2);
+    Fill(a.Re(), {1, 3});
+    Fill(a.Im(), {2, -4});
+    Fill(b.Re(), {5, 0.5f});
+    Fill(b.Im(), {-1, 2});
+
+    TComplexVector product(2);
+    ComplexMultiply(&product, &a, &b);
+    // (1+2i)(5-i) = 7+9i; (3-4i)(0.5+2i) = 9.5+4i
+    EXPECT_EQ(Values(product.Re()), (std::vector<float>{7, 9.5f}));
+    EXPECT_EQ(Values(product.Im()), (std::vector<float>{9, 4}));
+
+    TComplexVector squared(2), magnitude(2);
+    Fill(squared.Im(), {7, 7});
+    Fill(magnitude.Im(), {7, 7});
+    SquaredMagnitude(&squared, &a);
+    Magnitude(&magnitude, &a);
+    EXPECT_EQ(Values(squared.Re()), (std::vector<float>{5, 25}));
+    EXPECT_EQ(Values(squared.Im()), (std::vector<float>{0, 0}));
+    EXPECT_EQ(Values(magnitude.Re()), (std::vector<float>{std::sqrt(5.0f), 5}));
+    EXPECT_EQ(Values(magnitude.Im()), (std::vector<float>{0, 0}));
+
+    TComplexVector conj(2);
+    Fill(conj.Re(), {8, 8});
+    Conjugate(&conj, &a);
+    EXPECT_EQ(Values(conj.Re()), (std::vector<float>{8, 8})) << "the real part is not touched";
+    EXPECT_EQ(Values(conj.Im()), (std::vector<float>{-2, 4}));
+}
+
+// The operations are used in place: the inputs of an element are read before
+// it is written.
+TEST(VectorOperations, InPlaceUse)
+{
+    TComplexVector a(1), b(1);
+    Fill(a.Re(), {1});
+    Fill(a.Im(), {2});
+    Fill(b.Re(), {3});
+    Fill(b.Im(), {-5});
+    ComplexMultiply(&a, &a, &b); // (1+2i)(3-5i) = 13+1i
+    EXPECT_EQ((*a.Re())[0], 13.0f);
+    EXPECT_EQ((*a.Im())[0], 1.0f);
+    ComplexMultiply(&b, &a, &b); // (13+i)(3-5i) = 44-62i
+    EXPECT_EQ((*b.Re())[0], 44.0f);
+    EXPECT_EQ((*b.Im())[0], -62.0f);
+    Conjugate(&b, &b);
+    EXPECT_EQ((*b.Im())[0], 62.0f);
+    SquaredMagnitude(&a, &a);
+    EXPECT_EQ((*a.Re())[0], 170.0f);
+    EXPECT_EQ((*a.Im())[0], 0.0f);
+}
+
+// Every complex operation leaves a destination alone that is longer than a
+// source, and ignores absent arguments.
+TEST(VectorOperations, SizeMismatchLeavesDataUnchanged)
+{
+    using TOperation = std::function<void(TComplexVector*, TComplexVector*, TComplexVector*)>;
+    const std::vector<std::pair<std::string, TOperation>> operations = {
+        {"CopyComplexVector", [](auto* d, auto* s, auto*) { CopyComplexVector(d, s); }},
+        {"ComplexMultiply A", [](auto* d, auto* s, auto* ok) { ComplexMultiply(d, s, ok); }},
+        {"ComplexMultiply B", [](auto* d, auto* s, auto* ok) { ComplexMultiply(d, ok, s); }},
+        {"Conjugate", [](auto* d, auto* s, auto*) { Conjugate(d, s); }},
+        {"SquaredMagnitude", [](auto* d, auto* s, auto*) { SquaredMagnitude(d, s); }},
+        {"Magnitude", [](auto* d, auto* s, auto*) { Magnitude(d, s); }},
+    };
+    for (const auto& [name, operation] : operations) {
+        TComplexVector dest(4), shortSource(3), fitting(4);
+        Fill(dest.Re(), {1, 2, 3, 4});
+        Fill(dest.Im(), {5, 6, 7, 8});
+        Fill(shortSource.Re(), {9, 9, 9});
+        Fill(fitting.Re(), {9, 9, 9, 9});
+        operation(&dest, &shortSource, &fitting);
+        operation(&dest, nullptr, &fitting);
+        operation(nullptr, &fitting, &fitting);
+        EXPECT_EQ(Values(dest.Re()), (std::vector<float>{1, 2, 3, 4})) << name;
+        EXPECT_EQ(Values(dest.Im()), (std::vector<float>{5, 6, 7, 8})) << name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,495 @@
+// The pieces shared by the instrument controls, tested without a control: the
+// label format rule, the range table, the linear scale plan of slider and bar
+// graph, and the drawing helpers.
+#include <controls/DrawHelpers.h>
+#include <controls/LinearScale.h>
+#include <controls/RangeTable.h>
+#include <controls/ScaleFormat.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+
+using namespace Tessaron;
+
+// ---------------------------------------------------------------- label format
+
+struct PatternCase {
+    const char* Name;
+    bool Circular;
+    double Min;
+    double Max;
+    int Decimals;
+    const char* Expected;
+};
+
+void PrintTo(const PatternCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
+
+class ScaleLabelPatternTest : public ::testing::TestWithParam<PatternCase> {};
+
+TEST_P(ScaleLabelPatternTest, PicksTheFormatFromRangeAndDecimals)
+{
+    const PatternCase& c = GetParam();
+    const TScaleFormatRule& rule = c.Circular ? CircularScaleFormat : LinearScaleFormat;
+    EXPECT_EQ(ScaleLabelPattern(rule, c.Min, c.Max, c.Decimals), QString::fromLatin1(c.Expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, ScaleLabelPatternTest,
+    ::testing::Values(
+        // Circular scales: +-10000 and spans below 0.0001.
+        PatternCase{"CircularLowEnd", true, -10000, 0, 2, "#.##E-00"},
+        PatternCase{"CircularHighEnd", true, 0, 10000, 2, "#.##E-00"},
+        PatternCase{"CircularJustInside", true, -9999.99, 9999.99, 0, "0"},
+        PatternCase{"CircularTinySpanNearZero", true, 0, 0.00005, 3, "#.##E-00"},
+        PatternCase{"CircularTinySpanAwayFromZero", true, 5, 5.00005, 3, "#.##E-00"},
+        PatternCase{"CircularSmallSpanCounts", true, 5, 5.0002, 3, "0.000"},
+        PatternCase{"CircularDecimals", true, 0, 100, 2, "0.00"},
+        PatternCase{"CircularNoDecimals", true, 0, 100, 0, "0"},
+        PatternCase{"CircularNegativeDecimals", true, 0, 100, -3, "0"},
+        // Linear scales: +-100000 and spans below 0.001, "0.00E-00".
+        PatternCase{"LinearAtLimit", false, -100000, 0, 1, "0.00E-00"},
+        PatternCase{"LinearBelowLimit", false, -99999, 99999, 1, "0.0"},
+        PatternCase{"LinearCircularLimitIsNotLinear", false, 0, 10000, 1, "0.0"},
+        PatternCase{"LinearTinySpan", false, 0, 0.0005, 1, "0.00E-00"},
+        PatternCase{"LinearSpanOfACircularRule", false, 0, 0.005, 2, "0.00"}),
+    [](const ::testing::TestParamInfo<PatternCase>& Info) { return std::string(Info.param.Name); });
+
+TEST(ScaleLabel, RoundsHalfAwayFromZeroAndCutsLongTexts)
+{
+    EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 12345), QStringLiteral("1.23E04"));
+    EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 0.00012345), QStringLiteral("1.23E-04"));
+    EXPECT_EQ(ScaleLabel(QStringLiteral("0.0"), 2.25), QStringLiteral("2.3"));
+    EXPECT_EQ(ScaleLabel(QStringLiteral("0"), -0.4), QStringLiteral("0"));
+    const QString pattern = ScaleLabelPattern(CircularScaleFormat, 0, 100, 30);
+    EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 32);
+    EXPECT_EQ(ScaleLabel(pattern, 1.0, 20), QStringLiteral("1.000000000000000000"));
+}
+
+TEST(ScaleLabel, UsesTheLocaleDecimalSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString text = ScaleLabel(QStringLiteral("0.00"), 2.5);
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(text, QStringLiteral("2,50"));
+}
+
+// ---------------------------------------------------------------- range table
+
+TEST(RangeTable, NormalisationClampsLimitsAndTheLastReachesTheMaximum)
+{
+    TRangeTable t(clBtnFace, 100.0);
+    ASSERT_TRUE(t.SetNumber(4));
+    const double limits[] = {-20.0, 30.0, 80.0, 10.0};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(t.SetCurrent(i + 1) || i == 0);
+        t.SetLimit(limits[i]);
+    }
+    t.Normalise(0.0, 50.0);
+    EXPECT_EQ(t.Entry(1).Limit, 0.0);
+    EXPECT_EQ(t.Entry(2).Limit, 30.0);
+    EXPECT_EQ(t.Entry(3).Limit, 50.0);
+    EXPECT_EQ(t.Entry(4).Limit, 50.0); // the last range always ends at ValueMax
+    // Entries beyond the ranges in use are left alone.
+    EXPECT_EQ(t.Entry(5).Limit, 100.0);
+}
+
+TEST(RangeTable, InvertedBoundsNormaliseWithoutFailing)
+{
+    TRangeTable t;
+    t.SetNumber(2);
+    t.Normalise(10.0, -10.0);
+    EXPECT_EQ(t.Entry(2).Limit, -10.0);
+    EXPECT_FALSE(std::isnan(t.Entry(1).Limit));
+}
+
+TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteen)
+{
+    TRangeTable t;
+    for (int bad : {0, -1, 17, 1000}) {
+        EXPECT_FALSE(t.SetNumber(bad)) << bad;
+        EXPECT_FALSE(t.SetCurrent(bad)) << bad;
+    }
+    EXPECT_EQ(t.Number(), 1);
+    EXPECT_EQ(t.Current(), 1);
+    EXPECT_TRUE(t.SetNumber(16));
+    EXPECT_TRUE(t.SetCurrent(16));
+    EXPECT_FALSE(t.SetNumber(16)); // unchanged
+}
+
+TEST(RangeTable, CurrentBeyondNumberReadsZeroAndIgnoresWrites)
+{
+    TRangeTable t(clLime, 100.0);
+    ASSERT_TRUE(t.SetCurrent(3));
+    EXPECT_EQ(t.Limit(), 0.0);
+    EXPECT_EQ(t.Color(), clBlack);
+    EXPECT_FALSE(t.Watched());
+    EXPECT_FALSE(t.SetLimit(42.0));
+    EXPECT_FALSE(t.SetColor(clRed));
+    EXPECT_FALSE(t.SetWatched(true));
+    // Once the range is in use, it shows its own untouched entry.
+    ASSERT_TRUE(t.SetNumber(3));
+    EXPECT_EQ(t.Limit(), 100.0);
+    EXPECT_EQ(t.Color(), clLime);
+    EXPECT_FALSE(t.Watched());
+}
+
+TEST(RangeTable, LimitIgnoresValuesThatAreNotNumbers)
+{
+    TRangeTable t;
+    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::infinity()));
+    EXPECT_EQ(t.Limit(), 100.0);
+}
+
+TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlags)
+{
+    TRangeTable t;
+    t.SetNumber(3);
+    t.SetCurrent(1);
+    t.SetColor(clLime);
+    t.SetLimit(20);
+    t.SetWatched(true);
+    t.SetCurrent(2);
+    t.SetColor(TColor(0x0080FF));
+    t.SetLimit(40);
+    t.SetCurrent(3);
+    t.SetColor(clBtnFace); // a system colour survives as its 32-bit value
+
+    const QVariantList pairs = t.ToList(false);
+    ASSERT_EQ(pairs.size(), 6);
+    EXPECT_EQ(pairs[0].toLongLong(), 65280);
+    EXPECT_EQ(pairs[1].toDouble(), 20.0);
+    const QVariantList triples = t.ToList(true);
+    ASSERT_EQ(triples.size(), 9);
+    EXPECT_EQ(triples[1].toBool(), true);
+
+    for (bool flags : {false, true}) {
+        TRangeTable u;
+        QString error;
+        ASSERT_TRUE(u.FromList(t.ToList(flags), flags, &error)) << error.toStdString();
+        EXPECT_EQ(u.Number(), 3);
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_EQ(u.Entry(i).Color, t.Entry(i).Color);
+            EXPECT_EQ(u.Entry(i).Limit, t.Entry(i).Limit);
+            EXPECT_EQ(u.Entry(i).Watched, flags && t.Entry(i).Watched);
+        }
+    }
+}
+
+TEST(RangeTable, ReadingTakesNumbersDirectlyWithoutNormalising)
+{
+    TRangeTable t;
+    QString error;
+    // Limits out of order and beyond any range are kept as read.
+    ASSERT_TRUE(t.FromList({qlonglong(255), 500.0, qlonglong(65280), qlonglong(-7)}, false, &error));
+    EXPECT_EQ(t.Number(), 2);
+    EXPECT_EQ(t.Entry(1).Limit, 500.0);
+    EXPECT_EQ(t.Entry(2).Limit, -7.0);
+    EXPECT_EQ(t.Entry(1).Color, clRed);
+}
+
+struct BadListCase {
+    const char* Name;
+    QVariantList List;
+    bool Flags;
+};
+
+void PrintTo(const BadListCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
+
+class RangeTableBadList : public ::testing::TestWithParam<BadListCase> {};
+
+TEST_P(RangeTableBadList, IsRefusedAndChangesNothing)
+{
+    TRangeTable t(clYellow, 33.0);
+    QString error;
+    EXPECT_FALSE(t.FromList(GetParam().List, GetParam().Flags, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(t.Number(), 1);
+    EXPECT_EQ(t.Entry(1).Limit, 33.0);
+    EXPECT_EQ(t.Entry(1).Color, clYellow);
+}
+
+QVariantList SeventeenPairs()
+{
+    QVariantList l;
+    for (int i = 0; i < 17; ++i)
+        l << qlonglong(255) << double(i);
+    return l;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, RangeTableBadList,
+    ::testing::Values(BadListCase{"Empty", {}, false},
+        BadListCase{"OddCount", {qlonglong(255), 1.0, qlonglong(0)}, false},
+        BadListCase{"ColourNotInteger", {2.5, 1.0}, false},
+        BadListCase{"ColourTooLarge", {qlonglong(1) << 40, 1.0}, false},
+        BadListCase{"LimitNotANumber", {qlonglong(255), QStringLiteral("x")}, false},
+        BadListCase{"LimitNaN", {qlonglong(255), std::numeric_limits<double>::quiet_NaN()}, false},
+        BadListCase{"SecondPairBad", {qlonglong(255), 1.0, qlonglong(255), QVariantList{}}, false},
+        BadListCase{"FlagNotBoolean", {qlonglong(255), 1.0, 2.0}, true},
+        BadListCase{"TooManyRanges", SeventeenPairs(), false}),
+    [](const ::testing::TestParamInfo<BadListCase>& Info) { return std::string(Info.param.Name); });
+
+// ---------------------------------------------------------------- linear scale plan
+
+namespace {
+
+// Every character 6 pixels wide, text 13 pixels high.
+int FixedWidth(const QString& Text)
+{
+    return 6 * int(Text.size());
+}
+constexpr int kTextHeight = 13;
+
+// A vertical slider of 73 x 233 with a 10-pixel slot and 10-pixel button.
+TLinearScaleGeometry VerticalSlider(TLabelingStyle Style, TLabelingOrientation Orientation = lboLeft)
+{
+    TLinearScaleGeometry g;
+    g.Vertical = true;
+    g.Width = 73;
+    g.Height = 233;
+    g.Start = 5;
+    g.End = 228;
+    g.LowEdge = 31;
+    g.HighEdge = 41;
+    g.ValueMin = 0;
+    g.ValueMax = 50;
+    g.Gap = 5;
+    g.Decimals = 1;
+    g.Orientation = Orientation;
+    g.Style = Style;
+    return g;
+}
+
+} // namespace
+
+TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineOnTheirSide)
+{
+    const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsBoth), FixedWidth, kTextHeight);
+    // 22 pixels per gap of 5; labels need 2 * 13: every second line.
+    EXPECT_EQ(plan.LabelStep, 2);
+    ASSERT_EQ(plan.Labels.size(), 6u);
+    EXPECT_EQ(plan.Labels.front().Text, QStringLiteral("0.0"));
+    EXPECT_EQ(plan.Labels.back().Text, QStringLiteral("50.0"));
+    // Centred on their line: 0 at the bottom end, 50 at the top end.
+    EXPECT_EQ(plan.Labels.front().Y, 228 - 6);
+    EXPECT_EQ(plan.Labels.back().Y, 228 - 223 - 6);
+    EXPECT_EQ(plan.Labels[1].Y, 228 - 45 - 6);
+    for (const TScaleLabel& l : plan.Labels)
+        EXPECT_EQ(l.X, 0);
+    EXPECT_EQ(plan.MaxLabelWidth, 24);
+    EXPECT_EQ(plan.LastLabelWidth, 24);
+}
+
+TEST(LinearScalePlan, LinesReachTheSlotFromBothSidesAndMajorLinesAreLonger)
+{
+    const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsBoth), FixedWidth, kTextHeight);
+    // 11 line positions; each has the full line on the far side, and the
+    // labelled ones (len - 4 = 28 <= 31) also a short one on the label side.
+    int far = 0, near = 0;
+    for (const TScaleLine& l : plan.Lines) {
+        EXPECT_EQ(l.Y1, l.Y2);
+        if (l.X1 == 73) {
+            EXPECT_EQ(l.X2, 41);
+            ++far;
+        } else {
+            EXPECT_EQ(l.X1, 28);
+            EXPECT_EQ(l.X2, 31);
+            EXPECT_TRUE(l.Major);
+            ++near;
+        }
+    }
+    EXPECT_EQ(far, 11);
+    EXPECT_EQ(near, 6);
+}
+
+TEST(LinearScalePlan, SymmetricPutsLabelsAndLinesOnBothSidesOnly)
+{
+    const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsSymmetric), FixedWidth, kTextHeight);
+    ASSERT_EQ(plan.Labels.size(), 12u);
+    EXPECT_EQ(plan.Labels[0].X, 0);
+    EXPECT_EQ(plan.Labels[1].X, 73 - 18); // "0.0" on the right edge
+    int visible = 0;
+    for (const TScaleLine& l : plan.Lines) {
+        EXPECT_NE(l.X1, 73); // no full lines
+        EXPECT_NE(l.X1, 0);
+        if (l.X1 < 31)
+            EXPECT_EQ(l.X2, 31);
+        else
+            EXPECT_EQ(l.X2, 41);
+        visible += l.X1 != l.X2;
+    }
+    // Beside the labels only the major lines reach out of the slot.
+    EXPECT_EQ(visible, 12);
+}
+
+TEST(LinearScalePlan, AsymmetricLabelsKeepAFifthOfTheWidthFree)
+{
+    const TLinearScalePlan right = PlanLinearScale(VerticalSlider(lbsAsymmetric, lboRight), FixedWidth, kTextHeight);
+    ASSERT_FALSE(right.Labels.empty());
+    EXPECT_TRUE(right.Lines.empty());
+    EXPECT_EQ(right.Labels.back().X, 73 - 24 - 14 - 6);
+    const TLinearScalePlan left = PlanLinearScale(VerticalSlider(lbsAsymmetric, lboAbove), FixedWidth, kTextHeight);
+    EXPECT_EQ(left.Labels.back().X, 6 + 14);
+}
+
+TEST(LinearScalePlan, LinesOnlyStyleDrawsFullLinesOnBothSides)
+{
+    const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsLines, lboRight), FixedWidth, kTextHeight);
+    EXPECT_TRUE(plan.Labels.empty());
+    // High side: from W (W + 4 for a major line) to the slot, and 0 to the slot.
+    ASSERT_EQ(plan.Lines.size(), 22u);
+    EXPECT_EQ(plan.Lines[0].X1, 77);
+    EXPECT_EQ(plan.Lines[0].X2, 41);
+    EXPECT_EQ(plan.Lines[1].X1, 0);
+    EXPECT_EQ(plan.Lines[1].X2, 31);
+    EXPECT_EQ(plan.Lines[2].X1, 73); // a minor line
+}
+
+TEST(LinearScalePlan, HorizontalLabelsAreSpacedByTheirWidth)
+{
+    TLinearScaleGeometry g = VerticalSlider(lbsBoth, lboBelow);
+    g.Vertical = false;
+    g.Width = 233;
+    g.Height = 73;
+    g.Start = 5;
+    g.End = 228;
+    // "50.0-" is 30 pixels: k * 22 >= 40 gives k = 2.
+    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    EXPECT_EQ(plan.LabelStep, 2);
+    ASSERT_EQ(plan.Labels.size(), 6u);
+    EXPECT_EQ(plan.Labels[0].X, 5 - 9);
+    EXPECT_EQ(plan.Labels[0].Y, 73 - 13);
+    EXPECT_EQ(plan.Labels[5].X, 5 + 223 - 12);
+    // Lines are vertical, at x = Start + pos.
+    ASSERT_FALSE(plan.Lines.empty());
+    EXPECT_EQ(plan.Lines[0].X1, 5);
+    EXPECT_EQ(plan.Lines[0].X2, 5);
+}
+
+TEST(LinearScalePlan, TooSmallAGapIsEnlargedToTwoPixels)
+{
+    TLinearScaleGeometry g = VerticalSlider(lbsLines);
+    g.Gap = 0.01;
+    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    EXPECT_TRUE(plan.GapEnlarged);
+    EXPECT_DOUBLE_EQ(plan.Gap, 100.0 / 223);
+    // One line every two pixels or more.
+    for (size_t i = 2; i < plan.Lines.size(); i += 2)
+        EXPECT_GE(plan.Lines[i - 2].Y1 - plan.Lines[i].Y1, 2);
+    g.Gap = 5;
+    EXPECT_FALSE(PlanLinearScale(g, FixedWidth, kTextHeight).GapEnlarged);
+}
+
+TEST(LinearScalePlan, TheLineAtANegativeMaximumIsDrawn)
+{
+    TLinearScaleGeometry g = VerticalSlider(lbsLines);
+    g.ValueMin = -10;
+    g.ValueMax = -5;
+    g.Gap = 1;
+    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    // Six positions -10 .. -5, two lines each; the last at the top end.
+    ASSERT_EQ(plan.Lines.size(), 12u);
+    EXPECT_EQ(plan.Lines.back().Y1, 5);
+}
+
+TEST(LinearScalePlan, FirstLineIsTheFirstGapMultipleInTheRange)
+{
+    TLinearScaleGeometry g = VerticalSlider(lbsLabels);
+    g.ValueMin = 3;
+    g.ValueMax = 53;
+    g.Gap = 10;
+    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    ASSERT_FALSE(plan.Labels.empty());
+    EXPECT_EQ(plan.Labels.front().Text, QStringLiteral("10.0"));
+}
+
+TEST(LinearScalePlan, DegenerateGeometriesGiveAnEmptyPlan)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        double Min, Max, Gap;
+        int Start, End;
+    } cases[] = {
+        {5, 5, 1, 5, 228},     // no span
+        {50, 0, 1, 5, 228},    // inverted
+        {0, 50, 0, 5, 228},    // no gap
+        {0, 50, -1, 5, 228},   // negative gap
+        {0, 50, nan, 5, 228},  // gap not a number
+        {0, nan, 1, 5, 228},   // range not a number
+        {0, 50, 1, 100, 100},  // no length
+        {0, 50, 1, 100, 90},   // negative length
+    };
+    for (const Case& c : cases) {
+        TLinearScaleGeometry g = VerticalSlider(lbsBoth);
+        g.ValueMin = c.Min;
+        g.ValueMax = c.Max;
+        g.Gap = c.Gap;
+        g.Start = c.Start;
+        g.End = c.End;
+        const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+        EXPECT_TRUE(plan.Labels.empty() && plan.Lines.empty()) << c.Min << " " << c.Max << " " << c.Gap;
+        EXPECT_FALSE(plan.GapEnlarged);
+    }
+}
+
+TEST(LinearScalePlan, HugeValuesFarFromZeroStayBounded)
+{
+    TLinearScaleGeometry g = VerticalSlider(lbsBoth);
+    g.ValueMin = 1e20;
+    g.ValueMax = 1e20 + 1e6;
+    g.Gap = 5;
+    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    EXPECT_LE(plan.Lines.size(), size_t(2 * (223 + 2)));
+    EXPECT_EQ(plan.Labels.empty(), false);
+    EXPECT_TRUE(plan.Labels.front().Text.contains(QLatin1Char('E')));
+}
+
+// ---------------------------------------------------------------- frames
+
+TEST(FrameRings, DrawsThePixelsOfTheClassicFrame)
+{
+    const TRect rects[] = {{2, 3, 30, 20}, {0, 0, 40, 25}, {5, 5, 7, 20}, {5, 5, 6, 20}, {10, 4, 30, 5}, {3, 3, 9, 9}};
+    for (const TRect& rect : rects)
+        for (int width : {1, 2, 3, 5}) {
+            TBitmap a(40, 25), b(40, 25);
+            TRect ra = rect, rb = rect;
+            Frame3D(a.Canvas(), ra, clRed, clBlue, width);
+            FrameRings(b.Canvas(), rb, clRed, clBlue, width);
+            EXPECT_EQ(ra, rb);
+            EXPECT_EQ(a.Image(), b.Image()) << rect.Left << "," << rect.Top << "," << rect.Right << ","
+                                            << rect.Bottom << " width " << width;
+        }
+}
+
+TEST(LineInImage, DrawsTheVisiblePixelsOfLinesThatStartOutside)
+{
+    // Lines from just beyond each edge, and from far away, into the image.
+    const TPoint lines[][2] = {{{20, 5}, {10, 5}}, {{5, 10}, {5, 3}}, {{-1, 4}, {8, 4}}, {{4, -1}, {4, 6}},
+        {{30, 9}, {12, 2}}, {{-20, -20}, {10, 7}}, {{25, 3}, {40, 3}}, {{3, 12}, {3, 30}}};
+    for (const auto& line : lines) {
+        TBitmap reference(60, 50), clipped(20, 10);
+        // The reference draws on a bigger image, offset by (20, 20).
+        reference.Canvas()->MoveTo(line[0].x() + 20, line[0].y() + 20);
+        reference.Canvas()->LineTo(line[1].x() + 20, line[1].y() + 20);
+        LineInImage(clipped.Canvas(), line[0], line[1]);
+        const QImage expected = reference.Image().copy(20, 20, 20, 10);
+        const QImage& got = clipped.Image();
+        int differ = 0;
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 20; ++x)
+                differ += expected.pixel(x, y) != got.pixel(x, y);
+        // Slanted lines may start their steps one pixel apart.
+        const bool straight = line[0].x() == line[1].x() || line[0].y() == line[1].y();
+        EXPECT_LE(differ, straight ? 0 : 2) << line[0].x() << "," << line[0].y();
+    }
+}

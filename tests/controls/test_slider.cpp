@@ -1,0 +1,623 @@
+// TSlider: value and range rules, the range table in the slot, the scale,
+// the button and the mouse, driven on real controls in a shown window.
+#include <controls/Slider.h>
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using namespace Tessaron;
+
+namespace {
+
+constexpr TColor kSentinel = TColor(0xFF00FF);
+
+TColor PixelAt(TControl* Control, int X, int Y)
+{
+    return QRgbToColor(Control->BackingImage().pixel(X, Y));
+}
+
+TColor Rgb(TColor C)
+{
+    return ColorToRGB(C);
+}
+
+class TWindow {
+public:
+    TWindow()
+    {
+        FHost.SetBounds(0, 0, 480, 320);
+        FHost.Widget()->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(FHost.Widget()));
+    }
+    // A slider placed on the window, counting its events in Events.
+    TSlider* AddSlider(int W = 73, int H = 233, TScrollBarKind Kind = sbVertical)
+    {
+        auto* s = new TSlider(&FHost);
+        s->SetParent(&FHost);
+        s->SetKind(Kind);
+        s->SetBounds(8, 8, W, H);
+        s->OnValueChange = [this](TObject*) { ++Events; };
+        s->BackingImage();
+        return s;
+    }
+    int Events = 0;
+
+private:
+    TWinControl FHost;
+};
+
+void Press(TControl* C, int X, int Y)
+{
+    QTest::mousePress(C->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(X, Y));
+}
+void Move(TControl* C, int X, int Y)
+{
+    QTest::mouseMove(C->Widget(), QPoint(X, Y));
+}
+void Release(TControl* C, int X, int Y)
+{
+    QTest::mouseRelease(C->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(X, Y));
+}
+
+// Three ranges over 0..50: green to 20, yellow to 40, red to 50.
+void ThreeRanges(TSlider* S)
+{
+    S->SetValueMax(50);
+    S->SetRangeNumber(3);
+    const TColor colors[] = {clLime, clYellow, clRed};
+    const double limits[] = {20, 40, 50};
+    for (int i = 0; i < 3; ++i) {
+        S->SetRangeCurrent(i + 1);
+        S->SetRangeColor(colors[i]);
+        S->SetRangeLimit(limits[i]);
+    }
+}
+
+int CountColor(const QImage& Image, const QRect& Area, TColor Color)
+{
+    int n = 0;
+    for (int y = std::max(0, Area.top()); y <= std::min(Image.height() - 1, Area.bottom()); ++y)
+        for (int x = std::max(0, Area.left()); x <= std::min(Image.width() - 1, Area.right()); ++x)
+            n += QRgbToColor(Image.pixel(x, y)) == Color;
+    return n;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- value rules
+
+TEST(Slider, SnapsTiesToEvenClampsAndReportsRealChangesOnly)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetValueStepWidth(10);
+    const struct {
+        double Request, Expected;
+    } steps[] = {{14, 10}, {15, 20}, {25, 20}, {24, 20}, {-7, 0}, {1000, 100}, {96, 100}, {std::nan(""), 100}};
+    double last = s->Value();
+    int events = 0;
+    for (const auto& st : steps) {
+        s->SetValue(st.Request);
+        EXPECT_DOUBLE_EQ(s->Value(), st.Expected) << st.Request;
+        events += st.Expected != last;
+        last = st.Expected;
+        EXPECT_EQ(w.Events, events) << st.Request;
+    }
+}
+
+TEST(Slider, RangeEndsMustStayOrderedAndLeaveTheValueAlone)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetValueMax(50);
+    s->SetValueMin(60); // not below the maximum: ignored
+    EXPECT_EQ(s->ValueMin(), 0);
+    s->SetValueMax(-1); // not above the minimum: ignored
+    EXPECT_EQ(s->ValueMax(), 50);
+    s->SetValue(10);
+    s->SetValueMin(20);
+    EXPECT_EQ(s->ValueMin(), 20);
+    EXPECT_EQ(s->Value(), 10); // until the next assignment
+    s->SetValue(12);
+    EXPECT_EQ(s->Value(), 20);
+    s->SetValueMin(std::nan(""));
+    EXPECT_EQ(s->ValueMin(), 20);
+}
+
+TEST(Slider, RangeNumberAndLimitsFollowTheTableRules)
+{
+    TSlider s;
+    s.SetRangeNumber(17);
+    s.SetRangeNumber(0);
+    EXPECT_EQ(s.RangeNumber(), 1);
+    s.SetRangeNumber(3);
+    s.SetRangeCurrent(3);
+    EXPECT_EQ(s.RangeLimit(), 100); // the last range always reaches ValueMax
+    s.SetRangeCurrent(1);
+    s.SetRangeLimit(150); // beyond the range: clamped
+    EXPECT_EQ(s.RangeLimit(), 100);
+    s.SetRangeLimit(-5);
+    EXPECT_EQ(s.RangeLimit(), 0);
+    s.SetRangeLimit(30);
+    s.SetValueMax(80);
+    s.SetRangeCurrent(3);
+    EXPECT_EQ(s.RangeLimit(), 80);
+    s.SetValueMin(50); // pulls limit 1 up
+    s.SetRangeCurrent(1);
+    EXPECT_EQ(s.RangeLimit(), 50);
+}
+
+TEST(Slider, RangeCurrentBeyondRangeNumberReadsZeroAndIgnoresWrites)
+{
+    TSlider s;
+    s.SetRangeCurrent(3);
+    EXPECT_EQ(s.RangeCurrent(), 3);
+    EXPECT_EQ(s.RangeLimit(), 0);
+    s.SetRangeLimit(42);
+    s.SetRangeColor(clRed);
+    EXPECT_EQ(s.RangeLimit(), 0);
+    EXPECT_EQ(s.RangeColor(), clBlack);
+    s.SetRangeNumber(3);
+    EXPECT_EQ(s.RangeLimit(), 100);
+    EXPECT_NE(s.RangeColor(), clRed);
+}
+
+TEST(Slider, LabelingGapMustBePositiveAndATooSmallOneStaysEnlarged)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    for (double bad : {0.0, -2.0, std::nan("")}) {
+        s->SetLabelingGap(bad);
+        EXPECT_EQ(s->LabelingGap(), 5);
+    }
+    s->SetLabelingStyle(lbsLines);
+    s->SetLabelingGap(0.01);
+    s->BackingImage();
+    // Lines at least 2 pixels apart over the usable 223 pixels.
+    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
+    s->SetLabelingStyle(lbsNone);
+    s->BackingImage();
+    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
+}
+
+TEST(Slider, ButtonWidthIsKeptInsideTheControl)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetButtonWidth(200);
+    EXPECT_EQ(s->ButtonWidth(), 71);
+    s->SetButtonWidth(30);
+    s->SetLabelingStyle(lbsAsymmetric); // a window cursor spans the control
+    EXPECT_EQ(s->ButtonWidth(), 71);
+    // Shrinking the control clamps it at the next paint.
+    s->SetBounds(8, 8, 50, 233);
+    s->BackingImage();
+    EXPECT_EQ(s->ButtonWidth(), 48);
+    // With a button picture the asymmetric style keeps the width.
+    TBitmap picture(8, 8);
+    s->PictureButton()->SetGraphic(&picture);
+    s->SetButtonWidth(20);
+    EXPECT_EQ(s->ButtonWidth(), 48);
+}
+
+TEST(Slider, KindSwapsTheSidesOnlyInADesigner)
+{
+    TSlider s;
+    s.SetBounds(0, 0, 73, 233);
+    s.SetKind(sbHorizontal);
+    EXPECT_EQ(s.Width(), 73);
+    s.SetDesigning(true);
+    s.SetKind(sbVertical);
+    EXPECT_EQ(s.Width(), 233);
+    EXPECT_EQ(s.Height(), 73);
+    s.BeginLoading();
+    s.SetKind(sbHorizontal);
+    EXPECT_EQ(s.Width(), 233);
+}
+
+// ---------------------------------------------------------------- drawing
+
+TEST(SliderDrawing, ButtonStandsAtTheValue)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetButtonColor(clBlue);
+    // Value 0: the button's outer rectangle is (17, 223, 57, 233).
+    EXPECT_EQ(PixelAt(s, 37, 228), clBlue);
+    EXPECT_EQ(PixelAt(s, 17, 223), Rgb(clBtnHighlight)); // raised frame
+    EXPECT_EQ(PixelAt(s, 56, 232), Rgb(clBtnShadow));
+    s->SetValue(100);
+    EXPECT_EQ(PixelAt(s, 37, 5), clBlue);
+    EXPECT_NE(PixelAt(s, 37, 228), clBlue);
+    s->SetValue(50); // 112 pixels up: (17, 111, 57, 121)
+    EXPECT_EQ(PixelAt(s, 37, 116), clBlue);
+    EXPECT_NE(PixelAt(s, 37, 109), clBlue);
+    EXPECT_NE(PixelAt(s, 37, 122), clBlue);
+    EXPECT_EQ(s->ButtonRect(), TRect(17, 111, 57, 121));
+}
+
+TEST(SliderDrawing, RangesColourTheSlotFromTheBottomUp)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    ThreeRanges(s);
+    s->SetValue(50); // the button out of the way, at the top
+    // Inner slot (32, 1, 40, 232); boundaries at rows 139 (20) and 50 (40).
+    EXPECT_EQ(PixelAt(s, 36, 200), clLime);
+    EXPECT_EQ(PixelAt(s, 36, 139), clLime);
+    EXPECT_EQ(PixelAt(s, 36, 138), clYellow);
+    EXPECT_EQ(PixelAt(s, 36, 50), clYellow);
+    EXPECT_EQ(PixelAt(s, 36, 49), clRed);
+    EXPECT_EQ(PixelAt(s, 36, 231), clLime);
+    // The sunken frame around it.
+    EXPECT_EQ(PixelAt(s, 31, 100), Rgb(clBtnShadow));
+    EXPECT_EQ(PixelAt(s, 40, 100), Rgb(clBtnHighlight));
+}
+
+TEST(SliderDrawing, HorizontalSliderGrowsToTheRight)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider(233, 73, sbHorizontal);
+    s->SetButtonColor(clBlue);
+    s->SetRangeNumber(2);
+    s->SetRangeCurrent(1);
+    s->SetRangeColor(clLime);
+    s->SetRangeLimit(50);
+    s->SetRangeCurrent(2);
+    s->SetRangeColor(clRed);
+    // The button at 0: (0, 16, 10, 56); ranges meet at x 117.
+    EXPECT_EQ(PixelAt(s, 5, 36), clBlue);
+    EXPECT_EQ(PixelAt(s, 116, 36), clLime);
+    EXPECT_EQ(PixelAt(s, 117, 36), clRed);
+    s->SetValue(100);
+    EXPECT_EQ(PixelAt(s, 228, 36), clBlue);
+    EXPECT_EQ(PixelAt(s, 5, 36), clLime);
+}
+
+TEST(SliderDrawing, LabelsStandOnTheChosenSide)
+{
+    for (TLabelingOrientation side : {lboLeft, lboRight}) {
+        TWindow w;
+        TSlider* s = w.AddSlider();
+        s->SetLabelingStyle(lbsLabels);
+        s->SetLabelingOrientation(side);
+        s->SetValue(100);
+        const QImage& img = s->BackingImage();
+        const int th = QFontMetrics(s->LabelingFont()->ToQFont()).height();
+        // The label "0.0" is centred on row 228, the bottom end of the scale.
+        const QRect band(0, 228 - th / 2, 73, th);
+        const QRect left(0, band.top(), 30, band.height());
+        const QRect right(43, band.top(), 30, band.height());
+        if (side == lboLeft) {
+            EXPECT_GT(CountColor(img, left, clBlack), 5);
+            EXPECT_EQ(CountColor(img, right, clBlack), 0);
+        } else {
+            EXPECT_EQ(CountColor(img, left, clBlack), 0);
+            EXPECT_GT(CountColor(img, right, clBlack), 5);
+        }
+        // Nothing is written far from a label: between "0.0" and the next one.
+        EXPECT_EQ(CountColor(img, QRect(0, 228 - th / 2 - 8, 73, 4), clBlack), 0);
+    }
+}
+
+TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetButtonHeight(18);
+    s->SetValueMax(50);
+    s->SetValueStepWidth(10);
+    s->SetButtonTransparent(true);
+    s->SetButtonBorderColor(clYellow);
+    s->SetLabelingOrientation(lboRight);
+    s->SetLabelingStyle(lbsAsymmetric);
+    EXPECT_EQ(s->ButtonWidth(), 71);
+    s->SetValue(20);
+    // The button spans the control, rows 129..146 (86 pixels up from the bottom).
+    EXPECT_EQ(s->ButtonRect(), TRect(0, 129, 73, 147));
+    EXPECT_EQ(PixelAt(s, 0, 129), Rgb(clBtnHighlight));
+    EXPECT_EQ(PixelAt(s, 3, 138), clYellow); // the button beside the window
+    // Inside the window, right of the slot: the label "20.0" shows through.
+    const QImage& img = s->BackingImage();
+    EXPECT_GT(CountColor(img, QRect(30, 132, 22, 11), clBlack), 5);
+    EXPECT_EQ(CountColor(img, QRect(30, 132, 22, 11), clYellow), 0);
+    EXPECT_EQ(PixelAt(s, 70, 138), clYellow); // right of the window
+}
+
+TEST(SliderDrawing, ButtonPictureIsLaidOverItsMask)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    TBitmap mask(10, 10);
+    mask.Canvas()->Brush()->SetColor(clBlack);
+    mask.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    TBitmap button(10, 10);
+    button.Canvas()->Brush()->SetColor(clRed);
+    button.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    s->PictureMask()->SetGraphic(&mask);
+    s->PictureButton()->SetGraphic(&button);
+    s->SetButtonCaption(QStringLiteral("X")); // not drawn over a picture
+    // The mask clears the button area (AND with black), the picture is ORed in.
+    EXPECT_EQ(CountColor(s->BackingImage(), QRect(18, 224, 38, 8), clRed), 38 * 8);
+    // The mask's edge row stays black.
+    EXPECT_EQ(PixelAt(s, 37, 223), clBlack);
+}
+
+TEST(SliderDrawing, SlidePictureReplacesTheSlot)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    TBitmap slide(4, 4);
+    slide.Canvas()->Brush()->SetColor(clTeal);
+    slide.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    s->PictureSlide()->SetGraphic(&slide);
+    s->SetValue(100);
+    EXPECT_EQ(PixelAt(s, 36, 120), clTeal);
+    EXPECT_EQ(PixelAt(s, 2, 200), clTeal);
+    // Clicks into the slot still jump.
+    Press(s, 36, 228);
+    Release(s, 36, 228);
+    EXPECT_EQ(s->Value(), 0);
+}
+
+TEST(SliderDrawing, ValueChangeRepaintsOnlyTheOldAndNewButtonAreas)
+{
+    for (bool reduce : {false, true})
+        for (double target : {52.0, 90.0}) {
+            TWindow w;
+            TSlider* s = w.AddSlider();
+            s->SetReduceFlicker(reduce);
+            ThreeRanges(s);
+            s->SetLabelingStyle(lbsBoth);
+            s->SetButtonCaption(QStringLiteral("A"));
+            s->SetValue(25);
+            s->BackingImage();
+            const TRect before = s->ButtonRect();
+            s->Canvas()->Brush()->SetColor(kSentinel);
+            s->Canvas()->FillRect(s->ClientRect());
+            s->SetValue(target * 0.5);
+            const QRegion region =
+                QRegion(InflateRect(before, 2, 2).ToQRect()) | QRegion(InflateRect(s->ButtonRect(), 2, 2).ToQRect());
+            const QImage partial = s->BackingImage().copy();
+            int outside = 0, inside = 0;
+            for (int y = 0; y < partial.height(); ++y)
+                for (int x = 0; x < partial.width(); ++x) {
+                    const bool sentinel = QRgbToColor(partial.pixel(x, y)) == kSentinel;
+                    if (region.contains(QPoint(x, y)))
+                        inside += sentinel;
+                    else
+                        outside += !sentinel;
+                }
+            EXPECT_EQ(outside, 0) << reduce << " " << target;
+            EXPECT_EQ(inside, 0) << reduce << " " << target;
+            // The patch equals a full repaint.
+            s->Repaint();
+            const QImage full = s->BackingImage();
+            int differ = 0;
+            for (int y = 0; y < partial.height(); ++y)
+                for (int x = 0; x < partial.width(); ++x)
+                    if (region.contains(QPoint(x, y)))
+                        differ += partial.pixel(x, y) != full.pixel(x, y);
+            EXPECT_EQ(differ, 0) << reduce << " " << target;
+        }
+}
+
+// ---------------------------------------------------------------- mouse
+
+TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThere)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetValueStepWidth(1);
+    // Halfway along the travel: (228 - 117) / 223 of the span.
+    Press(s, 36, 117);
+    EXPECT_EQ(s->Value(), 50);
+    EXPECT_TRUE(s->Dragging());
+    Move(s, 36, 117 - 45); // 45 of 223 pixels: about 20 more
+    EXPECT_EQ(s->Value(), 70);
+    Release(s, 36, 72);
+    EXPECT_FALSE(s->Dragging());
+    EXPECT_EQ(w.Events, 2);
+}
+
+TEST(SliderMouse, PressOnTheButtonDoesNotJump)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetValue(50); // button rows 111..120
+    w.Events = 0;
+    Press(s, 20, 119); // on the button, away from the slot's axis
+    EXPECT_EQ(s->Value(), 50);
+    EXPECT_EQ(w.Events, 0);
+    Move(s, 20, 119); // no movement: no change
+    EXPECT_EQ(w.Events, 0);
+    Release(s, 20, 119);
+    // Outside both the slot and the button: nothing.
+    Press(s, 2, 20);
+    Release(s, 2, 20);
+    EXPECT_EQ(s->Value(), 50);
+}
+
+TEST(SliderMouse, DragBeyondTheEndsIsClampedAndKeepsTracking)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    Press(s, 37, 228); // the button at 0
+    Move(s, 500, -2000);
+    EXPECT_EQ(s->Value(), 100);
+    Move(s, -500, 5000);
+    EXPECT_EQ(s->Value(), 0);
+    Move(s, 37, 228 - 223 / 4);
+    EXPECT_NEAR(s->Value(), 25, 0.5);
+    Release(s, 37, 228 - 223 / 4);
+    EXPECT_EQ(w.Events, 3);
+}
+
+TEST(SliderMouse, SteppedDragMovesInStepsWithOneEventEach)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetValueStepWidth(10);
+    std::vector<double> seen;
+    s->OnValueChange = [&](TObject*) { seen.push_back(s->Value()); };
+    Press(s, 37, 228);
+    for (int y = 228; y >= 0; y -= 2)
+        Move(s, 37, y);
+    Release(s, 37, 0);
+    ASSERT_EQ(seen.size(), 10u);
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], 10.0 * double(i + 1));
+}
+
+TEST(SliderMouse, HorizontalDragFollowsX)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider(233, 73, sbHorizontal);
+    s->SetValueStepWidth(1);
+    Press(s, 5, 36); // the button at 0
+    Move(s, 5 + 223 / 2 + 1, 36);
+    EXPECT_EQ(s->Value(), 50);
+    Release(s, 117, 36);
+    Press(s, 228, 36); // into the slot near the right end
+    EXPECT_EQ(s->Value(), 100);
+    Release(s, 228, 36);
+}
+
+TEST(SliderMouse, DisabledSliderIgnoresTheMouse)
+{
+    TWindow w;
+    TSlider* s = w.AddSlider();
+    s->SetEnabled(false);
+    Press(s, 36, 117);
+    Move(s, 36, 10);
+    Release(s, 36, 10);
+    EXPECT_EQ(s->Value(), 0);
+    EXPECT_EQ(w.Events, 0);
+}
+
+TEST(SliderMouse, MirrorCoupledSlidersSettleAtOnce)
+{
+    TWindow w;
+    TSlider* s2 = w.AddSlider();
+    TSlider* s4 = w.AddSlider();
+    s4->SetLeft(100);
+    ThreeRanges(s2);
+    ThreeRanges(s4);
+    s4->SetValue(50);
+    int events2 = 0, events4 = 0;
+    s2->OnValueChange = [&](TObject*) {
+        ++events2;
+        s4->SetValue(50 - s2->Value());
+    };
+    s4->OnValueChange = [&](TObject*) {
+        ++events4;
+        s2->SetValue(50 - s4->Value());
+    };
+    Press(s2, 37, 228);
+    for (int y = 220; y >= 20; y -= 17) {
+        events2 = events4 = 0;
+        Move(s2, 37, y);
+        // One change each; a value that does not survive the subtraction
+        // exactly costs one more change of the dragged slider, then it rests.
+        EXPECT_EQ(events4, 1) << y;
+        EXPECT_GE(events2, 1) << y;
+        EXPECT_LE(events2, 2) << y;
+        EXPECT_EQ(s2->Value() + s4->Value(), 50) << y;
+    }
+    Release(s2, 37, 20);
+    // And through the other one.
+    events2 = events4 = 0;
+    s4->SetValue(10);
+    EXPECT_EQ(s2->Value(), 40);
+    EXPECT_EQ(events2, 1);
+    EXPECT_EQ(events4, 1);
+}
+
+// ---------------------------------------------------------------- stored form
+
+TEST(SliderStored, RangeListRoundTrips)
+{
+    const char* text = "object Slider2: TSlider\n"
+                       "  Range = ((65280 20.0 65535 40.0 255 50.0) 0.0 0.0 50.0 0.0 5.0)\n"
+                       "end\n";
+    std::unique_ptr<TComponent> read(ReadComponent(text, QStringLiteral("test")));
+    auto* s = qobject_cast<TSlider*>(read.get());
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->RangeNumber(), 3);
+    EXPECT_EQ(s->ValueMax(), 50);
+    EXPECT_EQ(s->Ranges().Entry(2).Color, clYellow);
+    EXPECT_EQ(s->Ranges().Entry(3).Limit, 50);
+    EXPECT_TRUE(WriteComponentText(s).contains("Range = ((65280 20.0 65535 40.0 255 50.0) 0.0 0.0 50.0 0.0 5.0)"))
+        << WriteComponentText(s).toStdString();
+}
+
+TEST(SliderStored, RangeIsReadDirectlyWithoutChecksOrEvents)
+{
+    TSlider s;
+    int events = 0;
+    s.OnValueChange = [&](TObject*) { ++events; };
+    QString error;
+    // A value outside the range and a negative gap are kept as read.
+    ASSERT_TRUE(s.ReadListProperty({QVariantList{qlonglong(255), 10.0}, 70.0, 0.0, 50.0, 3.0, -1.0}, &error));
+    EXPECT_EQ(s.Value(), 70);
+    EXPECT_EQ(s.LabelingGap(), -1);
+    EXPECT_EQ(s.RangeLimit(), 10);
+    EXPECT_EQ(events, 0);
+}
+
+TEST(SliderStored, MalformedRangeIsRefusedAndChangesNothing)
+{
+    TSlider s;
+    QString error;
+    const QVariantList bad[] = {
+        {},
+        {0.0, 0.0, 50.0, 0.0, 5.0},
+        {QVariantList{qlonglong(255), 10.0}, 0.0, 0.0, 50.0, 0.0},
+        {QVariantList{qlonglong(255)}, 0.0, 0.0, 50.0, 0.0, 5.0},
+        {QVariantList{qlonglong(255), 10.0}, 0.0, 0.0, QStringLiteral("x"), 0.0, 5.0},
+        {QVariantList{}, 0.0, 0.0, 50.0, 0.0, 5.0},
+    };
+    for (const QVariantList& list : bad) {
+        error.clear();
+        EXPECT_FALSE(s.ReadListProperty(list, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(s.ValueMax(), 100);
+    EXPECT_EQ(s.RangeNumber(), 1);
+    EXPECT_EQ(s.RangeLimit(), 100);
+}
+
+TEST(SliderStored, DegenerateRangesReadFromADescriptionNeverFail)
+{
+    const QVariantList lists[] = {
+        {QVariantList{qlonglong(255), 5.0}, 5.0, 5.0, 5.0, 0.0, 5.0},                        // equal limits
+        {QVariantList{qlonglong(255), 5.0, qlonglong(65280), 50.0}, 20.0, 100.0, 0.0, 0.0, 5.0}, // inverted
+        {QVariantList{qlonglong(255), 500.0, qlonglong(65280), -50.0}, 0.0, 0.0, 50.0, 0.0, 0.0}, // no gap
+    };
+    for (TScrollBarKind kind : {sbVertical, sbHorizontal})
+        for (const QVariantList& list : lists) {
+            TWindow w;
+            TSlider* s = kind == sbVertical ? w.AddSlider() : w.AddSlider(233, 73, sbHorizontal);
+            s->SetLabelingStyle(lbsBoth);
+            s->SetReduceFlicker(true);
+            QString error;
+            ASSERT_TRUE(s->ReadListProperty(list, &error)) << error.toStdString();
+            s->BackingImage();
+            const double before = s->Value();
+            Press(s, 36, 36);
+            Move(s, 10, 10);
+            Release(s, 10, 10);
+            s->SetValue(3);
+            s->BackingImage();
+            if (!(s->ValueMax() > s->ValueMin()))
+                EXPECT_EQ(s->Value(), before); // an empty range takes no values
+        }
+}
