@@ -1,0 +1,78 @@
+#pragma once
+// A histograph on a plain parent, and pixel helpers for its picture.
+
+#include <histograph/Histo.h>
+
+#include <platform/Controls.h>
+#include <platform/Graphics.h>
+
+#include <QImage>
+
+#include <memory>
+
+namespace HistoTest {
+
+// A histograph of the given size at (0, 0) on its own parent.
+struct THost {
+    std::unique_ptr<Tessaron::TWinControl> Parent;
+    Tessaron::THistograph* H = nullptr;
+
+    explicit THost(int Width = 417, int Height = 241)
+        : Parent(std::make_unique<Tessaron::TWinControl>())
+    {
+        Parent->SetBounds(0, 0, Width + 20, Height + 20);
+        H = new Tessaron::THistograph(Parent.get());
+        H->SetParent(Parent.get());
+        H->SetBounds(0, 0, Width, Height);
+    }
+    Tessaron::THistograph* operator->() const { return H; }
+    // The picture after pending painting.
+    const QImage& Image() const { return H->BackingImage(); }
+    Tessaron::TColor At(int X, int Y) const { return Tessaron::QRgbToColor(Image().pixel(X, Y)); }
+    QImage Repainted() const
+    {
+        H->Invalidate();
+        return Image().copy();
+    }
+};
+
+inline Tessaron::TColor RgbOf(Tessaron::TColor C)
+{
+    return Tessaron::ColorToRGB(C);
+}
+
+// Whether Text in Font, written with a transparent background at (X, Y) on
+// the colour Background, gives exactly the pixels of Image there. The text
+// must have ink, so that an empty area never matches.
+inline bool TextAt(const QImage& Image, int X, int Y, const QString& Text, const Tessaron::TFont* Font,
+    Tessaron::TColor Background)
+{
+    using namespace Tessaron;
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(Font);
+    const int w = probe.Canvas()->TextWidth(Text);
+    const int h = probe.Canvas()->TextHeight(Text);
+    probe.SetSize(w, h);
+    TCanvas* c = probe.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Background);
+    c->FillRect(TRect(0, 0, w, h));
+    c->Brush()->SetStyle(bsClear);
+    c->SetFont(Font);
+    c->TextOut(0, 0, Text);
+    c->Flush();
+    const QImage& ref = probe.Image();
+    const QRgb back = ColorToQRgb(Background);
+    bool ink = false;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!Image.rect().contains(X + x, Y + y))
+                return false;
+            if ((Image.pixel(X + x, Y + y) & 0xFFFFFF) != (ref.pixel(x, y) & 0xFFFFFF))
+                return false;
+            ink = ink || (ref.pixel(x, y) & 0xFFFFFF) != (back & 0xFFFFFF);
+        }
+    return ink;
+}
+
+} // namespace HistoTest

@@ -1,0 +1,461 @@
+// The histograph's data model: series, auto-range, setter rules, the stored
+// "Series" list, the internal timer and the designer preview.
+
+#include "HistoTestSupport.h"
+
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace Tessaron;
+using HistoTest::THost;
+
+namespace {
+
+using TKind = THistograph::TDataKind;
+
+void SetKind(THistograph* H, int Series, TKind Kind)
+{
+    H->SetSeriesCurrent(Series);
+    H->SetSeriesStyle(Kind);
+}
+
+} // namespace
+
+TEST(HistoData, MeasuredCurvesKeepTheCallersArrayAndIgnoreOtherLayouts)
+{
+    THost h;
+    float values[3] = {1, 2, 3};
+    float pairs[4] = {0, 1, 2, 3};
+    h->SetSeriesData(values, 3, 1);
+    EXPECT_EQ(h->Series(1).Data, values);
+    EXPECT_FALSE(h->Series(1).Owned());
+    h->SetSeriesDataXY(pairs, 2, 1);  // pairs for a Yt series: nothing stored
+    EXPECT_EQ(h->Series(1).Data, values);
+    EXPECT_EQ(h->Series(1).Count, 3);
+
+    SetKind(h.H, 1, THistograph::dtDataXY);
+    h->SetSeriesDataXY(pairs, 2, 1);
+    EXPECT_EQ(h->Series(1).Data, pairs);
+    EXPECT_TRUE(h->Series(1).Pairs);
+    h->SetSeriesData(values, 3, 1);  // values for an XY series: nothing stored
+    EXPECT_EQ(h->Series(1).Data, pairs);
+    EXPECT_EQ(h->Series(1).Count, 2);
+
+    // Owned data are released whatever the kind says.
+    SetKind(h.H, 1, THistograph::dtUpperRef);
+    h->SetSeriesData(values, 3, 1);
+    ASSERT_TRUE(h->Series(1).Owned());
+    SetKind(h.H, 1, THistograph::dtDataXY);
+    h->SetSeriesData(values, 3, 1);
+    EXPECT_EQ(h->Series(1).Data, nullptr);
+    EXPECT_EQ(h->Series(1).Count, 0);
+
+    // Series outside 1 ... SeriesNumber take nothing.
+    for (int series : {0, 2, 9})
+        h->SetSeriesData(values, 3, series);
+    for (int i = 2; i <= THistograph::MaxSeries; ++i)
+        EXPECT_EQ(h->Series(i).Data, nullptr) << i;
+}
+
+TEST(HistoData, ReferenceCurvesAreCopies)
+{
+    THost h;
+    h->SetSeriesNumber(3);
+    SetKind(h.H, 2, THistograph::dtUpperRef);
+    SetKind(h.H, 3, THistograph::dtLowerRef);
+    std::vector<float> upper = {1.5f, 2.5f, 3.5f};
+    h->SetSeriesData(upper.data(), 3, 2);
+    const THistograph::TSeriesRec& s = h->Series(2);
+    ASSERT_TRUE(s.Owned());
+    EXPECT_NE(s.Data, upper.data());
+    upper[1] = 99;
+    EXPECT_EQ(std::vector<float>(s.Data, s.Data + 3), (std::vector<float>{1.5f, 2.5f, 3.5f}));
+
+    std::vector<float> pairs = {1, 10, 2, 20};
+    h->SetSeriesDataXY(pairs.data(), 2, 3);
+    ASSERT_TRUE(h->Series(3).Owned());
+    EXPECT_TRUE(h->Series(3).Pairs);
+    EXPECT_EQ(std::vector<float>(h->Series(3).Data, h->Series(3).Data + 4), pairs);
+
+    // Counts outside 1 ... limit and a missing array give an empty curve.
+    struct Case {
+        const float* Data;
+        int Count;
+    };
+    for (const Case c : {Case{upper.data(), 0}, Case{upper.data(), -4}, Case{nullptr, 3},
+             Case{upper.data(), THistograph::MaxReferenceValues + 1}}) {
+        h->SetSeriesData(upper.data(), 3, 2);
+        h->SetSeriesData(c.Data, c.Count, 2);
+        EXPECT_EQ(h->Series(2).Data, nullptr) << c.Count;
+        EXPECT_EQ(h->Series(2).Count, 0) << c.Count;
+        EXPECT_FALSE(h->Series(2).Owned());
+    }
+}
+
+TEST(HistoData, SeriesNumberAndCurrentAcceptOneToEight)
+{
+    THost h;
+    for (const int v : {9, 0, -3})
+        h->SetSeriesNumber(v);
+    EXPECT_EQ(h->SeriesNumber(), 1);
+    h->SetSeriesNumber(3);
+    h->SetSeriesCurrent(2);
+    h->SetSeriesColor(clRed);
+    // SeriesCurrent may address a series beyond SeriesNumber; it then reads
+    // the neutral values and ignores writes.
+    h->SetSeriesCurrent(5);
+    EXPECT_EQ(h->SeriesCurrent(), 5);
+    h->SetSeriesColor(clBlue);
+    h->SetSeriesLineStyle(psDash);
+    h->SetSeriesStyle(THistograph::dtDataXY);
+    EXPECT_EQ(h->SeriesColor(), TColor(0));
+    EXPECT_EQ(h->SeriesLineStyle(), psSolid);
+    EXPECT_EQ(h->SeriesStyle(), THistograph::dtData);
+    h->SetSeriesNumber(5);
+    EXPECT_EQ(h->SeriesColor(), clBlack);  // the writes did not land
+    EXPECT_EQ(h->Series(5).LineStyle, psSolid);
+    for (const int v : {0, 9})
+        h->SetSeriesCurrent(v);
+    EXPECT_EQ(h->SeriesCurrent(), 5);
+    EXPECT_EQ(h->Series(2).Color, clRed);
+}
+
+TEST(HistoData, AdjustYRangeCentresTwoFiveOrTenTimesADecade)
+{
+    struct Case {
+        const char* Name;
+        std::vector<float> Data;
+        float Min, Max;  // range before
+        bool Changed;
+        float NewMin, NewMax, NewGap;
+    };
+    const float nan = std::nanf("");
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<Case> cases = {
+        // span 1.5, decade 0, mantissa 2
+        {"example", {-0.2f, 1.3f, 0.5f}, 0, 10, true, -0.45f, 1.55f, 0.5f},
+        {"inside and wide enough", {2, 7}, 0, 10, false, 0, 10, 2},
+        {"too narrow", {2, 5}, 0, 10, true, 1, 6, 1.25f},          // 3 < 0.4 * 10
+        {"mantissa 5", {0, 3.2f}, 0, 1, true, -0.9f, 4.1f, 1.25f},
+        {"mantissa 10", {0, 0.07f}, 0, 1, true, -0.015f, 0.085f, 0.025f},
+        {"equal values", {3, 3, 3}, 1, 10, false, 1, 10, 2},
+        {"non-finite values left out", {nan, 1, inf, 2, -inf}, 0, 100, true, 0.5f, 2.5f, 0.5f},
+    };
+    for (const Case& c : cases) {
+        THost h;
+        h->SetViewYMin(c.Min);
+        h->SetViewYMax(c.Max);
+        h->SetSeriesData(c.Data.data(), int(c.Data.size()), 1);
+        EXPECT_EQ(h->AdjustYRange(), c.Changed) << c.Name;
+        EXPECT_FLOAT_EQ(h->ViewYMin(), c.NewMin) << c.Name;
+        EXPECT_FLOAT_EQ(h->ViewYMax(), c.NewMax) << c.Name;
+        EXPECT_FLOAT_EQ(h->ViewYGap(), c.NewGap) << c.Name;
+        // A second run finds the new range right.
+        EXPECT_FALSE(h->AdjustYRange()) << c.Name;
+    }
+}
+
+TEST(HistoData, AdjustYRangeCountsEmptySeriesAsZero)
+{
+    THost h;
+    h->SetViewYMax(4);
+    h->SetSeriesNumber(2);
+    const float values[2] = {5, 6};
+    h->SetSeriesData(values, 2, 1);
+    ASSERT_TRUE(h->AdjustYRange());  // 0 ... 6: span 6, mantissa 10 (5 ... 6 alone: 4.5 ... 6.5)
+    EXPECT_FLOAT_EQ(h->ViewYMin(), -2);
+    EXPECT_FLOAT_EQ(h->ViewYMax(), 8);
+    EXPECT_FLOAT_EQ(h->ViewYGap(), 2.5f);
+}
+
+TEST(HistoData, AdjustYRangeOnALogarithmicAxisEndsPositive)
+{
+    struct Case {
+        std::vector<float> Data;
+    };
+    for (const Case& c : {Case{{3, 3}}, Case{{-5, -1}}, Case{{}}, Case{{0.001f, 0.5f}}}) {
+        THost h;
+        h->SetViewYMin(-1);
+        h->SetGridScale(THistograph::sclLinLog);
+        if (!c.Data.empty())
+            h->SetSeriesData(c.Data.data(), int(c.Data.size()), 1);
+        EXPECT_TRUE(h->AdjustYRange());
+        EXPECT_GT(h->ViewYMin(), 0);
+        EXPECT_GT(h->ViewYMax(), h->ViewYMin());
+        EXPECT_TRUE(h->RangeError().isEmpty());
+    }
+}
+
+TEST(HistoData, CaptureScaleAndAutoScaleRunTheAutoRange)
+{
+    const float values[3] = {-0.2f, 1.3f, 0.5f};
+    THost h;
+    h->SetSeriesData(values, 3, 1);
+    EXPECT_FLOAT_EQ(h->ViewYMax(), 10);  // AutoScale is off
+    h->CaptureScale();
+    EXPECT_FLOAT_EQ(h->ViewYMax(), 1.55f);
+
+    THost g;
+    g->SetAutoScale(true);
+    g->SetSeriesData(values, 3, 1);
+    EXPECT_FLOAT_EQ(g->ViewYMax(), 1.55f);
+}
+
+TEST(HistoData, LogarithmicScaleWithAutoScaleReplacesNonPositiveLimits)
+{
+    THost h;
+    h->SetAutoScale(true);
+    h->SetViewXCurrentMin(0);
+    h->SetViewXCurrentMax(5);
+    h->SetGridScale(THistograph::sclLogLog);
+    EXPECT_FLOAT_EQ(h->ViewXCurrentMin(), 0.05f);
+    EXPECT_FLOAT_EQ(h->ViewXCurrentMax(), 5);
+
+    THost g;
+    g->SetAutoScale(true);
+    g->SetGridScale(THistograph::sclLogLin);
+    g->SetViewXCurrentMax(-3);
+    EXPECT_FLOAT_EQ(g->ViewXCurrentMax(), 0.1f);
+    g->SetViewXCurrentMin(-1);
+    EXPECT_FLOAT_EQ(g->ViewXCurrentMin(), 0.001f);
+
+    // Without AutoScale the limits stay and the range is in error.
+    THost k;
+    k->SetGridScale(THistograph::sclLogLog);
+    EXPECT_FLOAT_EQ(k->ViewXCurrentMin(), 0);
+    EXPECT_EQ(k->RangeError(), QStringLiteral("Range-Error in ViewX-Properties"));
+}
+
+TEST(HistoData, InvalidStepsKeepTheOldStep)
+{
+    const float values[] = {0, -1, -1e-30f, std::nanf(""), std::numeric_limits<float>::infinity()};
+    for (float v : values) {
+        THost h;
+        h->SetViewYGap(v);
+        h->SetViewXGap(v);
+        EXPECT_FLOAT_EQ(h->ViewYGap(), 2) << v;
+        EXPECT_FLOAT_EQ(h->ViewXGap(), 2) << v;
+    }
+    THost h;
+    h->SetReferenceRubberWidth(0);
+    h->SetReferenceRubberWidth(-5);
+    EXPECT_EQ(h->ReferenceRubberWidth(), 30);
+}
+
+TEST(HistoData, RangeErrorsNameXFirst)
+{
+    struct Case {
+        const char* Name;
+        float XNomMin, XNomMax, XMin, XMax, YMin, YMax;
+        THistograph::TGrdScale Scale;
+        const char* Message;
+    };
+    const float nan = std::nanf("");
+    const char* xError = "Range-Error in ViewX-Properties";
+    const char* yError = "Range-Error in ViewY-Properties";
+    const Case cases[] = {
+        {"valid", 0, 10, 0, 10, 0, 10, THistograph::sclLinLin, ""},
+        {"current X empty", 0, 10, 5, 5, 0, 10, THistograph::sclLinLin, xError},
+        {"both wrong", 0, 10, 5, 5, 3, 1, THistograph::sclLinLin, xError},
+        {"nominal X reversed", 10, 0, 0, 10, 0, 10, THistograph::sclLinLin, xError},
+        {"Y reversed", 0, 10, 0, 10, 3, 1, THistograph::sclLinLin, yError},
+        {"log X from 0", 0, 10, 1, 10, 1, 10, THistograph::sclLogLog, xError},
+        {"log Y from 0", 1, 10, 1, 10, 0, 10, THistograph::sclLogLog, yError},
+        {"log Y on linear X", 0, 10, 0, 10, 0.1f, 10, THistograph::sclLinLog, ""},
+        {"NaN limit", 0, 10, 0, 10, nan, 10, THistograph::sclLinLin, yError},
+    };
+    for (const Case& c : cases) {
+        THost h;
+        h->SetGridScale(c.Scale);
+        h->SetViewXNominalMin(c.XNomMin);
+        h->SetViewXNominalMax(c.XNomMax);
+        h->SetViewXCurrentMin(c.XMin);
+        h->SetViewXCurrentMax(c.XMax);
+        h->SetViewYMin(c.YMin);
+        h->SetViewYMax(c.YMax);
+        EXPECT_EQ(h->RangeError(), QString::fromLatin1(c.Message)) << c.Name;
+    }
+}
+
+// ---------------------------------------------------------------- stored list
+
+TEST(HistoData, SeriesListHoldsATriplePerSeries)
+{
+    THost h;
+    h->SetSeriesNumber(3);
+    SetKind(h.H, 2, THistograph::dtUpperRef);
+    h->SetSeriesColor(clRed);
+    h->SetSeriesLineStyle(psDot);
+    SetKind(h.H, 3, THistograph::dtLowerRef);
+    h->SetSeriesColor(clBtnFace);
+    h->SetSeriesLineStyle(psDashDotDot);
+    const QVariantList list = h->WriteListProperty();
+    ASSERT_EQ(list.size(), 9);
+    for (const QVariant& v : list)
+        EXPECT_EQ(v.metaType().id(), QMetaType::LongLong);
+    EXPECT_EQ(list[3].toLongLong(), 255);
+    EXPECT_EQ(list[4].toLongLong(), 2);
+    EXPECT_EQ(list[5].toLongLong(), 2);
+
+    THost g;
+    g->SetSeriesNumber(3);
+    QString error;
+    ASSERT_TRUE(g->ReadListProperty(list, &error)) << error.toStdString();
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(g->Series(i).Color, h->Series(i).Color) << i;
+        EXPECT_EQ(g->Series(i).LineStyle, h->Series(i).LineStyle) << i;
+        EXPECT_EQ(g->Series(i).Kind, h->Series(i).Kind) << i;
+    }
+    EXPECT_EQ(g->WriteListProperty(), list);
+}
+
+TEST(HistoData, SeriesListReadsTheDemoLists)
+{
+    THost h;
+    QString error;
+    ASSERT_TRUE(h->ReadListProperty({0LL, 0LL, 0LL, 0LL, 2LL, 3LL, 0LL, 2LL, 0LL}, &error));
+    EXPECT_EQ(h->Series(2).LineStyle, psDot);
+    EXPECT_EQ(h->Series(2).Kind, THistograph::dtLowerRef);
+    EXPECT_EQ(h->Series(3).Kind, THistograph::dtData);
+    ASSERT_TRUE(h->ReadListProperty({16711680LL, 0LL, 1LL}, &error));
+    EXPECT_EQ(h->Series(1).Color, clBlue);
+    EXPECT_EQ(h->Series(1).Kind, THistograph::dtDataXY);
+    QVariantList many;  // nine triples: the ninth is ignored
+    for (int i = 0; i < 9; ++i)
+        many << qlonglong(i) << 0LL << 0LL;
+    ASSERT_TRUE(h->ReadListProperty(many, &error));
+    EXPECT_EQ(h->Series(8).Color, TColor(7));
+}
+
+TEST(HistoData, MalformedSeriesListsAreRefusedWhole)
+{
+    struct Case {
+        const char* Name;
+        QVariantList List;
+    };
+    const std::vector<Case> cases = {
+        {"not whole triples", {255LL, 0LL, 0LL, 255LL}},
+        {"line style", {255LL, 0LL, 0LL, 255LL, 7LL, 0LL}},
+        {"kind", {255LL, 0LL, 4LL}},
+        {"negative kind", {255LL, 0LL, -1LL}},
+        {"colour beyond 32 bits", {0x100000000LL, 0LL, 0LL}},
+        {"float entry", {255LL, 1.5, 0LL}},
+        {"nested list", {255LL, QVariantList{0LL}, 0LL}},
+    };
+    for (const Case& c : cases) {
+        THost h;
+        h->SetSeriesColor(clGreen);
+        QString error;
+        EXPECT_FALSE(h->ReadListProperty(c.List, &error)) << c.Name;
+        EXPECT_TRUE(error.startsWith(QStringLiteral("Series: "))) << error.toStdString();
+        EXPECT_EQ(h->Series(1).Color, clGreen) << c.Name;
+    }
+}
+
+TEST(HistoData, DescriptionsSetPropertiesByName)
+{
+    THost h;
+    const QByteArray text = "object Histograph1: THistograph\n"
+                            "  GridVisible = grdBoth\n"
+                            "  GridScale = sclLogLog\n"
+                            "  BorderStyle = bsNone\n"
+                            "  ViewYMin = 0.001\n"
+                            "  ViewYMax = 1\n"
+                            "  ViewXNominalMin = 0.00001\n"
+                            "  ViewXNominalMax = 256\n"
+                            "  ViewXCurrentMin = 1\n"
+                            "  ViewXCurrentMax = 256\n"
+                            "  SeriesNumber = 3\n"
+                            "  TitleTop = 'Fourier-Transformierte'\n"
+                            "  FontTitleTop.Color = clBlue\n"
+                            "  Series = (0 0 0 0 2 3 0 2 0)\n"
+                            "end\n";
+    ReadComponentText(h.H, text, QStringLiteral("histograph test"));
+    EXPECT_EQ(h->GridVisible(), grdBoth);
+    EXPECT_EQ(h->GridScale(), THistograph::sclLogLog);
+    EXPECT_EQ(h->BorderStyle(), THistograph::bsNone);
+    EXPECT_FLOAT_EQ(h->ViewXNominalMin(), 0.00001f);
+    EXPECT_EQ(h->SeriesNumber(), 3);
+    EXPECT_EQ(h->FontTitleTop()->Color(), clBlue);
+    EXPECT_EQ(h->Series(2).Kind, THistograph::dtLowerRef);
+    EXPECT_TRUE(h->RangeError().isEmpty());
+    // Loaded: the logarithmic transforms fit the loaded ranges.
+    EXPECT_EQ(h->XToPixel(1), 70);
+    EXPECT_EQ(h->XToPixel(256), 417 - 40);
+
+    // Written back and read into a fresh histograph, it gives the same.
+    const QByteArray written = WriteComponentText(h.H);
+    EXPECT_TRUE(written.contains("Series = ")) << written.constData();
+    EXPECT_FALSE(written.contains("GapLeft")) << written.constData();  // defaults are left out
+    THost g;
+    ReadComponentText(g.H, written, QStringLiteral("written"));
+    EXPECT_EQ(g->WriteListProperty(), h->WriteListProperty());
+    EXPECT_EQ(g->GridScale(), THistograph::sclLogLog);
+    EXPECT_EQ(g->TitleTop(), QStringLiteral("Fourier-Transformierte"));
+    EXPECT_FLOAT_EQ(g->ViewYMin(), 0.001f);
+}
+
+// ---------------------------------------------------------------- timer, designer
+
+TEST(HistoData, InternalTimerFiresOnTimer)
+{
+    THost h;
+    int ticks = 0;
+    h->OnTimer = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, h.H);
+        ++ticks;
+    };
+    EXPECT_EQ(h->TimerInterval(), 1000);
+    EXPECT_FALSE(h->TimerEnabled());
+    h->SetTimerInterval(1);
+    h->SetTimerEnabled(true);
+    QEventLoop loop;
+    QTimer::singleShot(60, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GT(ticks, 0);
+    h->SetTimerEnabled(false);
+    const int stopped = ticks;
+    QTimer::singleShot(30, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST(HistoData, DesignerShowsPreviewCurves)
+{
+    TComponent form;
+    form.SetDesigning(true);
+    THistograph h(&form);
+    for (int i = 1; i <= THistograph::MaxSeries; ++i) {
+        const THistograph::TSeriesRec& s = h.Series(i);
+        ASSERT_TRUE(s.Owned()) << i;
+        ASSERT_EQ(s.Count, 100) << i;
+        for (int k = 0; k < 100; ++k) {
+            EXPECT_GE(s.Data[k], 0.0f);
+            EXPECT_LE(s.Data[k], 10.0f);
+        }
+    }
+    // The range regenerates them.
+    h.SetViewYMin(5);
+    for (int k = 0; k < 100; ++k)
+        EXPECT_GE(h.Series(1).Data[k], 5.0f);
+    // An XY series gets 50 pairs spread over the visible X range.
+    h.SetSeriesStyle(THistograph::dtDataXY);
+    const THistograph::TSeriesRec& xy = h.Series(1);
+    ASSERT_EQ(xy.Count, 50);
+    ASSERT_TRUE(xy.Pairs);
+    EXPECT_FLOAT_EQ(xy.Data[0], 0);
+    EXPECT_FLOAT_EQ(xy.Data[98], 10);
+
+    // Outside the designer: no preview data.
+    THost plain;
+    EXPECT_EQ(plain->Series(1).Data, nullptr);
+}

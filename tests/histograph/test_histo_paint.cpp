@@ -1,0 +1,495 @@
+// The histograph's picture, checked by pixels.
+
+#include "HistoTestSupport.h"
+
+#include <histograph/HistoScale.h>
+
+#include <platform/SysUtils.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+using namespace Tessaron;
+using HistoTest::TextAt;
+using HistoTest::THost;
+
+namespace {
+
+// Every pixel of A and B outside (or, with Inside, inside) rectangle R that differs.
+int Differences(const QImage& A, const QImage& B, const TRect& R = TRect(), bool Inside = false)
+{
+    int n = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x)
+            if (R.Contains(x, y) == Inside || R.IsEmpty())
+                n += (A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF);
+    return n;
+}
+
+QImage RedPanel(int W, int H, const TFont* Font, const QString& Message)
+{
+    TBitmap b(W, H);
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clRed);
+    c->FillRect(TRect(0, 0, W, H));
+    c->SetFont(Font);
+    c->TextOut(10, 10, Message);
+    c->Flush();
+    return b.Image().copy();
+}
+
+std::vector<float> Noise(int Count, unsigned Seed, float Lo, float Hi)
+{
+    std::mt19937 gen(Seed);
+    std::uniform_real_distribution<float> uni(Lo, Hi);
+    std::vector<float> v(static_cast<std::size_t>(Count));
+    for (float& x : v)
+        x = uni(gen);
+    return v;
+}
+
+int YAxisTextHeight(THistograph* H)
+{
+    TBitmap b(1, 1);
+    b.Canvas()->SetFont(H->FontYAxis());
+    return b.Canvas()->TextHeight(QStringLiteral("012."));
+}
+
+} // namespace
+
+TEST(HistoPaint, InvalidRangesShowTheRedPanel)
+{
+    struct Case {
+        const char* Name;
+        float XMin, XMax, YMin, YMax;
+        const char* Message;
+    };
+    const Case cases[] = {
+        {"both wrong: only X", 5, 5, 3, 1, "Range-Error in ViewX-Properties"},
+        {"Y wrong", 0, 10, 3, 1, "Range-Error in ViewY-Properties"},
+    };
+    for (const Case& c : cases) {
+        THost h;
+        h->SetViewXCurrentMin(c.XMin);
+        h->SetViewXCurrentMax(c.XMax);
+        h->SetViewYMin(c.YMin);
+        h->SetViewYMax(c.YMax);
+        const QString message = QString::fromLatin1(c.Message);
+        EXPECT_EQ(Differences(h.Image(), RedPanel(417, 241, h->Font(), message)), 0) << c.Name;
+        const QString other = message.contains(QLatin1Char('X')) && message.contains(QLatin1String("ViewX"))
+            ? QStringLiteral("Range-Error in ViewY-Properties")
+            : QStringLiteral("Range-Error in ViewX-Properties");
+        EXPECT_GT(Differences(h.Image(), RedPanel(417, 241, h->Font(), other)), 0) << c.Name;
+    }
+    // Once the ranges are valid again, the plot returns.
+    THost h;
+    h->SetViewYMin(20);
+    EXPECT_EQ(h.At(100, 100), clRed);
+    h->SetViewYMin(0);
+    EXPECT_EQ(h.At(100, 100), HistoTest::RgbOf(clBtnFace));
+}
+
+TEST(HistoPaint, BorderAndPlotFrameUseTheShadesOfColor)
+{
+    // light = (250, 125, 12.5 -> 12), dark = (150, 75, 7.5 -> 8): rounded to even.
+    const TColor color = RGB(200, 100, 10);
+    const TColor light = RGB(250, 125, 12);
+    const TColor dark = RGB(150, 75, 8);
+    for (const auto border : {THistograph::bsSingle, THistograph::bsNone}) {
+        THost h;
+        h->SetColor(color);
+        h->SetBkColor(clWhite);
+        h->SetBorderStyle(border);
+        const bool framed = border == THistograph::bsSingle;
+        EXPECT_EQ(h.At(0, 100), framed ? light : color);    // left edge
+        EXPECT_EQ(h.At(100, 0), framed ? light : color);    // top edge
+        EXPECT_EQ(h.At(416, 100), framed ? dark : color);   // right edge
+        EXPECT_EQ(h.At(100, 240), framed ? dark : color);   // bottom edge
+        EXPECT_EQ(h.At(1, 100), color);
+        // The sunken plot frame: dark left and top, light right and bottom.
+        EXPECT_EQ(h.At(69, 100), dark);
+        EXPECT_EQ(h.At(200, 39), dark);
+        EXPECT_EQ(h.At(377, 100), light);
+        EXPECT_EQ(h.At(200, 182), light);
+        EXPECT_EQ(h.At(70, 40), clWhite);
+        EXPECT_EQ(h.At(376, 181), clWhite);  // the fill reaches one past the axis rectangle
+        EXPECT_EQ(h.At(68, 100), color);
+    }
+}
+
+TEST(HistoPaint, CurvesLieAtTheirValues)
+{
+    THost h(417, 400);  // 300 pixel rows from y = 40 to 340
+    h->SetBkColor(clWhite);
+    h->SetSeriesColor(clRed);
+    float values[2] = {5, 5};
+    h->SetSeriesData(values, 2, 1);
+    // y = Trunc(340 + 5 * -30) + 1
+    EXPECT_EQ(h.At(70, 191), clRed);
+    EXPECT_EQ(h.At(376, 191), clRed);
+    EXPECT_EQ(h.At(200, 190), clWhite);
+    EXPECT_EQ(h.At(200, 192), clWhite);
+
+    // The histograph reads the caller's array at every repaint.
+    values[0] = values[1] = 2;
+    h->Invalidate();
+    EXPECT_EQ(h.At(200, 281), clRed);
+    EXPECT_EQ(h.At(200, 191), clWhite);
+
+    // XY pairs at X = 0 and 10, Y = 8.
+    h->SetSeriesStyle(THistograph::dtDataXY);
+    const float pairs[4] = {0, 8, 10, 8};
+    h->SetSeriesDataXY(pairs, 2, 1);
+    h->Invalidate();
+    EXPECT_EQ(h.At(150, 101), clRed);
+    EXPECT_EQ(h.At(150, 281), clWhite);
+
+    // A logarithmic Y axis through YToPixel.
+    h->SetSeriesStyle(THistograph::dtData);
+    h->SetViewYMin(1);
+    h->SetViewYMax(1000);
+    h->SetGridScale(THistograph::sclLinLog);
+    values[0] = values[1] = 10;
+    h->SetSeriesData(values, 2, 1);
+    EXPECT_EQ(h.At(200, h->YToPixel(10)), clRed);
+    EXPECT_EQ(h.At(200, h->YToPixel(10) - 1), clWhite);
+}
+
+TEST(HistoPaint, NewDataRedrawOnlyThePlotArea)
+{
+    THost h;
+    h.Image();
+    TCanvas* c = h->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clFuchsia);
+    c->FillRect(TRect(2, 2, 6, 6));
+    c->FillRect(TRect(100, 100, 104, 104));
+    const float values[2] = {5, 5};
+    h->SetSeriesData(values, 2, 1);
+    EXPECT_EQ(h.At(3, 3), clFuchsia);
+    EXPECT_EQ(h.At(101, 101), HistoTest::RgbOf(clBtnFace));
+    EXPECT_EQ(h.At(200, h->YToPixel(5)), clBlack);
+
+    // With AutoScale a changed range repaints everything.
+    h->SetAutoScale(true);
+    const float other[2] = {100, 120};
+    h->SetSeriesData(other, 2, 1);
+    EXPECT_EQ(h.At(3, 3), HistoTest::RgbOf(clBtnFace));
+    EXPECT_FLOAT_EQ(h->ViewYMin(), 100);
+    EXPECT_FLOAT_EQ(h->ViewYMax(), 120);
+}
+
+TEST(HistoPaint, LinearLabelsAtTheirTicks)
+{
+    THost h(417, 400);
+    h->SetViewYMin(-1.5f);
+    h->SetViewYMax(1.5f);
+    h->SetViewYGap(0.5f);
+    const QImage& image = h.Image();
+    const int th = YAxisTextHeight(h.H);
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(h->FontYAxis());
+    // 50 pixels per step: every step labelled, "-1.50" at the bottom (y = 340).
+    const char* labels[] = {"-1.50", "-1.00", "-0.50", "0.00", "0.50", "1.00", "1.50"};
+    for (int i = 0; i < 7; ++i) {
+        const QString text = QString::fromLatin1(labels[i]);
+        const int y = 340 - 50 * i;
+        const int x = 70 - probe.Canvas()->TextWidth(text) - 10;
+        EXPECT_TRUE(TextAt(image, x, y - th / 2, text, h->FontYAxis(), clBtnFace)) << labels[i];
+        EXPECT_EQ(h.At(68, y), HistoTest::RgbOf(clGray)) << labels[i];  // the tick
+    }
+    // X: 0 ... 10 by 2 over 306 pixels, centred below the plot.
+    probe.Canvas()->SetFont(h->FontXAxis());
+    const int offsets[] = {0, 61, 122, 183, 244, 306};
+    for (int i = 0; i < 6; ++i) {
+        const QString text = FormatFloat(QStringLiteral("0.00"), 2 * i);
+        const int x = 70 + offsets[i];
+        EXPECT_TRUE(TextAt(image, x - probe.Canvas()->TextWidth(text) / 2, 345, text, h->FontXAxis(), clBtnFace))
+            << text.toStdString();
+        EXPECT_EQ(h.At(x, 342), HistoTest::RgbOf(clGray)) << i;
+    }
+}
+
+TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
+{
+    THost h(417, 175);  // 75 pixel rows: 12 pixels per step of 0.5
+    h->SetViewYMin(-1.5f);
+    h->SetViewYMax(1.5f);
+    h->SetViewYGap(0.5f);
+    const QImage& image = h.Image();
+    const int th = YAxisTextHeight(h.H);
+    const int every = (2 * th + 11) / 12;
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(h->FontYAxis());
+    auto drawn = [&](double v) {
+        const QString text = FormatFloat(QStringLiteral("0.00"), v);
+        const HistoScale::TLinearAxis axis{-1.5, 1.5, 0.5, 75};
+        const int y = 115 - axis.Offset(v);
+        return TextAt(image, 70 - probe.Canvas()->TextWidth(text) - 10, y - th / 2, text, h->FontYAxis(), clBtnFace);
+    };
+    ASSERT_GE(every, 2);
+    EXPECT_TRUE(drawn(-1.5));
+    EXPECT_FALSE(drawn(-1.0));
+    EXPECT_TRUE(drawn(-1.5 + 0.5 * every));
+}
+
+TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
+{
+    struct Case {
+        float Min, Max;
+        std::vector<const char*> Labels;
+        int FirstDecade;
+    };
+    const std::vector<Case> cases = {
+        {0.01f, 1000, {"0.01", "0.1", "1", "10", "100", "1000"}, -2},
+        {0.0001f, 10, {"1E-04", "1E-03", "1E-02", "1E-01", "1E+00", "1E+01"}, -4},
+    };
+    for (const Case& c : cases) {
+        THost h(417, 400);
+        h->SetGridScale(THistograph::sclLinLog);
+        h->SetViewYMin(c.Min);
+        h->SetViewYMax(c.Max);
+        const int th = YAxisTextHeight(h.H);
+        TBitmap probe(1, 1);
+        probe.Canvas()->SetFont(h->FontYAxis());
+        for (std::size_t i = 0; i < c.Labels.size(); ++i) {
+            const QString text = QString::fromLatin1(c.Labels[i]);
+            const int y = h->YToPixel(std::pow(10.0, c.FirstDecade + int(i)));
+            EXPECT_TRUE(TextAt(h.Image(), 70 - probe.Canvas()->TextWidth(text) - 10, y - th / 2, text,
+                h->FontYAxis(), clBtnFace))
+                << c.Labels[i];
+        }
+    }
+    // The X axis: decades of the visible range, centred.
+    THost h;
+    h->SetGridScale(THistograph::sclLogLin);
+    h->SetViewXNominalMin(0.00001f);
+    h->SetViewXNominalMax(256);
+    h->SetViewXCurrentMin(1);
+    h->SetViewXCurrentMax(256);
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(h->FontXAxis());
+    for (const char* label : {"1", "10", "100"}) {
+        const QString text = QString::fromLatin1(label);
+        const int x = h->XToPixel(text.toDouble());
+        EXPECT_TRUE(TextAt(h.Image(), x - probe.Canvas()->TextWidth(text) / 2, 181 + 5, text, h->FontXAxis(),
+            clBtnFace))
+            << label;
+    }
+}
+
+TEST(HistoPaint, GridLinesFollowGridVisible)
+{
+    struct Case {
+        TGrdVisible Visible;
+        bool Horizontal, Vertical;
+    };
+    const Case cases[] = {
+        {grdNone, false, false}, {grdHor, true, false}, {grdVer, false, true}, {grdBoth, true, true}};
+    for (const bool logarithmic : {false, true})
+        for (const Case& c : cases) {
+            THost h(417, 400);
+            h->SetGridColor(clLime);
+            h->SetBkColor(clWhite);
+            h->SetGridVisible(c.Visible);
+            int hx, hy, vx, vy;  // a point on a horizontal and one on a vertical line
+            if (logarithmic) {
+                h->SetGridScale(THistograph::sclLogLog);
+                h->SetViewYMin(1);
+                h->SetViewYMax(100);
+                h->SetViewXNominalMin(1);
+                h->SetViewXNominalMax(100);
+                h->SetViewXCurrentMin(1);
+                h->SetViewXCurrentMax(100);
+                hy = h->YToPixel(20);
+                hx = h->XToPixel(25);
+                vx = h->XToPixel(20);
+                vy = h->YToPixel(25);
+            } else {
+                hy = 340 - 30 * 4;  // Y 0 ... 10 by 2: a line at 4
+                hx = 100;
+                vx = 70 + 122;      // X 0 ... 10 by 2 over 306 pixels: a line at 4
+                vy = 250;
+            }
+            const char* name = logarithmic ? "logarithmic" : "linear";
+            EXPECT_EQ(h.At(hx, hy) == clLime, c.Horizontal) << name << " " << int(c.Visible);
+            EXPECT_EQ(h.At(vx, vy) == clLime, c.Vertical) << name << " " << int(c.Visible);
+        }
+}
+
+TEST(HistoPaint, DisabledUpdatesDrawNothingAtAll)
+{
+    THost h;
+    h.Image();
+    TCanvas* c = h->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clFuchsia);
+    c->FillRect(TRect(0, 0, 417, 241));
+    ASSERT_EQ(h.At(100, 100), clFuchsia);
+    const QImage before = h.Image().copy();
+    h->SetEnableUpdate(false);
+    h->SetViewYMax(20);
+    h->Invalidate();
+    const float values[2] = {1, 2};
+    h->SetSeriesData(values, 2, 1);
+    EXPECT_EQ(Differences(h.Image(), before), 0);
+    h->SetEnableUpdate(true);
+    EXPECT_EQ(h.At(100, 100), HistoTest::RgbOf(clBtnFace));
+    EXPECT_EQ(h.At(5, 100), HistoTest::RgbOf(clBtnFace));
+}
+
+TEST(HistoPaint, OffscreenBitmapFollowsTheSize)
+{
+    THost h;
+    THost plain(500, 241);
+    for (THistograph* g : {h.H, plain.H}) {
+        g->SetTitleTop(QStringLiteral("Tessaron Testprogramm"));
+        g->SetTitleLeft(QStringLiteral("Spannung [V]"));
+        g->SetGridVisible(grdBoth);
+    }
+    h->SetReduceFlicker(true);
+    ASSERT_NE(h->OffscreenBitmap(), nullptr);
+    h.Image();
+    h->SetWidth(500);
+    h.Image();
+    EXPECT_EQ(h->OffscreenBitmap()->Width(), 500);
+    EXPECT_EQ(h->OffscreenBitmap()->Height(), 241);
+    // The same picture as drawn directly.
+    EXPECT_EQ(Differences(h.Image(), plain.Image()), 0);
+    h->SetReduceFlicker(false);
+    EXPECT_EQ(h->OffscreenBitmap(), nullptr);
+}
+
+TEST(HistoPaint, StepGuardOnANarrowPlot)
+{
+    THost h(70 + 40 + 10, 241);  // a plot 10 pixels wide
+    h->SetViewXGap(0.1f);
+    h.Image();
+    EXPECT_FLOAT_EQ(h->ViewXGap(), float(10.0 * 2 / 9));
+}
+
+TEST(HistoPaint, TitlesAndTheirHitRectangles)
+{
+    THost h;
+    EXPECT_EQ(h->TitleRect(THistograph::ttTop), TRect(-1, -1, -1, -1));
+    const QString top = QStringLiteral("Tessaron Testprogramm");
+    h->SetTitleTop(top);
+    h->SetTitleBottom(QStringLiteral("Zeit [s]"));
+    h->SetTitleLeft(QStringLiteral("Spannung [V]"));
+    h->SetTitleRight(QStringLiteral("Strom [A]"));
+    h->FontTitleTop()->SetColor(clBlue);
+    const QImage& image = h.Image();
+    const TRect r = h->TitleRect(THistograph::ttTop);
+    EXPECT_EQ(r.Top, 10);
+    EXPECT_EQ(r.Left, 417 / 2 - r.Width() / 2);
+    EXPECT_TRUE(TextAt(image, r.Left, r.Top, top, h->FontTitleTop(), clBtnFace));
+    const TRect b = h->TitleRect(THistograph::ttBottom);
+    EXPECT_EQ(b.Bottom, 241 - 10);
+    EXPECT_TRUE(TextAt(image, b.Left, b.Top, QStringLiteral("Zeit [s]"), h->FontTitleBottom(), clBtnFace));
+    // Rotated titles: 10 pixels from the edge, centred on the height, taller than wide.
+    const TRect l = h->TitleRect(THistograph::ttLeft);
+    const TRect rr = h->TitleRect(THistograph::ttRight);
+    EXPECT_EQ(l.Left, 10);
+    EXPECT_EQ(rr.Right, 417 - 10);
+    for (const TRect& t : {l, rr}) {
+        EXPECT_GT(t.Height(), t.Width());
+        EXPECT_LE(std::abs((t.Top + t.Bottom) / 2 - 241 / 2), 1);
+        int ink = 0;
+        for (int y = t.Top; y < t.Bottom; ++y)
+            for (int x = t.Left; x < t.Right; ++x)
+                ink += h.At(x, y) != HistoTest::RgbOf(clBtnFace);
+        EXPECT_GT(ink, 20);
+    }
+}
+
+TEST(HistoPaint, ReadOutBoxInTheBottomLeftCorner)
+{
+    THost h;
+    h.Image();
+    h->DrawReadOut(1.5, 0.00225);
+    const QString text = QStringLiteral("X=") + FormatFloat(QStringLiteral("#.##E-00"), 1.5) + QStringLiteral(" Y=")
+        + FormatFloat(QStringLiteral("#.##E-00"), 0.00225);
+    TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(h->Font());
+    const int boxHeight = probe.Canvas()->TextHeight(text) + 20;
+    const int boxWidth = probe.Canvas()->TextWidth(QStringLiteral("X=#.##E-00 Y=#.##E-00")) + 20;
+    const QImage& image = h.Image();
+    EXPECT_TRUE(TextAt(image, 10, 241 - boxHeight + 10, text, h->Font(), clBtnFace));
+    EXPECT_EQ(h.At(1, 241 - boxHeight), HistoTest::RgbOf(clGray));
+    EXPECT_EQ(h.At(boxWidth - 1, 241 - 2), HistoTest::RgbOf(clGray));
+    EXPECT_EQ(h.At(boxWidth, 241 - 2), HistoTest::RgbOf(clBtnFace));
+}
+
+// ---------------------------------------------------------------- long series
+
+TEST(HistoPaint, ReducedColumnsGiveTheSamePicture)
+{
+    struct Case {
+        int Count;
+        float From, To;  // visible X of the nominal 0 ... 10
+        TPenStyle Style;
+    };
+    const Case cases[] = {
+        {1000, 0, 10, psSolid},
+        {50000, 0, 10, psSolid},
+        {50000, 4.2f, 4.3f, psSolid},
+        {1000000, 0, 10, psSolid},
+        {1000000, 7.77f, 7.9f, psSolid},
+        {20000, 0, 10, psInsideFrame},
+        {20000, 0, 10, psDot},
+    };
+    unsigned seed = 11;
+    for (const Case& c : cases) {
+        THost h;
+        h->SetViewYMin(-1);
+        h->SetViewYMax(1);
+        h->SetViewXCurrentMin(c.From);
+        h->SetViewXCurrentMax(c.To);
+        h->SetSeriesLineStyle(c.Style);
+        h->SetGridVisible(grdBoth);
+        const std::vector<float> data = Noise(c.Count, seed++, -1.3f, 1.3f);
+        h->SetSeriesData(data.data(), c.Count, 1);
+        const QImage reduced = h.Repainted();
+        h->SetReduceColumns(false);
+        const QImage full = h.Repainted();
+        EXPECT_EQ(Differences(reduced, full), 0) << c.Count << " from " << c.From;
+    }
+}
+
+TEST(HistoPaint, NonFiniteSamplesStayInsideThePlot)
+{
+    const float nan = std::nanf("");
+    const float inf = std::numeric_limits<float>::infinity();
+    std::vector<float> data = Noise(3000, 5, -1, 1);
+    for (std::size_t i = 0; i < data.size(); i += 23)
+        data[i] = i % 3 == 0 ? nan : (i % 3 == 1 ? inf : -inf);
+    data[100] = 3e38f;
+    data[101] = -3e38f;
+    for (const auto scale : {THistograph::sclLinLin, THistograph::sclLogLog}) {
+        THost empty;
+        THost h;
+        for (THistograph* g : {empty.H, h.H}) {
+            g->SetGridScale(scale);
+            g->SetViewYMin(0.01f);
+            g->SetViewXNominalMin(1);
+            g->SetViewXCurrentMin(1);
+        }
+        h->SetSeriesData(data.data(), int(data.size()), 1);
+        const QImage reduced = h.Repainted();
+        // Nothing of the curve outside the axis rectangle.
+        EXPECT_EQ(Differences(reduced, empty.Image(), TRect(70, 40, 377, 181)), 0);
+        EXPECT_GT(Differences(reduced, empty.Image(), TRect(70, 40, 377, 181), true), 100);
+        h->SetReduceColumns(false);
+        EXPECT_EQ(Differences(reduced, h.Repainted()), 0);
+        // XY pairs with the same values.
+        h->SetSeriesStyle(THistograph::dtDataXY);
+        h->SetSeriesDataXY(data.data(), int(data.size() / 2), 1);
+        EXPECT_EQ(Differences(h.Repainted(), empty.Image(), TRect(70, 40, 377, 181)), 0);
+    }
+}
