@@ -711,7 +711,6 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
             p.fillRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), p.brush());
         }
     } else if (w == 1 || FPen->Style() == psInsideFrame) {
-        const int inset = FPen->Style() == psInsideFrame ? (w - 1) / 2 : 0;
         const QRect outer(X1, Y1, X2 - X1, Y2 - Y1);
         if (BrushVisible() && outer.width() > 2 && outer.height() > 2) {
             ApplyBrush(p);
@@ -728,7 +727,6 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
             p.setPen(pen);
             p.drawRect(QRectF(X1 + w / 2.0, Y1 + w / 2.0, X2 - X1 - w, Y2 - Y1 - w));
         }
-        (void)inset;
     } else {
         ApplyPen(p);
         ApplyBrush(p);
