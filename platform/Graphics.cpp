@@ -545,37 +545,64 @@ inline QRgb Mix(TPenMode Mode, QRgb Pen, QRgb Dst)
 
 } // namespace
 
-void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
+namespace {
+
+// What every segment of a one-pixel line needs: prepared once per call, so a
+// polyline of thousands of segments does not rebuild its clip per segment.
+struct TPixelLineSetup {
+    QRegion Clip;          // the drawable area (clip region within the image)
+    QRect Single;          // the drawable area when it is one rectangle
+    bool IsSingle = false;
+    QRgb Pen = 0;
+    TPenMode Mode = pmCopy;
+    const std::vector<int>* Runs = nullptr;
+    int Period = 0;
+    uchar* Bits = nullptr;
+    qsizetype Stride = 0;
+};
+
+TPixelLineSetup MakePixelLineSetup(QImage& Image, const std::optional<QRegion>& Clip, const QRect& Bounds,
+    const TPen& Pen)
 {
-    Flush();
-    const QRect bounds = Bounds();
+    TPixelLineSetup s;
+    s.Clip = Clip ? (*Clip & Bounds) : QRegion(Bounds);
+    s.IsSingle = s.Clip.rectCount() <= 1;
+    s.Single = s.Clip.boundingRect();
+    s.Pen = ColorToQRgb(Pen.Color());
+    s.Mode = Pen.Mode();
+    s.Runs = &DashRuns(Pen.Style());
+    for (int run : *s.Runs)
+        s.Period += run;
+    s.Bits = Image.bits();
+    s.Stride = Image.bytesPerLine();
+    return s;
+}
+
+// Bresenham from A, stopping before B.
+void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
+{
     const QRect box(QPoint(std::min(A.x(), B.x()), std::min(A.y(), B.y())),
         QPoint(std::max(A.x(), B.x()), std::max(A.y(), B.y())));
     // Most lines lie inside one clip rectangle: no test per pixel then.
     bool whole = false;
-    QRegion clip;
-    if (!FClip) {
-        whole = bounds.contains(box);
-        clip = QRegion(bounds);
-    } else {
-        clip = *FClip & bounds;
-        for (const QRect& r : clip)
+    if (S.IsSingle)
+        whole = S.Single.contains(box);
+    else
+        for (const QRect& r : S.Clip)
             if (r.contains(box)) {
                 whole = true;
                 break;
             }
+    if (!whole && !S.Clip.boundingRect().intersects(box)) {
+        // Entirely outside: only the dash phase moves on.
+        if (S.Period > 0)
+            Phase += std::max(std::abs(B.x() - A.x()), std::abs(B.y() - A.y()));
+        return;
     }
-    const QRgb pen = ColorToQRgb(FPen->Color());
-    const TPenMode mode = FPen->Mode();
-    const std::vector<int>& runs = DashRuns(FPen->Style());
-    int period = 0;
-    for (int run : runs)
-        period += run;
-    uchar* bits = FImage->bits();
-    const qsizetype stride = FImage->bytesPerLine();
+    const std::vector<int>& runs = *S.Runs;
     auto plot = [&](int x, int y) {
-        if (period > 0) {
-            int p = Phase % period;
+        if (S.Period > 0) {
+            int p = Phase % S.Period;
             ++Phase;
             for (size_t i = 0; i < runs.size(); ++i) {
                 if (p < runs[i]) {
@@ -586,12 +613,11 @@ void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
                 p -= runs[i];
             }
         }
-        if (!whole && !clip.contains(QPoint(x, y)))
+        if (!whole && !(S.IsSingle ? S.Single.contains(x, y) : S.Clip.contains(QPoint(x, y))))
             return;
-        QRgb* px = reinterpret_cast<QRgb*>(bits + y * stride) + x;
-        *px = Mix(mode, pen, *px);
+        QRgb* px = reinterpret_cast<QRgb*>(S.Bits + y * S.Stride) + x;
+        *px = Mix(S.Mode, S.Pen, *px);
     };
-    // Bresenham from A, stopping before B.
     int x = A.x(), y = A.y();
     const int dx = std::abs(B.x() - x), dy = std::abs(B.y() - y);
     const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
@@ -620,6 +646,14 @@ void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
     }
 }
 
+} // namespace
+
+void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
+{
+    Flush();
+    DrawPixelLine(MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen), A, B, Phase);
+}
+
 void TCanvas::LineTo(int X, int Y)
 {
     const TPoint from = FPenPos;
@@ -646,10 +680,12 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
     if (w == 1) {
         // Segment by segment, each without its end pixel: a vertex is drawn
         // once, so XOR polylines restore exactly.
+        Flush();
+        const TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
         int phase = 0;
         for (int i = 1; i < Count; ++i)
             if (Points[i - 1] != Points[i])
-                PixelLine(Points[i - 1], Points[i], phase);
+                DrawPixelLine(setup, Points[i - 1], Points[i], phase);
     } else {
         QPainter& p = P();
         ApplyPen(p);
@@ -677,12 +713,14 @@ void TCanvas::Polygon(const TPoint* Points, int Count)
     const int w = std::max(1, FPen->Width());
     if (PenVisible()) {
         if (w == 1) {
+            Flush();
+            const TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
             int phase = 0;
             for (int i = 0; i < Count; ++i) {
                 const TPoint& a = Points[i];
                 const TPoint& b = Points[(i + 1) % Count];
                 if (a != b)
-                    PixelLine(a, b, phase);
+                    DrawPixelLine(setup, a, b, phase);
             }
         } else {
             QPainter& p = P();
