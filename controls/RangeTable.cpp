@@ -1,5 +1,7 @@
 #include "controls/RangeTable.h"
 
+#include <platform/Streaming.h>
+
 #include <QMetaType>
 
 #include <algorithm>
@@ -7,6 +9,13 @@
 #include <limits>
 
 namespace Tessaron {
+
+namespace {
+[[maybe_unused]] const bool RangeCheckRegistered = [] {
+    RegisterEventType<TRangeCheck>();
+    return true;
+}();
+} // namespace
 
 TRangeTable::TRangeTable(TColor Color, double Limit)
 {
@@ -120,6 +129,24 @@ bool ListNumber(const QVariant& Item, double* Value)
     if (!std::isfinite(v))
         return false;
     *Value = v;
+    return true;
+}
+
+bool ReadNumberList(const QVariantList& List, bool WithRanges, int Count, double* Values, QString* Error)
+{
+    const auto fail = [&](const QString& Text) {
+        if (Error)
+            *Error = Text;
+        return false;
+    };
+    const int first = WithRanges ? 1 : 0;
+    if (WithRanges && (List.size() != Count + 1 || List[0].typeId() != QMetaType::QVariantList))
+        return fail(QStringLiteral("a list of ranges and %1 numbers expected").arg(Count));
+    if (!WithRanges && List.size() != Count)
+        return fail(QStringLiteral("%1 numbers expected, %2 found").arg(Count).arg(List.size()));
+    for (int i = 0; i < Count; ++i)
+        if (!ListNumber(List[first + i], &Values[i]))
+            return fail(QStringLiteral("entry %1 is not a finite number").arg(first + i + 1));
     return true;
 }
 

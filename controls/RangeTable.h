@@ -6,6 +6,7 @@
 // ValueMax. The published RangeLimit/RangeColor/RangeCheck properties address
 // the entry Current(); beyond Number() they read 0 (false) and ignore writes.
 
+#include <platform/Classes.h>
 #include <platform/Types.h>
 
 #include <QString>
@@ -73,5 +74,16 @@ private:
 
 // A finite number from a description list (integer or float), or false.
 bool ListNumber(const QVariant& Item, double* Value);
+
+// The stored list of a control: with WithRanges, a nested list of ranges
+// followed by Count numbers, otherwise Count numbers alone. The numbers go to
+// Values (Count entries); false, with Error naming the entry, when the list
+// has another shape or an entry is not a finite number.
+bool ReadNumberList(const QVariantList& List, bool WithRanges, int Count, double* Values, QString* Error);
+
+// The range event of the analog meter and the panel meter: the sender and the
+// range the value has entered (a range number, or a negative code for leaving
+// the scale; 0 for no watched range). Bindable by name in descriptions.
+using TRangeCheck = TEvent<void(TObject* Sender, int Range)>;
 
 } // namespace Tessaron

@@ -2,6 +2,9 @@
 
 #include <platform/SysUtils.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Tessaron {
 
 QString ScaleLabelPattern(const TScaleFormatRule& Rule, double ValueMin, double ValueMax, int Decimals)
@@ -21,6 +24,19 @@ QString ScaleLabel(const QString& Pattern, double Value, int MaxLength)
     if (MaxLength > 0 && text.size() > MaxLength)
         text.truncate(MaxLength);
     return text;
+}
+
+qint64 CircularLabelStep(double Span, double Gap, double ArcLength, int Width, int WidestText)
+{
+    if (!(Span > 0) || !(Gap > 0))
+        return 0;
+    const double pixels = Span * Width < Gap ? double(Width) : (ArcLength - 1) * Gap / Span;
+    if (!(pixels >= 1) || !std::isfinite(pixels))
+        return 0;
+    const qint64 n = Trunc(std::min(pixels, 1e15));
+    if (WidestText <= n)
+        return 1;
+    return (qint64(WidestText) + n - 1) / n;
 }
 
 } // namespace Tessaron

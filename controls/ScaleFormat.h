@@ -32,4 +32,11 @@ QString ScaleLabelPattern(const TScaleFormatRule& Rule, double ValueMin, double 
 // separator), cut to MaxLength characters when MaxLength > 0.
 QString ScaleLabel(const QString& Pattern, double Value, int MaxLength = 0);
 
+// The label spacing of a circular scale: labels stand at every k-th gap
+// position, k the smallest number >= 1 with k * n >= WidestText, where n is
+// the number of pixels between two gap positions on an arc of ArcLength
+// pixels (n := Width when Span * Width < Gap, a gap wider than the scale).
+// Returns 0 when n < 1: the arc has no room for labels.
+qint64 CircularLabelStep(double Span, double Gap, double ArcLength, int Width, int WidestText);
+
 } // namespace Tessaron

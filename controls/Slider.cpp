@@ -360,17 +360,9 @@ void TSlider::SetValue(double Value)
 
 bool TSlider::ReadListProperty(const QVariantList& List, QString* Error)
 {
-    const auto fail = [&](const QString& Text) {
-        if (Error)
-            *Error = Text;
-        return false;
-    };
-    if (List.size() != 6 || List[0].typeId() != QMetaType::QVariantList)
-        return fail(QStringLiteral("a list of ranges and 5 numbers expected"));
     double v[5];
-    for (int i = 0; i < 5; ++i)
-        if (!ListNumber(List[i + 1], &v[i]))
-            return fail(QStringLiteral("entry %1 is not a finite number").arg(i + 2));
+    if (!ReadNumberList(List, true, 5, v, Error))
+        return false;
     if (!FRanges.FromList(List[0].toList(), false, Error))
         return false;
     FValue = v[0];
@@ -499,48 +491,25 @@ void TSlider::DrawScale(TCanvas* Canvas)
 {
     if (FLabelingStyle == lbsNone)
         return;
-    const int w = Width();
-    const int h = Height();
-    TLinearScaleGeometry g;
-    g.Vertical = Vertical();
-    g.Width = w;
-    g.Height = h;
+    // The usable length leaves half the button (or of the mask) free at both
+    // ends; the lines end at the slot's edges.
     int a = FButtonHeight / 2;
     if (HasGraphic(FPictureMask.get()))
         a = (Vertical() ? FPictureMask->Height() : FPictureMask->Width()) / 2;
-    g.Start = a;
-    g.End = (Vertical() ? h : w) - a;
-    const int across = Vertical() ? w : h;
-    g.LowEdge = (across - FSliderWidth) / 2;
-    g.HighEdge = (across + FSliderWidth) / 2;
+    const int across = Vertical() ? Width() : Height();
+    TLinearScaleGeometry g = LinearScaleLayout(
+        Vertical(), Width(), Height(), a, a, (across - FSliderWidth) / 2, (across + FSliderWidth) / 2);
     g.ValueMin = FValueMin;
     g.ValueMax = FValueMax;
     g.Gap = FLabelingGap;
     g.Decimals = FLabelingDecimals;
     g.Orientation = FLabelingOrientation;
     g.Style = FLabelingStyle;
-    // The plan is kept while geometry and font stay the same: a clipped
-    // redraw of the button then measures no text.
-    const TFont* font = FLabelingFont.get();
-    const QString fontKey = QStringLiteral("%1/%2/%3/%4/%5/%6")
-                                .arg(font->Name())
-                                .arg(font->Height())
-                                .arg(int(font->Style()))
-                                .arg(int(font->Pitch()))
-                                .arg(font->Orientation())
-                                .arg(int(font->Color()));
-    if (!FPlanValid || !(g == FPlanGeometry) || fontKey != FPlanFont) {
-        FPlan = PlanLinearScale(g, font);
-        if (FPlan.GapEnlarged)
-            FLabelingGap = FPlan.Gap; // stays enlarged
-        g.Gap = FLabelingGap;
-        FPlanGeometry = g;
-        FPlanFont = fontKey;
-        FPlanValid = true;
-    }
-    DrawLinearScalePlan(Canvas, FPlan, font, Color());
-    FLastLabelWidth = FPlan.LastLabelWidth;
-    FLabelHeight = FPlan.TextHeight;
+    const TLinearScalePlan& plan = FScale.Draw(Canvas, g, FLabelingFont.get(), Color());
+    if (plan.GapEnlarged)
+        FLabelingGap = plan.Gap; // stays enlarged
+    FLastLabelWidth = plan.LastLabelWidth;
+    FLabelHeight = plan.TextHeight;
 }
 
 void TSlider::DrawButton(TCanvas* Canvas)

@@ -9,9 +9,9 @@
 // grown by 2 pixels, under a clip region; with ReduceFlicker they are composed
 // in an off-screen bitmap first and copied in one step.
 
-#include <controls/LinearScale.h>
 #include <controls/RangeTable.h>
 #include <controls/ScaleTypes.h>
+#include <controls/SliderScale.h>
 #include <platform/Controls.h>
 #include <platform/Graphics.h>
 
@@ -266,11 +266,8 @@ private:
     double FDragValue = 0.0;
     int FLastLabelWidth = 0;
     int FLabelHeight = 0;
-    // The scale as last planned, and what it was planned for.
-    TLinearScalePlan FPlan;
-    TLinearScaleGeometry FPlanGeometry;
-    QString FPlanFont;
-    bool FPlanValid = false;
+    // The scale, planned anew only when its layout, values or font change.
+    TSliderScale FScale;
     // Exists only while ReduceFlicker is true.
     std::unique_ptr<TBitmap> FBuffer;
 };

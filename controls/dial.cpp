@@ -331,17 +331,8 @@ void TDial::SetValue(double Value)
 bool TDial::ReadListProperty(const QVariantList& List, QString* Error)
 {
     double v[7];
-    if (List.size() != 7) {
-        if (Error)
-            *Error = QStringLiteral("7 numbers expected, %1 found").arg(List.size());
+    if (!ReadNumberList(List, false, 7, v, Error))
         return false;
-    }
-    for (int i = 0; i < 7; ++i)
-        if (!ListNumber(List[i], &v[i])) {
-            if (Error)
-                *Error = QStringLiteral("entry %1 is not a finite number").arg(i + 1);
-            return false;
-        }
     FValue = v[0];
     FValueMin = v[1];
     FValueMax = v[2];
@@ -457,16 +448,15 @@ void TDial::CalcLabels(double ArcLength, const QString& Pattern)
     const double span = FValueMax - FValueMin;
     const int w = Width();
     const int h = Height();
-    // Pixels on the arc between two gap positions.
-    const qint64 n = span * w < FValueGap ? qint64(w) : Trunc((ArcLength - 1) * FValueGap / span);
-    if (n <= 0) {
+    const QFontMetrics metrics(Font()->ToQFont());
+    const double larger = std::fabs(FValueMin) < std::fabs(FValueMax) ? FValueMax : FValueMin;
+    const int widest = metrics.horizontalAdvance(ScaleLabel(Pattern, larger, 20) + QLatin1Char('-'));
+    // Every k-th gap position gets a label; none fit when there is no pixel between two.
+    const qint64 k = CircularLabelStep(span, FValueGap, ArcLength, w, widest);
+    if (k <= 0) {
         FNoScale = true;
         return;
     }
-    const QFontMetrics metrics(Font()->ToQFont());
-    const double larger = std::fabs(FValueMin) < std::fabs(FValueMax) ? FValueMax : FValueMin;
-    const qint64 widest = metrics.horizontalAdvance(ScaleLabel(Pattern, larger, 20) + QLatin1Char('-'));
-    const qint64 k = widest <= n ? 1 : (widest + n - 1) / n;
     const double step = double(k) * FValueGap;
     const qint64 count = std::max<qint64>(1, Trunc(span / step) + 1);
     FLabelTexts.reserve(size_t(count));

@@ -1,0 +1,395 @@
+// TBarGraph: value and range rules, the column filled by ranges up to the
+// value, the scale shared with the slider, the partial redraw after a value
+// change and the stored "Range" list, on real controls in a shown window.
+#include <controls/Bargraph.h>
+#include <controls/SliderScale.h>
+#include <platform/Streaming.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QFontMetrics>
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+#include <memory>
+
+using namespace Tessaron;
+
+namespace {
+
+constexpr TColor kSentinel = TColor(0xFF00FF);
+
+TColor PixelAt(TControl* Control, int X, int Y)
+{
+    return QRgbToColor(Control->BackingImage().pixel(X, Y));
+}
+
+TColor Rgb(TColor C)
+{
+    return ColorToRGB(C);
+}
+
+int CountColor(const QImage& Image, const QRect& Area, TColor Color)
+{
+    int n = 0;
+    for (int y = std::max(0, Area.top()); y <= std::min(Image.height() - 1, Area.bottom()); ++y)
+        for (int x = std::max(0, Area.left()); x <= std::min(Image.width() - 1, Area.right()); ++x)
+            n += QRgbToColor(Image.pixel(x, y)) == Color;
+    return n;
+}
+
+class TWindow {
+public:
+    TWindow()
+    {
+        FHost.SetBounds(0, 0, 480, 320);
+        FHost.Widget()->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(FHost.Widget()));
+    }
+    // A bar graph of the demonstration's size, 81 x 217: the column spans
+    // x 35..44 and y 8..208, inside its frame x 36..43 and y 9..207 (199 rows).
+    TBarGraph* AddBar(int W = 81, int H = 217, TScrollBarKind Kind = sbVertical)
+    {
+        auto* b = new TBarGraph(&FHost);
+        b->SetParent(&FHost);
+        b->SetKind(Kind);
+        b->SetBounds(8, 8, W, H);
+        b->BackingImage();
+        return b;
+    }
+
+private:
+    TWinControl FHost;
+};
+
+// Green to 60, yellow to 80, red to 100.
+void WarningZones(TBarGraph* B)
+{
+    B->SetRangeNumber(3);
+    const TColor colors[] = {clLime, clYellow, clRed};
+    const double limits[] = {60, 80, 100};
+    for (int i = 0; i < 3; ++i) {
+        B->SetRangeCurrent(i + 1);
+        B->SetRangeColor(colors[i]);
+        B->SetRangeLimit(limits[i]);
+    }
+}
+
+// The row of the fill level for V in the default 81 x 217 bar graph.
+int LevelRow(double V)
+{
+    return 208 - int(std::nearbyint(V * 199 / 100));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- values
+
+TEST(BarGraph, ValueIsClampedIntoTheRangeAndFillsTheColumnToIt)
+{
+    struct Case {
+        double Start, Set, Stored;
+        int Rows; // filled rows of the 199
+    };
+    const Case cases[] = {
+        {0, 150, 100, 199},            // beyond the end: a full column
+        {50, -20, 0, 0},               // below the start: an empty column
+        {30, std::nan(""), 30, 60},    // NaN is ignored (59.7 rows)
+        {0, 37.5, 37.5, 75},           // 74.625 rows
+        {0, 50, 50, 100},              // 99.5 rows: ties to even
+        {20, 0, 0, 0},                 // back to ValueMin
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Set);
+        TWindow w;
+        TBarGraph* b = w.AddBar();
+        b->SetRangeColor(clRed);
+        b->SetValue(c.Start);
+        b->SetValue(c.Set);
+        EXPECT_EQ(b->Value(), c.Stored);
+        const QImage& img = b->BackingImage();
+        EXPECT_EQ(CountColor(img, QRect(36, 9, 8, 199), clRed), 8 * c.Rows);
+        if (c.Rows > 0)
+            EXPECT_EQ(PixelAt(b, 40, 208 - c.Rows), clRed);
+        if (c.Rows < 199)
+            EXPECT_EQ(PixelAt(b, 40, 207 - c.Rows), Rgb(clBtnFace));
+    }
+}
+
+TEST(BarGraph, RangeEndsMustStayOrderedAndCarryTheLimits)
+{
+    TWindow w;
+    TBarGraph* b = w.AddBar();
+    WarningZones(b);
+    b->SetValue(10);
+    b->SetValueMin(100); // not below ValueMax
+    b->SetValueMax(-1);  // not above ValueMin
+    b->SetValueMax(std::nan(""));
+    EXPECT_EQ(b->ValueMin(), 0);
+    EXPECT_EQ(b->ValueMax(), 100);
+    // A narrower range pulls the limits in; the last one ends at ValueMax.
+    b->SetValueMax(70);
+    EXPECT_EQ(b->Ranges().Entry(1).Limit, 60);
+    EXPECT_EQ(b->Ranges().Entry(2).Limit, 70);
+    EXPECT_EQ(b->Ranges().Entry(3).Limit, 70);
+    b->SetRangeCurrent(1);
+    b->SetRangeLimit(500);
+    EXPECT_EQ(b->RangeLimit(), 70);
+    // Value itself is left where it is, even below a raised ValueMin: the
+    // column shows empty then.
+    b->SetValueMin(20);
+    EXPECT_EQ(b->Value(), 10);
+    EXPECT_EQ(CountColor(b->BackingImage(), QRect(36, 9, 8, 199), clLime), 0);
+}
+
+TEST(BarGraph, WindowCursorStyleIsNotABarGraphStyle)
+{
+    TBarGraph b;
+    b.SetLabelingStyle(lbsBoth);
+    b.SetLabelingStyle(lbsAsymmetric);
+    EXPECT_EQ(b.LabelingStyle(), lbsBoth);
+}
+
+TEST(BarGraph, LabelingGapTooSmallForTwoPixelsIsEnlargedWhenDrawnAndStays)
+{
+    TWindow w;
+    TBarGraph* b = w.AddBar();
+    for (double bad : {0.0, -2.0, std::nan("")}) {
+        b->SetLabelingGap(bad);
+        EXPECT_EQ(b->LabelingGap(), 5);
+    }
+    // Without a scale nothing is drawn and nothing enlarged.
+    b->SetLabelingGap(0.1);
+    b->BackingImage();
+    EXPECT_EQ(b->LabelingGap(), 0.1);
+    // The usable length runs from OffsetUpper 8 to 217 - OffsetLower 8: 201
+    // pixels for a span of 100, lines at least 2 pixels apart.
+    b->SetLabelingStyle(lbsLines);
+    b->BackingImage();
+    EXPECT_DOUBLE_EQ(b->LabelingGap(), 100.0 * 2 / 201);
+    // A taller bar graph would have room for the old gap: the enlarged one stays.
+    b->SetBounds(8, 8, 81, 1000);
+    b->BackingImage();
+    EXPECT_DOUBLE_EQ(b->LabelingGap(), 100.0 * 2 / 201);
+}
+
+// ---------------------------------------------------------------- drawing
+
+TEST(BarGraphDrawing, RangesColourTheColumnUpToTheValueOnly)
+{
+    // Green 60, yellow 80, red 100 and the value 70: green to 60, yellow from
+    // 60 to 70, the bar colour above.
+    for (TScrollBarKind kind : {sbVertical, sbHorizontal}) {
+        SCOPED_TRACE(kind);
+        TWindow w;
+        TBarGraph* b = kind == sbVertical ? w.AddBar() : w.AddBar(217, 81, sbHorizontal);
+        WarningZones(b);
+        b->SetBarColor(clWhite);
+        b->SetValue(70);
+        b->BackingImage();
+        // 60 lies 119 pixels and 70 139 pixels from the start of the inside.
+        for (int i = 0; i < 199; ++i) {
+            const TColor expected = i < 119 ? clLime : i < 139 ? clYellow : clWhite;
+            for (int across : {36, 43}) {
+                const TColor got = kind == sbVertical ? PixelAt(b, across, 207 - i) : PixelAt(b, 9 + i, across);
+                ASSERT_EQ(got, expected) << "pixel " << i << " across " << across;
+            }
+        }
+        EXPECT_EQ(CountColor(b->BackingImage(), b->ClientRect().ToQRect(), clRed), 0);
+        // The sunken frame: dark at the top and left, light at the bottom and right.
+        if (kind == sbVertical) {
+            EXPECT_EQ(PixelAt(b, 35, 100), Rgb(clBtnShadow));
+            EXPECT_EQ(PixelAt(b, 40, 8), Rgb(clBtnShadow));
+            EXPECT_EQ(PixelAt(b, 44, 100), Rgb(clBtnHighlight));
+            EXPECT_EQ(PixelAt(b, 40, 208), Rgb(clBtnHighlight));
+        }
+    }
+}
+
+TEST(BarGraphDrawing, InteriorIsFilledAndTheOuterRingLeftToTheParent)
+{
+    TWindow w;
+    TBarGraph* b = w.AddBar();
+    b->SetColor(clWhite);
+    b->SetValue(50);
+    EXPECT_EQ(PixelAt(b, 0, 0), Rgb(clBtnFace));
+    EXPECT_EQ(PixelAt(b, 80, 216), Rgb(clBtnFace));
+    EXPECT_EQ(PixelAt(b, 1, 1), clWhite);
+    EXPECT_EQ(PixelAt(b, 79, 215), clWhite);
+    // A background picture is stretched over the interior; the column stays on top.
+    TBitmap picture(4, 4);
+    picture.Canvas()->Brush()->SetColor(clTeal);
+    picture.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    b->PictureBackground()->SetGraphic(&picture);
+    EXPECT_EQ(PixelAt(b, 1, 1), clTeal);
+    EXPECT_EQ(PixelAt(b, 79, 215), clTeal);
+    EXPECT_EQ(PixelAt(b, 0, 0), Rgb(clBtnFace));
+    EXPECT_EQ(PixelAt(b, 40, 20), Rgb(clBtnFace)); // the empty column in BarColor
+    EXPECT_EQ(PixelAt(b, 40, 200), clBlack);       // range 1 is black by default
+}
+
+TEST(BarGraphDrawing, ScaleLinesEndAtTheColumnEdges)
+{
+    TWindow w;
+    TBarGraph* b = w.AddBar();
+    b->SetBarWidth(40); // the column spans x 20..59
+    b->SetLabelingGap(10);
+    b->SetLabelingStyle(lbsLines);
+    b->SetOffsetUpper(20);
+    const QImage& img = b->BackingImage();
+    // ValueMax stands at OffsetUpper, ValueMin at 217 - OffsetLower.
+    for (int row : {20, 209}) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(CountColor(img, QRect(0, row, 20, 1), clBlack), 20);
+        EXPECT_NE(PixelAt(b, 20, row), clBlack);
+        EXPECT_NE(PixelAt(b, 60, row), clBlack);
+        EXPECT_EQ(CountColor(img, QRect(61, row, 20, 1), clBlack), 20);
+    }
+    EXPECT_EQ(CountColor(img, QRect(0, 8, 81, 1), clBlack), 0);
+    // 50 lies Round(189 * 0.5) = 94 pixels above the ValueMin end (ties to even).
+    EXPECT_EQ(PixelAt(b, 5, 209 - 94), clBlack);
+    EXPECT_NE(PixelAt(b, 5, 209 - 95), clBlack);
+    EXPECT_NE(PixelAt(b, 5, 209 - 93), clBlack);
+}
+
+TEST(BarGraphDrawing, LabelsStandOnTheChosenSide)
+{
+    struct Case {
+        TLabelingStyle Style;
+        TLabelingOrientation Side;
+        bool Left, Right;
+    };
+    const Case cases[] = {
+        {lbsLabels, lboLeft, true, false},
+        {lbsLabels, lboRight, false, true},
+        {lbsLabels, lboBelow, false, true},
+        {lbsSymmetric, lboLeft, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.Style) * 10 + int(c.Side));
+        TWindow w;
+        TBarGraph* b = w.AddBar();
+        b->SetLabelingGap(10);
+        b->SetLabelingStyle(c.Style);
+        b->SetLabelingOrientation(c.Side);
+        const QImage& img = b->BackingImage();
+        const int th = QFontMetrics(b->LabelingFont()->ToQFont()).height();
+        // The label "0.0" is centred on row 209, the ValueMin end of the scale.
+        const QRect left(0, 209 - th / 2, 30, th);
+        const QRect right(51, 209 - th / 2, 30, th);
+        EXPECT_EQ(CountColor(img, left, clBlack) > 5, c.Left);
+        EXPECT_EQ(CountColor(img, right, clBlack) > 5, c.Right);
+    }
+}
+
+TEST(BarGraphDrawing, ValueChangeRedrawsOnlyTheColumnBetweenTheLevels)
+{
+    struct Move {
+        double From, To;
+    };
+    const Move moves[] = {{25, 70}, {70, 30}, {30, 30.2}, {0, 100}, {100, 0}};
+    for (const Move& m : moves) {
+        SCOPED_TRACE(m.To);
+        TWindow w;
+        TBarGraph* b = w.AddBar();
+        WarningZones(b);
+        b->SetLabelingGap(10);
+        b->SetLabelingStyle(lbsBoth);
+        b->SetValue(m.From);
+        b->BackingImage();
+        b->Canvas()->Brush()->SetColor(kSentinel);
+        b->Canvas()->FillRect(b->ClientRect());
+        b->SetValue(m.To);
+        const QImage partial = b->BackingImage().copy();
+        // The column between the two levels, grown by 1.
+        const int top = std::min(LevelRow(m.From), LevelRow(m.To)) - 1;
+        const int bottom = std::max(LevelRow(m.From), LevelRow(m.To)) + 1;
+        const QRect column(35, top, 10, bottom - top);
+        int outside = 0, stale = 0;
+        for (int y = 0; y < partial.height(); ++y)
+            for (int x = 0; x < partial.width(); ++x) {
+                const bool sentinel = QRgbToColor(partial.pixel(x, y)) == kSentinel;
+                if (!column.contains(x, y))
+                    outside += !sentinel; // the scale and the rest stay untouched
+                else if (y >= 8 && y <= 208)
+                    stale += sentinel;
+            }
+        EXPECT_EQ(outside, 0);
+        EXPECT_EQ(stale, 0);
+        // The patch equals a full repaint.
+        b->Repaint();
+        const QImage full = b->BackingImage();
+        int differ = 0;
+        for (int y = std::max(top, 8); y <= std::min(bottom - 1, 208); ++y)
+            for (int x = 35; x < 45; ++x)
+                differ += partial.pixel(x, y) != full.pixel(x, y);
+        EXPECT_EQ(differ, 0);
+    }
+}
+
+// ---------------------------------------------------------------- stored data
+
+TEST(BarGraphStored, RangeListIsReadDirectlyAndWrittenBack)
+{
+    TWindow w;
+    TBarGraph* b = w.AddBar();
+    ReadComponentText(b,
+        "object BarGraph1: TBarGraph\n"
+        "  LabelingStyle = lbsBoth\n"
+        "  Range = ((65280 60.0 65535 80.0 255 100.0) 70.0 0.0 100.0 10.0)\n"
+        "end\n",
+        "bar graph");
+    EXPECT_EQ(b->RangeNumber(), 3);
+    EXPECT_EQ(b->Value(), 70);
+    EXPECT_EQ(b->LabelingGap(), 10);
+    EXPECT_EQ(PixelAt(b, 40, LevelRow(65)), clYellow);
+    EXPECT_EQ(PixelAt(b, 40, LevelRow(75)), Rgb(clBtnFace));
+    const QByteArray text = WriteComponentText(b);
+    EXPECT_TRUE(text.contains("Range = ((65280 60.0 65535 80.0 255 100.0) 70.0 0.0 100.0 10.0)")) << text.constData();
+
+    // A malformed list names its line and leaves the bar graph as it was.
+    const char* bad[] = {
+        "  Range = ((65280 60.0) 1.0 2.0)\n",
+        "  Range = (1.0 2.0 3.0 4.0 5.0)\n",
+        "  Range = ((65280 60.0) 1.0 0.0 100.0 'x')\n",
+    };
+    for (const char* line : bad) {
+        SCOPED_TRACE(line);
+        try {
+            ReadComponentText(b, QByteArray("object BarGraph1: TBarGraph\n") + line + "end\n", "broken bar graph");
+            ADD_FAILURE() << "read a bad Range";
+        } catch (const EReadError& e) {
+            EXPECT_EQ(e.Line(), 2);
+        }
+        EXPECT_EQ(b->RangeNumber(), 3);
+        EXPECT_EQ(b->Value(), 70);
+    }
+}
+
+// ---------------------------------------------------------------- shared scale
+
+TEST(SliderScale, KeptPlanFollowsEveryChangeOfLayoutValuesAndFont)
+{
+    TBitmap bitmap(81, 217);
+    TFont font;
+    font.SetColor(clBlack);
+    TLinearScaleGeometry g = LinearScaleLayout(true, 81, 217, 8, 8, 35, 45);
+    g.Style = lbsLines;
+    g.Gap = 10;
+    TSliderScale scale;
+    EXPECT_EQ(scale.Draw(bitmap.Canvas(), g, &font, clWhite).Lines.size(), 22u); // the short line and the long one beside the column
+    g.ValueMax = 50;
+    EXPECT_EQ(scale.Draw(bitmap.Canvas(), g, &font, clWhite).Lines.size(), 12u);
+    g.Style = lbsLabels;
+    EXPECT_EQ(scale.Draw(bitmap.Canvas(), g, &font, clWhite).Lines.size(), 0u);
+    const int before = scale.Draw(bitmap.Canvas(), g, &font, clWhite).MaxLabelWidth;
+    font.SetSize(20);
+    EXPECT_GT(scale.Draw(bitmap.Canvas(), g, &font, clWhite).MaxLabelWidth, before);
+    // The line colour is the font's: a new colour draws in it.
+    g.Style = lbsLines;
+    font.SetColor(clRed);
+    scale.Draw(bitmap.Canvas(), g, &font, clWhite);
+    EXPECT_EQ(QRgbToColor(bitmap.Image().pixel(5, 209)), clRed);
+}

@@ -1,0 +1,616 @@
+// TMeter: setter rules, the pointer clamp and range events, the scale
+// geometry, the drawing, the partial redraw of a pointer move and the stored
+// "Range" list, driven on meters in a shown window.
+#include <controls/Meter.h>
+#include <controls/ScaleFormat.h>
+#include <platform/Streaming.h>
+#include <platform/SysUtils.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+constexpr TColor kSentinel = TColor(0xFF00FF);
+
+// A shown top-level window holding the meters under test.
+class TWindow {
+public:
+    TWindow()
+    {
+        FHost.SetBounds(0, 0, 520, 360);
+        FHost.Widget()->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(FHost.Widget()));
+    }
+    // A meter placed on the window; it records its range events.
+    TMeter* AddMeter(int W = 201, int H = 177)
+    {
+        auto* m = new TMeter(&FHost);
+        m->SetParent(&FHost);
+        m->SetBounds(8, 8, W, H);
+        m->OnRangeCheck = [this](TObject*, int Range) { Events.push_back(Range); };
+        return m;
+    }
+    std::vector<int> Events;
+
+private:
+    TWinControl FHost;
+};
+
+TColor PixelAt(TControl* Control, int X, int Y)
+{
+    return QRgbToColor(Control->BackingImage().pixel(X, Y));
+}
+
+// Whether a pixel of the 3 x 3 square around (X, Y) has the colour.
+bool ColorNear(TControl* Control, int X, int Y, TColor Color)
+{
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (PixelAt(Control, X + dx, Y + dy) == Color)
+                return true;
+    return false;
+}
+
+// The demonstration's first meter: -120..120 degrees, four ranges, labels inside.
+void SetUpPowerMeter(TMeter* M)
+{
+    M->SetMeterAngle1(-120);
+    M->SetMeterAngle2(120);
+    M->SetMeterScale(110);
+    M->SetMeterShiftY(10);
+    M->SetRangeNumber(4);
+    const TColor colors[] = {clLime, clYellow, TColor(0x0080FF), clRed};
+    const double limits[] = {20, 40, 80, 100};
+    for (int i = 0; i < 4; ++i) {
+        M->SetRangeCurrent(i + 1);
+        M->SetRangeColor(colors[i]);
+        M->SetRangeLimit(limits[i]);
+    }
+    M->SetLegend1("Leistung");
+    M->SetLegend2("[W]");
+    M->SetLabelingStyle(TMeter::labInside);
+}
+
+// A point of the meter at an angle (degrees) and radius from the pivot.
+QPoint At(const TMeter* M, double AngleDegrees, double Radius)
+{
+    const double a = AngleDegrees * M_PI / 180;
+    const TMeter::TGeometry& g = M->Geometry();
+    return QPoint(int(std::lround(g.Cx + Radius * std::sin(a))), int(std::lround(g.Y0 - Radius * std::cos(a))));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- setters
+
+// Each request on a fresh meter (angles -90 / 90, gap 10, bevel 1): clamped
+// into its range, or ignored when invalid.
+TEST(Meter, SettersClampOrIgnore)
+{
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* Property;
+        double Request, Stored;
+    } cases[] = {{"MeterScale", 300, 210}, {"MeterScale", 10, 50}, {"MeterShiftY", -100, -60},
+        {"MeterShiftX", 61, 60}, {"IndicatorScale", -5, 0}, {"IndicatorScale", 500, 200},
+        {"MeterScaleWidth", 101, 100}, {"MeterScaleWidth", -1, 0}, {"BevelOuterWidth", -1, 1},
+        {"RangeNumber", 0, 1}, {"RangeNumber", 17, 1}, {"RangeCurrent", 17, 1}, {"MeterAngle1", 200, -90},
+        {"MeterAngle1", 90, -90}, {"MeterAngle1", -361, -90}, {"MeterAngle1", -360, -360}, {"MeterAngle1", nan, -90},
+        {"MeterAngle2", 400, 90}, {"MeterAngle2", -90, 90}, {"MeterAngle2", 360, 360}, {"ValueGap", 0, 10},
+        {"ValueGap", -1, 10}, {"ValueGap", nan, 10}, {"ValueGap", inf, 10}, {"ValueMin", nan, 0},
+        {"ValueMax", inf, 100}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Property) + " := " + std::to_string(c.Request));
+        TMeter m;
+        const bool integer = m.property(c.Property).typeId() == QMetaType::Int;
+        m.setProperty(c.Property, integer ? QVariant(int(c.Request)) : QVariant(c.Request));
+        EXPECT_EQ(m.property(c.Property).toDouble(), c.Stored);
+    }
+}
+
+TEST(Meter, CrossingScaleEndsPushTheOtherEndAside)
+{
+    TMeter m;
+    m.SetValueMax(-5);
+    EXPECT_EQ(m.ValueMax(), -5);
+    EXPECT_EQ(m.ValueMin(), -6);
+    m.SetValueMin(10);
+    EXPECT_EQ(m.ValueMin(), 10);
+    EXPECT_EQ(m.ValueMax(), 11);
+    // Beyond 2^53 one more is no more: the next number up is taken.
+    m.SetValueMin(1e20);
+    EXPECT_GT(m.ValueMax(), m.ValueMin());
+    m.SetValueMin(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(m.ValueMin(), 1e20);
+}
+
+TEST(Meter, RangesAreClampedAndTheLastEndsAtTheScaleEnd)
+{
+    TMeter m;
+    m.SetRangeNumber(3);
+    const double requests[] = {-50, 70, 20}; // below the scale; the last is always ValueMax
+    for (int i = 0; i < 3; ++i) {
+        m.SetRangeCurrent(i + 1);
+        m.SetRangeLimit(requests[i]);
+    }
+    EXPECT_EQ(m.Ranges().Entry(1).Limit, 0);
+    EXPECT_EQ(m.Ranges().Entry(3).Limit, 100);
+    m.SetValueMax(50);
+    EXPECT_EQ(m.Ranges().Entry(2).Limit, 50);
+    // Entries beyond the ranges in use read 0 / false and ignore writes.
+    m.SetRangeCurrent(5);
+    m.SetRangeLimit(10);
+    m.SetRangeCheck(true);
+    EXPECT_EQ(m.RangeLimit(), 0);
+    EXPECT_FALSE(m.RangeCheck());
+}
+
+// ---------------------------------------------------------------- pointer and range events
+
+TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndReportsOnce)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter();
+    m->SetValue(150);
+    EXPECT_EQ(m->Value(), 150);
+    EXPECT_EQ(m->PointerValue(), 105);
+    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    m->SetValue(160);
+    EXPECT_EQ(m->PointerValue(), 105);
+    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    m->SetValue(-20);
+    EXPECT_EQ(m->PointerValue(), -5);
+    m->SetValue(-30);
+    m->SetValue(50); // back in the unwatched range
+    m->SetValue(60);
+    EXPECT_EQ(w.Events, (std::vector<int>{-2, -1, 0}));
+    EXPECT_EQ(m->PointerValue(), 60);
+    // NaN is no value; infinity is beyond the end.
+    m->SetValue(std::nan(""));
+    EXPECT_EQ(m->Value(), 60);
+    m->SetValue(-std::numeric_limits<double>::infinity());
+    EXPECT_EQ(m->PointerValue(), -5);
+    EXPECT_EQ(w.Events.back(), -1);
+}
+
+// Ranges 0-20 and 20-40 watched, 40-70 not, 70-100 watched.
+TEST(Meter, RangeEventsReportEachNewStatusOnce)
+{
+    const struct {
+        std::vector<double> Values;
+        std::vector<int> Events;
+    } cases[] = {{{20}, {1}}, // a limit belongs to the range below it
+        {{10, 20, 30, 40, 50, 69, 71, 100}, {1, 2, 0, 4}}, {{100, 70, 45, 40, 0.5, 0}, {4, 0, 2, 1}},
+        {{101, 102, 90, -1, -50, 10}, {-2, 4, -1, 1}}, {{50, 60}, {}}, {{30, 30}, {2}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Values.size());
+        TWindow w;
+        TMeter* m = w.AddMeter();
+        m->SetRangeNumber(4);
+        const double limits[] = {20, 40, 70, 100};
+        for (int i = 0; i < 4; ++i) {
+            m->SetRangeCurrent(i + 1);
+            m->SetRangeLimit(limits[i]);
+            m->SetRangeCheck(i != 2);
+        }
+        for (double v : c.Values)
+            m->SetValue(v);
+        EXPECT_EQ(w.Events, c.Events);
+    }
+}
+
+TEST(Meter, ScaleEndsPullThePointerBackAndReport)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter();
+    m->SetValue(90);
+    ASSERT_TRUE(w.Events.empty());
+    m->SetValueMax(50); // span 50: the pointer stops at 52.5
+    EXPECT_EQ(m->PointerValue(), 52.5);
+    EXPECT_EQ(m->Value(), 90);
+    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    m->SetValueMax(49); // pulled back again, no second event
+    EXPECT_DOUBLE_EQ(m->PointerValue(), 51.45);
+    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    // A wider scale lets the pointer follow the value again.
+    m->SetValueMax(200);
+    EXPECT_EQ(m->PointerValue(), 90);
+
+    m->SetValue(10);
+    w.Events.clear();
+    m->SetValueMin(60); // 60..200, span 140: the pointer stops at 53
+    EXPECT_EQ(m->PointerValue(), 53);
+    EXPECT_EQ(w.Events, std::vector<int>{-1});
+}
+
+TEST(Meter, LoadingRaisesNoEvents)
+{
+    TMeter m;
+    int events = 0;
+    m.OnRangeCheck = [&](TObject*, int) { ++events; };
+    ReadComponentText(&m, "object Meter1: TMeter\n  Value = 500.0\n  ValueMax = 50.0\nend\n", "meter");
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(m.Value(), 500);
+    EXPECT_EQ(m.PointerValue(), 52.5);
+}
+
+// ---------------------------------------------------------------- geometry
+
+TEST(Meter, GeometryOfTheDemonstrationMeter)
+{
+    TMeter meter;
+    TMeter* m = &meter;
+    m->SetBounds(16, 72, 201, 177);
+    SetUpPowerMeter(m);
+    const TMeter::TGeometry& g = m->Geometry();
+    EXPECT_EQ(g.Cx, 100);
+    EXPECT_EQ(g.Cy, 71); // 88 - Trunc(17.7)
+    EXPECT_EQ(g.Y0, 106);
+    EXPECT_DOUBLE_EQ(g.R, 90.75); // (88.5 - 1 - 5) * 1.1
+    EXPECT_DOUBLE_EQ(g.Ri, 81.675);
+    // The stored list carries both radii.
+    const QVariantList list = m->WriteListProperty();
+    ASSERT_EQ(list.size(), 9);
+    EXPECT_EQ(list[0].toList().size(), 12);
+    EXPECT_DOUBLE_EQ(list[3].toDouble(), 81.675);
+    EXPECT_DOUBLE_EQ(list[4].toDouble(), 90.75);
+}
+
+TEST(Meter, RadiusFollowsTheNarrowerSideAndTheBevel)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter(300, 120);
+    m->SetLabelingStyle(TMeter::labNone);
+    EXPECT_DOUBLE_EQ(m->Geometry().R, 60 - 1 - 5);
+    m->SetBevelOuterWidth(4);
+    EXPECT_DOUBLE_EQ(m->Geometry().R, 60 - 4 - 5);
+    m->SetBounds(8, 8, 100, 300);
+    m->BackingImage(); // the size change is taken up at the next drawing
+    EXPECT_DOUBLE_EQ(m->Geometry().R, 50 - 4 - 5);
+    m->SetMeterScale(200);
+    EXPECT_DOUBLE_EQ(m->Geometry().R, 2 * 41);
+    m->SetMeterScaleWidth(25);
+    EXPECT_DOUBLE_EQ(m->Geometry().Ri, 0.75 * 82);
+    // Far too small: the radius stays 1.
+    m->SetBounds(8, 8, 12, 12);
+    m->BackingImage();
+    EXPECT_EQ(m->Geometry().R, 1);
+}
+
+TEST(Meter, OutsideLabelsStayInsideTheControl)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter(201, 177);
+    m->SetMeterAngle1(-135);
+    m->SetMeterAngle2(135);
+    m->BackingImage();
+    const TMeter::TGeometry& g = m->Geometry();
+    ASSERT_FALSE(g.LabelTexts.empty());
+    EXPECT_EQ(g.LabelTexts.front(), "0");
+    const QRect control(0, 0, 201, 177);
+    for (size_t i = 0; i < g.LabelBoxes.size(); ++i) {
+        SCOPED_TRACE(g.LabelTexts[i].toStdString());
+        EXPECT_TRUE(control.contains(g.LabelBoxes[i].adjusted(2, 2, -2, -2)));
+        // Outside the band: the box centre lies beyond the outer radius.
+        const QPointF c = QRectF(g.LabelBoxes[i]).center();
+        EXPECT_GT(std::hypot(c.x() - g.Cx, c.y() - g.Y0), g.R);
+    }
+}
+
+// Tick radii per style: base 'i' (Ri), 'm' (middle of the band) or 'r' (R)
+// plus an offset, for minor inner/outer and major inner/outer ends.
+TEST(Meter, TicksReachTheirRadii)
+{
+    struct End {
+        char Base;
+        double Offset;
+    };
+    const struct {
+        TMeter::TTickStyle Ticks;
+        TMeter::TLabelingStyle Labels;
+        End MinorInner, MinorOuter, MajorInner, MajorOuter;
+    } cases[] = {{TMeter::ticFull, TMeter::labNone, {'i', 0}, {'r', 0}, {'i', 0}, {'r', 0}},
+        {TMeter::ticFull, TMeter::labInside, {'i', 0}, {'r', 0}, {'i', -5}, {'r', 0}},
+        {TMeter::ticFull, TMeter::labOutside, {'i', 0}, {'r', 0}, {'i', 0}, {'r', 5}},
+        {TMeter::ticHalf, TMeter::labInside, {'m', 0}, {'r', 0}, {'i', 0}, {'r', 0}},
+        {TMeter::ticHalf, TMeter::labOutside, {'i', 0}, {'m', 0}, {'i', 0}, {'r', 0}},
+        {TMeter::ticHalf, TMeter::labNone, {'i', 0}, {'m', 0}, {'i', 0}, {'m', 0}},
+        {TMeter::ticLarge, TMeter::labInside, {'i', -5}, {'r', 0}, {'i', -10}, {'r', 0}},
+        {TMeter::ticLarge, TMeter::labOutside, {'i', 0}, {'r', 5}, {'i', 0}, {'r', 8}}};
+    TWindow w;
+    TMeter* m = w.AddMeter(301, 301);
+    m->SetMeterAngle1(-150);
+    m->SetMeterAngle2(150);
+    m->SetValueGap(5);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.Ticks) * 10 + int(c.Labels));
+        m->SetTickStyle(c.Ticks);
+        m->SetLabelingStyle(c.Labels);
+        const TMeter::TGeometry& g = m->Geometry();
+        const auto radius = [&](End E) {
+            return (E.Base == 'i' ? g.Ri : E.Base == 'm' ? g.Ri + (g.R - g.Ri) * 0.5 : g.R) + E.Offset;
+        };
+        ASSERT_EQ(g.Ticks.size(), 2 * 21u);
+        int majors = 0;
+        for (size_t t = 0; t < g.Major.size(); ++t) {
+            const bool major = g.Major[t];
+            majors += major;
+            // Truncated coordinates: within 1.5 pixels of the exact radius.
+            const TPoint& a = g.Ticks[2 * t];
+            const TPoint& b = g.Ticks[2 * t + 1];
+            EXPECT_NEAR(std::hypot(a.x() - g.Cx, a.y() - g.Y0), radius(major ? c.MajorInner : c.MinorInner), 1.5);
+            EXPECT_NEAR(std::hypot(b.x() - g.Cx, b.y() - g.Y0), radius(major ? c.MajorOuter : c.MinorOuter), 1.5);
+        }
+        // Every labelled tick is a major tick, and only those.
+        EXPECT_EQ(size_t(majors), c.Labels == TMeter::labNone ? 0 : g.LabelTexts.size());
+        if (c.Labels != TMeter::labNone)
+            EXPECT_EQ(g.LabelStep > 1, !g.Major[1]);
+    }
+}
+
+TEST(Meter, TinyGapAndHugeDecimalsStayCheap)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter();
+    m->SetValueGap(1e-9);
+    EXPECT_EQ(m->ValueGap(), 1e-9);
+    const TMeter::TGeometry& g = m->Geometry();
+    const double arc = g.R * M_PI; // 180 degrees
+    EXPECT_LE(g.Ticks.size() / 2, size_t(arc / 4) + 1);
+    EXPECT_GE(g.Ticks.size() / 2, size_t(arc / 4) - 1);
+    m->BackingImage(); // and it draws
+    // Decimals beyond what a label can show cost nothing either.
+    m->SetValueDecimals(std::numeric_limits<int>::max());
+    ASSERT_FALSE(g.LabelTexts.empty());
+    EXPECT_EQ(g.LabelTexts.front(), "0" + DecimalSeparator() + QString(18, QLatin1Char('0')));
+}
+
+TEST(CircularLabelStep, SmallestMultipleThatHoldsTheText)
+{
+    struct Case {
+        double Span, Gap, Arc;
+        int Width, Text;
+        qint64 Step;
+    } cases[] = {
+        {100, 10, 101, 200, 10, 1}, // 10 pixels per gap
+        {100, 10, 101, 200, 11, 2},
+        {100, 10, 101, 200, 30, 3},
+        {100, 10, 101, 200, 31, 4},
+        {100, 10, 10, 200, 5, 0}, // under a pixel per gap: no labels
+        {0.01, 5, 50, 120, 119, 1}, // a gap wider than the scale: the control's width
+        {0.01, 5, 50, 120, 121, 2},
+        {0, 10, 100, 200, 10, 0},
+        {100, 0, 100, 200, 10, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text);
+        EXPECT_EQ(CircularLabelStep(c.Span, c.Gap, c.Arc, c.Width, c.Text), c.Step);
+    }
+}
+
+// The legend point lies halfway between the pivot and the band, in the
+// direction of LegendPosition; two lines stand around it, one on it.
+TEST(Meter, LegendStandsBetweenPivotAndBand)
+{
+    // Dx, Dy: the point's offset from the pivot in units of Ri / 2. Rows:
+    // each line's top from the point in units of h / 2 plus pixels.
+    const struct {
+        TMeter::TLegendPosition Position;
+        const char *Legend1, *Legend2;
+        int Dx, Dy, Row1Halves, Row1Pixels, Row2Halves;
+    } cases[] = {{TMeter::legLeft, "Leistung", "[W]", -1, 0, -1, 0, 1},
+        {TMeter::LegRight, "Leistung", "[W]", 1, 0, -1, 0, 1}, {TMeter::LegTop, "Spannung", "[V]", 0, -1, -1, -5, 0},
+        {TMeter::LegBottom, "Spannung", "[V]", 0, 1, -1, -5, 0}, {TMeter::LegBottom, "", "[V]", 0, 1, 0, 0, 0},
+        {TMeter::legLeft, "Strom", "", -1, 0, 0, 0, 0}};
+    TWindow w;
+    TMeter* m = w.AddMeter(261, 241);
+    m->SetLabelingStyle(TMeter::labNone);
+    m->SetMeterAngle1(-150);
+    m->SetMeterAngle2(150);
+    m->SetValue(100); // the pointer out of the way, down to the right
+    const QFontMetrics metrics(m->Font()->ToQFont());
+    const int h = metrics.height();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Legend1) + "/" + c.Legend2 + " at " + std::to_string(int(c.Position)));
+        m->SetLegendPosition(c.Position);
+        m->SetLegend1(c.Legend1);
+        m->SetLegend2(c.Legend2);
+        const TMeter::TGeometry& g = m->Geometry();
+        const int px = int(std::nearbyint(g.Cx + c.Dx * g.Ri / 2));
+        const int py = int(std::nearbyint(g.Y0 + c.Dy * g.Ri / 2));
+        const QImage image = m->BackingImage();
+        const auto check = [&](const QString& Text, TPoint Position, int Row) {
+            const int tw = metrics.horizontalAdvance(Text);
+            EXPECT_EQ(Position, TPoint(px - tw / 2, py + Row));
+            int dark = 0; // and the text is drawn there
+            for (int y = Position.y(); y < Position.y() + h; ++y)
+                for (int x = Position.x(); x < Position.x() + tw; ++x)
+                    dark += QRgbToColor(image.pixel(x, y)) == clBlack;
+            EXPECT_GT(dark, 5);
+        };
+        if (*c.Legend1)
+            check(c.Legend1, g.Legend1Position, c.Row1Halves * (h / 2) + c.Row1Pixels);
+        if (*c.Legend2)
+            check(c.Legend2, g.Legend2Position, c.Row2Halves * (h / 2));
+    }
+}
+
+// ---------------------------------------------------------------- drawing
+
+TEST(Meter, BandShowsEachRangeInItsColour)
+{
+    TWindow w;
+    TMeter* m = w.AddMeter();
+    SetUpPowerMeter(m);
+    m->SetMeterScaleWidth(20);
+    m->SetValue(50);
+    const TMeter::TGeometry& g = m->Geometry();
+    const double mid = (g.R + g.Ri) / 2;
+    const struct {
+        double Value;
+        TColor Color;
+    } samples[] = {{5, clLime}, {19, clLime}, {21, clYellow}, {39, clYellow}, {45, TColor(0x0080FF)},
+        {79, TColor(0x0080FF)}, {81, clRed}, {99, clRed}};
+    for (const auto& s : samples) {
+        SCOPED_TRACE(s.Value);
+        const QPoint p = At(m, m->AngleOf(s.Value), mid);
+        EXPECT_EQ(PixelAt(m, p.x(), p.y()), s.Color);
+    }
+    // No band beyond the scale ends; the frame is raised.
+    const QPoint beyond = At(m, -125, mid);
+    EXPECT_EQ(PixelAt(m, beyond.x(), beyond.y()), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(m, 0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelAt(m, 200, 176), ColorToRGB(clBtnShadow));
+    // Without width there is no band.
+    m->SetMeterScaleWidth(0);
+    const QPoint p = At(m, m->AngleOf(35), g.R - 3);
+    EXPECT_EQ(PixelAt(m, p.x(), p.y()), ColorToRGB(clBtnFace));
+}
+
+// The needle has a filled hub, the wedge a hole at its pivot.
+TEST(Meter, PointerPointsAtTheValueAndLeavesNoTrace)
+{
+    for (auto [style, pivot] : {std::pair{TMeter::indNeedle, clBlue}, std::pair{TMeter::indWedge, clBtnFace}}) {
+        SCOPED_TRACE(int(style));
+        TWindow w;
+        TMeter* m = w.AddMeter(241, 241);
+        m->SetLabelingStyle(TMeter::labNone);
+        m->SetIndicatorStyle(style);
+        m->SetIndicatorColor(clBlue);
+        m->SetValue(50); // straight up
+        const TMeter::TGeometry& g = m->Geometry();
+        EXPECT_TRUE(ColorNear(m, g.Cx, int(g.Y0 - 0.6 * g.R), clBlue));
+        EXPECT_EQ(PixelAt(m, g.Cx, g.Y0), ColorToRGB(pivot));
+        m->SetValue(0); // to the left
+        EXPECT_TRUE(ColorNear(m, int(g.Cx - 0.6 * g.R), g.Y0, clBlue));
+        EXPECT_FALSE(ColorNear(m, g.Cx, int(g.Y0 - 0.6 * g.R), clBlue));
+        m->SetIndicatorScale(50); // half the length
+        m->BackingImage();
+        EXPECT_TRUE(ColorNear(m, int(g.Cx - 0.4 * g.R), g.Y0, clBlue));
+        EXPECT_FALSE(ColorNear(m, int(g.Cx - 0.6 * g.R), g.Y0, clBlue));
+    }
+}
+
+struct MeterMoveCase {
+    const char* Name;
+    bool ReduceFlicker;
+    TMeter::TIndicatorStyle Style;
+    TMeter::TLabelingStyle Labels;
+    int IndicatorScale;
+    int ShiftY;
+};
+
+void PrintTo(const MeterMoveCase& C, std::ostream* Os)
+{
+    *Os << C.Name;
+}
+
+class MeterMove : public ::testing::TestWithParam<MeterMoveCase> {};
+
+// The picture after each pointer move equals a full repaint at the new value,
+// and pixels away from the move are not touched.
+TEST_P(MeterMove, EqualsAFullRepaint)
+{
+    const MeterMoveCase& c = GetParam();
+    TWindow w;
+    TMeter* m = w.AddMeter();
+    SetUpPowerMeter(m);
+    m->SetReduceFlicker(c.ReduceFlicker);
+    m->SetIndicatorStyle(c.Style);
+    m->SetLabelingStyle(c.Labels);
+    m->SetIndicatorScale(c.IndicatorScale);
+    m->SetMeterShiftY(c.ShiftY);
+    m->SetValue(10);
+    m->BackingImage();
+    const double moves[] = {11, 12, 30, 29, 55, 54.5, 80, 81, 99, 100, 104, 130, 95, 60, 5, 0, -2, -40, 3, 97, 50};
+    for (double v : moves) {
+        SCOPED_TRACE(v);
+        const double old = m->PointerValue();
+        // A marker in the bottom-left corner, away from every move.
+        const QPoint far(3, m->Height() - 4);
+        ASSERT_FALSE(m->MoveRect(old, std::clamp(v, -5.0, 105.0)).ToQRect().contains(far));
+        m->Canvas()->SetPixel(far.x(), far.y(), kSentinel);
+        m->SetValue(v);
+        const QImage moved = m->BackingImage().copy();
+        EXPECT_EQ(QRgbToColor(moved.pixel(far)), kSentinel) << "the move repainted the whole meter";
+        m->Invalidate();
+        const QImage full = m->BackingImage().copy();
+        int differing = 0;
+        QPoint first;
+        for (int y = 0; y < full.height(); ++y)
+            for (int x = 0; x < full.width(); ++x)
+                if (moved.pixel(x, y) != full.pixel(x, y) && QPoint(x, y) != far && differing++ == 0)
+                    first = QPoint(x, y);
+        EXPECT_EQ(differing, 0) << "first at " << first.x() << ", " << first.y();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, MeterMove,
+    ::testing::Values(MeterMoveCase{"wedge, direct", false, TMeter::indWedge, TMeter::labInside, 100, 10},
+        MeterMoveCase{"wedge, off-screen", true, TMeter::indWedge, TMeter::labInside, 100, 10},
+        MeterMoveCase{"needle, direct", false, TMeter::indNeedle, TMeter::labInside, 100, 10},
+        MeterMoveCase{"needle, off-screen, labels outside", true, TMeter::indNeedle, TMeter::labOutside, 100, 20},
+        MeterMoveCase{"long wedge over the labels", false, TMeter::indWedge, TMeter::labOutside, 125, 20},
+        MeterMoveCase{"short needle inside the legend", true, TMeter::indNeedle, TMeter::labInside, 40, 10}));
+
+// ---------------------------------------------------------------- stored data
+
+TEST(Meter, RangeListRoundTrip)
+{
+    TWindow w;
+    TMeter* a = w.AddMeter();
+    SetUpPowerMeter(a);
+    a->SetRangeCurrent(2);
+    a->SetRangeCheck(true);
+    a->SetValueGap(5);
+    a->SetValue(120);
+    TMeter* b = w.AddMeter();
+    QString error;
+    ASSERT_TRUE(b->ReadListProperty(a->WriteListProperty(), &error)) << error.toStdString();
+    EXPECT_EQ(b->RangeNumber(), 4);
+    EXPECT_EQ(b->MeterAngle1(), -120);
+    EXPECT_EQ(b->ValueGap(), 5);
+    EXPECT_EQ(b->PointerValue(), 105);
+    EXPECT_TRUE(b->Ranges().Entry(2).Watched);
+    EXPECT_EQ(b->Ranges().Entry(3).Color, TColor(0x0080FF));
+    // The fields are taken as they come: no range event, Value untouched.
+    EXPECT_EQ(b->Value(), 0);
+    EXPECT_EQ(w.Events, std::vector<int>{-2}); // a's only
+}
+
+TEST(Meter, MalformedRangeListIsRefusedAndChangesNothing)
+{
+    const auto triples = [](int Count) {
+        QVariantList list;
+        for (int i = 0; i < Count; ++i)
+            list << qlonglong(255) << false << double(i + 1);
+        return QVariant(list);
+    };
+    const auto tail = [](double Min, double Max, double Gap) {
+        return QVariantList{-90.0, 90.0, 9.0, 10.0, 0.0, Min, Max, Gap};
+    };
+    const QVariantList lists[] = {QVariantList{triples(1), 1.0}, QVariantList{1.0} + tail(0, 100, 10),
+        QVariantList{QVariant(QVariantList{qlonglong(255), 20.0})} + tail(0, 100, 10), // no flag
+        QVariantList{triples(17)} + tail(0, 100, 10), QVariantList{triples(2)} + tail(100, 0, 10),
+        QVariantList{triples(2)} + tail(0, 100, 0), QVariantList{triples(2), "x"} + tail(0, 100, 10).mid(1)};
+    TMeter m;
+    const QVariantList before = m.WriteListProperty();
+    for (const QVariantList& list : lists) {
+        SCOPED_TRACE(&list - lists);
+        QString error;
+        EXPECT_FALSE(m.ReadListProperty(list, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(m.WriteListProperty(), before);
+    }
+    EXPECT_TRUE(m.ReadListProperty(QVariantList{triples(2)} + tail(0, 100, 10), nullptr));
+}

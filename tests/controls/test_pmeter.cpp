@@ -1,0 +1,569 @@
+// The panel meter: display format, range reports, slots, layout and the
+// digits it draws, read back from its pixels.
+#include <controls/PMeter.h>
+#include <platform/Streaming.h>
+#include <platform/SysUtils.h>
+
+#include <gtest/gtest.h>
+#include "support/TestSupport.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+// Colours no frame uses, so that lit, unlit and frame pixels tell apart.
+constexpr TColor kBack = clNavy;
+constexpr TColor kLit = clLime;
+constexpr TColor kWhite = TColor(0xFFFFFF); // clBtnHighlight as drawn
+constexpr TColor kShadow = TColor(0x808080); // clBtnShadow
+
+std::unique_ptr<TPanelMeter> MakeMeter(int W, int H)
+{
+    auto m = std::make_unique<TPanelMeter>();
+    m->SetBounds(0, 0, W, H);
+    m->SetColor(kBack);
+    m->BackingImage();
+    return m;
+}
+
+TColor PixelAt(TPanelMeter& M, TPoint P)
+{
+    return QRgbToColor(M.BackingImage().pixel(P));
+}
+
+// The pixel as the canvas holds it now, without painting what is pending.
+TColor PixelNow(TPanelMeter& M, TPoint P)
+{
+    return M.Canvas()->Pixel(P.x(), P.y());
+}
+
+// The centre of a segment of a cell: the mean of its corners.
+TPoint SegmentCentre(const TPanelMeterLayout& G, int Cell, int Segment)
+{
+    const TSegmentPolygon& poly = G.Segments[size_t(Segment)];
+    int sx = 0, sy = 0;
+    for (int i = 0; i < poly.Count; ++i) {
+        sx += poly.Points[size_t(i)].x();
+        sy += poly.Points[size_t(i)].y();
+    }
+    return TPoint(sx / poly.Count + Cell * G.Pitch, sy / poly.Count);
+}
+
+// The segments of a cell as read from the picture: "1" lit, "0" unlit,
+// "?" any other colour; the eighth character is the decimal point.
+std::string ReadCell(TPanelMeter& M, int Cell)
+{
+    const TPanelMeterLayout g = M.Layout();
+    std::string out;
+    for (int k = 0; k < 8; ++k) {
+        const TColor c = PixelAt(M, SegmentCentre(g, Cell, k));
+        out += c == M.DisplayColor() ? '1' : c == M.Color() ? '0' : '?';
+    }
+    return out;
+}
+
+// The segments 1..7 (top, upper right, middle, lower right, bottom, lower
+// left, upper left) of each character, as a seven-segment display lights them.
+std::string Expected(char C)
+{
+    switch (C) {
+    case '0': return "1101111";
+    case '1': return "0101000";
+    case '2': return "1110110";
+    case '3': return "1111100";
+    case '4': return "0111001";
+    case '5': return "1011101";
+    case '6': return "1011111";
+    case '7': return "1101000";
+    case '8': return "1111111";
+    case '9': return "1111101";
+    case '-': return "0010000";
+    default: return "0000000";
+    }
+}
+
+struct Reporter {
+    std::vector<int> Reports;
+    void Attach(TPanelMeter& M)
+    {
+        M.OnRangeCheck = [this](TObject*, int Range) { Reports.push_back(Range); };
+    }
+};
+
+class LocaleScope {
+public:
+    explicit LocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- format
+
+TEST(PanelMeterFormat, PatternAndTextFollowDigitsPointAndSign)
+{
+    struct Case {
+        int Digits, Point;
+        TPanelMeter::TPanelMeterSign Sign;
+        double Value;
+        const char* Pattern;
+        const char* Text;
+    };
+    const Case cases[] = {
+        {4, 1, TPanelMeter::pmrNegative, 1.25, " 0.000;-0.000", " 1.250"},
+        {4, 1, TPanelMeter::pmrNegative, -1.25, " 0.000;-0.000", "-1.250"},
+        // A value that rounds to zero shows no minus sign.
+        {4, 1, TPanelMeter::pmrNegative, -0.0001, " 0.000;-0.000", " 0.000"},
+        {6, 1, TPanelMeter::pmrNegative, 0.5, " 0.00000;-0.00000", " 0.50000"},
+        {4, 3, TPanelMeter::pmrNegative, 12.5, " 000.0;-000.0", " 012.5"},
+        {4, 0, TPanelMeter::pmrNegative, -42, " 0000;-0000", "-0042"},
+        // A point after the last digit has no decimals to lead.
+        {4, 4, TPanelMeter::pmrNegative, 7.6, " 0000.;-0000.", " 0008"},
+        {4, 9, TPanelMeter::pmrNegative, 7, " 0000;-0000", " 0007"},
+        // Two digits without a point keep the leading zero.
+        {2, 0, TPanelMeter::pmrOnlyPositive, 5, "00", "05"},
+        {2, 0, TPanelMeter::pmrOnlyPositive, 60, "00", "60"},
+        {3, 1, TPanelMeter::pmrOnlyPositive, 2.5, "0.00", "2.50"},
+    };
+    for (const Case& c : cases) {
+        TPanelMeter m;
+        m.SetSign(c.Sign);
+        m.SetDigits(c.Digits);
+        m.SetDecimalPoint(c.Point);
+        m.SetValue(c.Value);
+        SCOPED_TRACE(c.Pattern);
+        EXPECT_EQ(m.DisplayFormat(), QString::fromLatin1(c.Pattern));
+        EXPECT_EQ(m.DisplayText(), QString::fromLatin1(c.Text));
+    }
+}
+
+TEST(PanelMeterFormat, InvalidDigitsAndPointsAreIgnored)
+{
+    TPanelMeter m;
+    for (int bad : {0, -1, TPanelMeter::MaxDigits + 1})
+        m.SetDigits(bad);
+    m.SetDecimalPoint(-1);
+    m.SetSign(TPanelMeter::TPanelMeterSign(7));
+    EXPECT_EQ(m.Digits(), 4);
+    EXPECT_EQ(m.DecimalPoint(), 1);
+    EXPECT_EQ(m.Sign(), TPanelMeter::pmrNegative);
+    EXPECT_EQ(m.DisplayFormat(), " 0.000;-0.000");
+}
+
+// ---------------------------------------------------------------- range reports
+
+TEST(PanelMeterRange, ReportsFollowTheStatusRules)
+{
+    struct Case {
+        const char* Name;
+        double Min, Max;
+        TPanelMeter::TPanelMeterSign Sign;
+        std::vector<double> Values;
+        std::vector<int> Reports;
+    };
+    const std::vector<Case> cases = {
+        // The first value equals the stored 0 and is no change at all.
+        {"default range", -1.999, 1.999, TPanelMeter::pmrNegative, {0, 1, 2.5, 3, -2.5, -1.999, 1.999, 1.9991},
+            {-2, -1, 0, -2}},
+        // Inverted limits: below 5 is -1, from 5 up -2, each crossing of 5 reports.
+        {"inverted limits", 5, -5, TPanelMeter::pmrNegative, {1, 4.9, 5, 7, 4.999, -10, 5, 9}, {-1, -2, -1, -2}},
+        {"only positive", -1.999, 1.999, TPanelMeter::pmrOnlyPositive, {-1.5, -1.0, 0.5, -1.0, -3, 0.25},
+            {-3, 0, -3, -1, 0}},
+        // Below the minimum wins over the sign.
+        {"below before negative", -1, 1, TPanelMeter::pmrOnlyPositive, {-2, -0.5}, {-1, -3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelMeter m;
+        m.SetValueMin(c.Min);
+        m.SetValueMax(c.Max);
+        m.SetSign(c.Sign);
+        Reporter r;
+        r.Attach(m);
+        for (double v : c.Values)
+            m.SetValue(v);
+        EXPECT_EQ(r.Reports, c.Reports);
+        EXPECT_EQ(m.RangeStatus(), c.Reports.back());
+    }
+}
+
+TEST(PanelMeterRange, OnlyPositiveStoresTheMagnitudeAfterReporting)
+{
+    TPanelMeter m;
+    m.SetSign(TPanelMeter::pmrOnlyPositive);
+    double seen = 0;
+    m.OnRangeCheck = [&](TObject* Sender, int Range) {
+        EXPECT_EQ(Sender, &m);
+        EXPECT_EQ(Range, -3);
+        seen = m.Value();
+    };
+    m.SetValue(-1.5);
+    EXPECT_EQ(seen, -1.5);
+    EXPECT_EQ(m.Value(), 1.5);
+    EXPECT_EQ(m.DisplayText(), "1.500");
+}
+
+TEST(PanelMeterRange, NothingIsCheckedWithoutAHandler)
+{
+    TPanelMeter m;
+    m.SetValue(5);
+    EXPECT_EQ(m.RangeStatus(), 0);
+    Reporter r;
+    r.Attach(m);
+    // Still above the maximum: the status last reported was 0.
+    m.SetValue(6);
+    EXPECT_EQ(r.Reports, std::vector<int>{-2});
+}
+
+TEST(PanelMeterRange, UnchangedAndInvalidValuesReportNothing)
+{
+    TPanelMeter m;
+    Reporter r;
+    r.Attach(m);
+    m.SetValue(3);
+    m.SetValue(3);
+    for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()})
+        m.SetValue(bad);
+    EXPECT_EQ(r.Reports, std::vector<int>{-2});
+    EXPECT_EQ(m.Value(), 3);
+}
+
+TEST(PanelMeterRange, HandlerSettingValueAgainDoesNotLoop)
+{
+    TPanelMeter m;
+    int calls = 0;
+    m.OnRangeCheck = [&](TObject*, int) {
+        ++calls;
+        m.SetValue(m.Value() + 1); // still above the maximum: same status
+    };
+    m.SetValue(10);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(m.Value(), 11);
+}
+
+// ---------------------------------------------------------------- slots
+
+TEST(PanelMeterSlots, IndexChecks)
+{
+    auto m = MakeMeter(225, 105);
+    m->SetSlots({"OVERLOAD", "Volts"});
+    struct Case {
+        int Index;
+        bool Valid;
+    };
+    for (const Case& c : {Case{-1, false}, Case{0, true}, Case{1, true}, Case{2, false}, Case{100, false}}) {
+        SCOPED_TRACE(c.Index);
+        m->SetSlot(c.Index, true);
+        EXPECT_EQ(m->GetSlot(c.Index), c.Valid);
+    }
+    // The same texts keep the states, new texts switch every slot off.
+    m->SetSlots({"OVERLOAD", "Volts"});
+    EXPECT_TRUE(m->GetSlot(0));
+    m->SetSlots({"OVERLOAD", "Volts", "Hz"});
+    EXPECT_FALSE(m->GetSlot(0));
+    EXPECT_FALSE(m->GetSlot(2));
+    m->SetSlots({});
+    EXPECT_FALSE(m->GetSlot(0));
+    m->SetSlot(0, true); // nothing to switch
+    EXPECT_FALSE(m->GetSlot(0));
+}
+
+TEST(PanelMeterSlots, ActiveSlotsAreLitBoxesInARowAtTheBottom)
+{
+    auto m = MakeMeter(225, 105);
+    m->SetSlots({"OVERLOAD", "Volts"});
+    m->SetDisplayAngle(0);
+    m->BackingImage();
+    const std::vector<TRect> boxes = m->SlotRects();
+    ASSERT_EQ(boxes.size(), 2u);
+    // Left to right with 3 pixels between, 3 pixels above the display's bottom.
+    EXPECT_EQ(boxes[0].Left, 7 + 3);
+    EXPECT_EQ(boxes[1].Left, boxes[0].Right + 3);
+    EXPECT_EQ(boxes[0].Bottom, 105 - 7 - 3);
+    EXPECT_GT(boxes[0].Width(), boxes[1].Width());
+    // The slot row's height is kept free of digits: without slots the width
+    // would allow 25 pixels per segment.
+    const int th = boxes[0].Height() - 6;
+    EXPECT_EQ(m->Layout().H, Round((91 - (th + 9)) / 3.0));
+    EXPECT_LT(m->Layout().H, 25);
+    EXPECT_LT(m->Layout().BaseY, boxes[0].Top);
+
+    const TPoint corner0(boxes[0].Left + 1, boxes[0].Top + 1);
+    const TPoint corner1(boxes[1].Left + 1, boxes[1].Top + 1);
+    EXPECT_EQ(PixelAt(*m, corner0), kBack);
+    // Switching a slot draws it at once.
+    m->SetSlot(0, true);
+    EXPECT_EQ(PixelNow(*m, corner0), kLit);
+    EXPECT_EQ(PixelNow(*m, corner1), kBack);
+    m->SetSlot(0, false);
+    EXPECT_EQ(PixelNow(*m, TPoint(boxes[0].Left + 4, boxes[0].Top + 4)), kBack);
+}
+
+TEST(PanelMeterSlots, EverySlotShowsInADesigner)
+{
+    auto m = MakeMeter(225, 105);
+    m->SetSlots({"OVERLOAD"});
+    m->SetDesigning(true);
+    m->Invalidate();
+    const TRect box = m->SlotRects().front();
+    EXPECT_EQ(PixelAt(*m, TPoint(box.Left + 1, box.Top + 1)), kLit);
+    EXPECT_FALSE(m->GetSlot(0));
+}
+
+// ---------------------------------------------------------------- layout
+
+TEST(PanelMeterLayout, GeometryOfTheDemonstrationSizes)
+{
+    struct Case {
+        int W, H, Bevel, Border, Digits;
+        double Angle;
+        TPanelMeter::TPanelMeterSign Sign;
+        int h, s, e, x0, baseY, pitch, cells;
+        TPoint TopFirst; // first corner of the top segment, after the slant
+    };
+    const Case cases[] = {
+        {225, 81, 2, 3, 4, 5, TPanelMeter::pmrNegative, 22, 4, 2, 23, 66, 38, 5, TPoint(29, 16)},
+        {185, 81, 1, 1, 6, 0, TPanelMeter::pmrNegative, 15, 3, 1, 12, 42, 24, 7, TPoint(13, 9)},
+        {185, 105, 1, 1, 2, 15, TPanelMeter::pmrOnlyPositive, 33, 6, 3, 27, 91, 67, 2, TPoint(49, 16)},
+        {300, 150, 2, 3, 4, 0, TPanelMeter::pmrNegative, 34, 6, 3, 23, 98, 54, 5, TPoint(26, 21)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " angle " << c.Angle);
+        TPanelMeter m;
+        m.SetBounds(0, 0, c.W, c.H);
+        m.SetBevelWidth(c.Bevel);
+        m.SetBorderWidth(c.Border);
+        m.SetDigits(c.Digits);
+        m.SetDisplayAngle(c.Angle);
+        m.SetSign(c.Sign);
+        const TPanelMeterLayout g = m.Layout();
+        const int inset = 2 * c.Bevel + c.Border;
+        EXPECT_EQ(g.Display, Rect(inset, inset, c.W - inset, c.H - inset));
+        EXPECT_EQ(g.H, c.h);
+        EXPECT_EQ(g.S, c.s);
+        EXPECT_EQ(g.E, c.e);
+        EXPECT_EQ(g.X0, c.x0);
+        EXPECT_EQ(g.BaseY, c.baseY);
+        EXPECT_EQ(g.Pitch, c.pitch);
+        EXPECT_EQ(g.Cells, c.cells);
+        EXPECT_EQ(g.Segments[0].Points[0], c.TopFirst);
+        // The bottom segment starts on the base line, unslanted.
+        EXPECT_EQ(g.Segments[4].Points[0], TPoint(c.x0 + c.e, c.baseY));
+        // Every cell lies inside the display.
+        for (int cell = 0; cell < g.Cells; ++cell)
+            for (const TSegmentPolygon& poly : g.Segments)
+                for (int i = 0; i < poly.Count; ++i) {
+                    const TPoint p = poly.Points[size_t(i)] + TPoint(cell * g.Pitch, 0);
+                    EXPECT_TRUE(g.Display.Contains(p.x(), p.y())) << "cell " << cell << " " << p.x() << "," << p.y();
+                }
+    }
+}
+
+TEST(PanelMeterLayout, TooSmallOrOddSettingsPaintWithoutDigits)
+{
+    struct Case {
+        int W, H, Bevel, Border;
+        double Angle;
+    };
+    const Case cases[] = {{3, 3, 2, 3, 5}, {20, 12, 2, 3, 5}, {225, 81, 60, 3, 5}, {225, 81, -4, -4, 5},
+        {225, 81, 2, 3, -89}, {225, 81, 2, 3, 89}, {225, 81, 2, 3, 1e6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.W << "x" << c.H << " " << c.Bevel << "/" << c.Border << " " << c.Angle);
+        TPanelMeter m;
+        m.SetBounds(0, 0, c.W, c.H);
+        m.SetBevelWidth(c.Bevel);
+        m.SetBorderWidth(c.Border);
+        m.SetDisplayAngle(c.Angle);
+        m.SetValue(-1.888);
+        const QImage& image = m.BackingImage();
+        const TRect display = m.Layout().Display;
+        // Lit pixels only inside the display rectangle.
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QRgbToColor(image.pixel(x, y)) == kLit) {
+                    ASSERT_TRUE(display.Contains(x, y)) << x << "," << y;
+                }
+    }
+}
+
+// ---------------------------------------------------------------- painting
+
+TEST(PanelMeterPaint, FramesFromTheOutsideIn)
+{
+    auto m = MakeMeter(100, 60);
+    m->SetBorderColor(clRed);
+    struct Sample {
+        int X, Y;
+        TColor Color;
+    };
+    const Sample samples[] = {
+        {0, 0, kWhite}, {50, 1, kWhite}, {99, 30, kShadow}, {98, 58, kShadow}, // raised
+        {2, 30, clRed}, {95, 55, clRed},                                      // flat border
+        {5, 30, kShadow}, {50, 6, kShadow}, {94, 30, kWhite}, {50, 53, kWhite}, // sunken
+        {7, 7, kBack}, {92, 52, kBack},                                       // display
+    };
+    for (const Sample& s : samples)
+        EXPECT_EQ(PixelAt(*m, TPoint(s.X, s.Y)), s.Color) << s.X << "," << s.Y;
+    EXPECT_EQ(m->Layout().Display, Rect(7, 7, 93, 53));
+}
+
+TEST(PanelMeterPaint, EveryCharacterLightsItsSegments)
+{
+    // Straight and slanted digits, four digits and a sign cell.
+    for (double angle : {0.0, 5.0, 15.0}) {
+        auto m = MakeMeter(300, 150);
+        m->SetDecimalPoint(0);
+        m->SetDisplayAngle(angle);
+        for (double value : {123.0, 4567.0, -89.0, 8888.0, -1.0, 0.0}) {
+            SCOPED_TRACE(testing::Message() << "angle " << angle << " value " << value);
+            m->SetValue(value);
+            const std::string text = m->DisplayText().toStdString();
+            ASSERT_EQ(text.size(), 5u);
+            for (int cell = 0; cell < 5; ++cell) {
+                const char c = text[size_t(cell)];
+                // The decimal point is dark, a blank cell leaves it as it was.
+                const std::string want = Expected(c) + (c == ' ' ? "" : "0");
+                EXPECT_EQ(ReadCell(*m, cell).substr(0, want.size()), want) << "cell " << cell << " '" << c << "'";
+            }
+        }
+    }
+}
+
+TEST(PanelMeterPaint, DecimalPointAndComma)
+{
+    auto m = MakeMeter(300, 150);
+    m->SetDecimalPoint(2);
+    m->SetValue(-12.34);
+    // "-12.34": the point takes no cell and lights the mark of the "2".
+    EXPECT_EQ(ReadCell(*m, 0), Expected('-') + "0");
+    EXPECT_EQ(ReadCell(*m, 1), Expected('1') + "0");
+    EXPECT_EQ(ReadCell(*m, 2), Expected('2') + "1");
+    EXPECT_EQ(ReadCell(*m, 3), Expected('3') + "0");
+    EXPECT_EQ(ReadCell(*m, 4), Expected('4') + "0");
+
+    LocaleScope german(QLocale(QLocale::German));
+    m->SetValue(56.78);
+    EXPECT_EQ(m->DisplayText(), " 56,78");
+    EXPECT_EQ(ReadCell(*m, 1), Expected('5') + "0");
+    EXPECT_EQ(ReadCell(*m, 2), Expected('6') + "1");
+    EXPECT_EQ(ReadCell(*m, 3), Expected('7') + "0");
+    EXPECT_EQ(ReadCell(*m, 4), Expected('8') + "0");
+}
+
+TEST(PanelMeterPaint, LeadingZeroOfTwoDigitsWithoutPoint)
+{
+    auto m = MakeMeter(185, 105);
+    m->SetDigits(2);
+    m->SetDecimalPoint(0);
+    m->SetSign(TPanelMeter::pmrOnlyPositive);
+    m->SetDisplayAngle(15);
+    m->SetValue(5);
+    EXPECT_EQ(m->Layout().Cells, 2);
+    EXPECT_EQ(ReadCell(*m, 0), Expected('0') + "0");
+    EXPECT_EQ(ReadCell(*m, 1), Expected('5') + "0");
+    // A negative value shows its magnitude, without a sign cell.
+    m->SetValue(-37);
+    EXPECT_EQ(ReadCell(*m, 0), Expected('3') + "0");
+    EXPECT_EQ(ReadCell(*m, 1), Expected('7') + "0");
+}
+
+TEST(PanelMeterPaint, ValueChangeRedrawsOnlyTheDigitsAtOnce)
+{
+    auto m = MakeMeter(225, 81);
+    m->SetValue(1.888);
+    m->BackingImage();
+    // A mark on the frame that a full repaint would overwrite.
+    m->Canvas()->SetPixel(0, 0, clRed);
+    m->SetValue(-1.111);
+    const TPanelMeterLayout g = m->Layout();
+    // Drawn already, before any pending painting.
+    EXPECT_EQ(PixelNow(*m, SegmentCentre(g, 0, 2)), kLit); // minus
+    EXPECT_EQ(PixelNow(*m, SegmentCentre(g, 1, 0)), kBack); // "1" has no top
+    EXPECT_EQ(PixelNow(*m, SegmentCentre(g, 1, 7)), kLit);  // the point
+    // Nothing asked for a repaint of the rest.
+    EXPECT_EQ(PixelAt(*m, TPoint(0, 0)), clRed);
+}
+
+// ---------------------------------------------------------------- stored data
+
+TEST(PanelMeterStored, RangeListIsReadAndWritten)
+{
+    TPanelMeter m;
+    EXPECT_EQ(m.WriteListProperty(), (QVariantList{0.0, -1.999, 1.999, 5.0}));
+    QString error;
+    EXPECT_TRUE(m.ReadListProperty({qlonglong(3), 5.0, -5.0, 0.0}, &error));
+    EXPECT_EQ(m.Value(), 3);
+    EXPECT_EQ(m.ValueMin(), 5);
+    EXPECT_EQ(m.ValueMax(), -5);
+    EXPECT_EQ(m.DisplayAngle(), 0);
+
+    struct Bad {
+        QVariantList List;
+        const char* Reason;
+    };
+    const Bad bad[] = {
+        {{1.0, 2.0, 3.0}, "4 numbers expected, 3 found"},
+        {{1.0, 2.0, 3.0, 4.0, 5.0}, "4 numbers expected, 5 found"},
+        {{1.0, QString("x"), 3.0, 4.0}, "entry 2 is not a finite number"},
+        {{1.0, 2.0, 3.0, std::nan("")}, "entry 4 is not a finite number"},
+    };
+    for (const Bad& b : bad) {
+        EXPECT_FALSE(m.ReadListProperty(b.List, &error));
+        EXPECT_EQ(error, QString::fromLatin1(b.Reason));
+    }
+    // A failed read changes nothing.
+    EXPECT_EQ(m.WriteListProperty(), (QVariantList{3.0, 5.0, -5.0, 0.0}));
+}
+
+TEST(PanelMeterStored, DescriptionRoundTrip)
+{
+    const QByteArray text = "object PanelMeter1: TPanelMeter\n"
+                            "  Width = 185\n"
+                            "  Height = 105\n"
+                            "  Color = clYellow\n"
+                            "  Digits = 6\n"
+                            "  DisplayColor = clBlack\n"
+                            "  Slots = (\n"
+                            "    'Volts'\n"
+                            "    'OVERLOAD')\n"
+                            "  Sign = pmrOnlyPositive\n"
+                            "  SlotFont.Color = clYellow\n"
+                            "  Range = (1.5 -3.0 3.0 12.0)\n"
+                            "end\n";
+    std::unique_ptr<TComponent> root(ReadComponent(text, "panel meter"));
+    auto* m = qobject_cast<TPanelMeter*>(root.get());
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->Slots(), (QStringList{"Volts", "OVERLOAD"}));
+    EXPECT_EQ(m->SlotFont()->Color(), clYellow);
+    EXPECT_EQ(m->SlotFont()->Name(), "Arial");
+    EXPECT_TRUE(m->SlotFont()->Style().testFlag(fsBold));
+    EXPECT_EQ(m->Value(), 1.5);
+    EXPECT_EQ(m->DisplayAngle(), 12);
+    EXPECT_EQ(m->DisplayFormat(), "0.00000");
+    const QByteArray written = WriteComponentText(m);
+    EXPECT_TRUE(written.contains("Range = (1.5 -3.0 3.0 12.0)")) << written.toStdString();
+    std::unique_ptr<TComponent> again(ReadComponent(written, "panel meter again"));
+    EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), QString::fromUtf8(written));
+}
+
+TEST(PanelMeterStored, BadRangeNamesTheLine)
+{
+    const QByteArray text = "object PanelMeter1: TPanelMeter\n"
+                            "  Range = (1.5 -3.0)\n"
+                            "end\n";
+    try {
+        std::unique_ptr<TComponent> root(ReadComponent(text, "broken meter"));
+        FAIL() << "read a bad Range";
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_TRUE(e.Reason().contains("4 numbers expected")) << e.Reason().toStdString();
+    }
+}
