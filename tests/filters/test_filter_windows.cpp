@@ -1,0 +1,351 @@
+// The four filter demonstration windows built from their descriptions: the
+// sweeping square wave, the filter fed from the slider, the plot, the timer.
+#include "filters/UIIR.h"
+#include "filters/URCHoch.h"
+#include "filters/URCTief.h"
+#include "filters/USVFilter.h"
+
+#include <app/DemoWindows.h>
+#include <platform/Streaming.h>
+
+#include "FilterTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <cmath>
+#include <memory>
+
+using namespace Tessaron;
+using namespace FilterTest;
+
+namespace {
+
+// What tells the four windows apart, and a filter set up as each window's
+// own: the stored settings, 1000 samples per second, the given cutoff.
+template <class Form>
+struct Window;
+
+template <>
+struct Window<TRCTief_Demo> {
+    static constexpr const char* ClassName = "TRCTief_Demo";
+    static constexpr const char* Caption = "TRCLowpass Demo";
+    static constexpr const char* Title = "RC-Tiefpaß";
+    static constexpr const char* Line1 = "Mit der Komponente TRCLowpass realiseren Sie innerhalb von wenigen Minuten";
+    static constexpr const char* Line2 = "einen solchen RC-Tiefpaß.";
+    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2, SliderGap = 5;
+    static TFilterComponent* Filter(TRCTief_Demo& F) { return F.RCLowpass1; }
+    static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCLowpass>(); }
+};
+
+template <>
+struct Window<TRCHoch_Demo> {
+    static constexpr const char* ClassName = "TRCHoch_Demo";
+    static constexpr const char* Caption = "TRCHighpass Demo";
+    static constexpr const char* Title = "RC-Hochpaß";
+    static constexpr const char* Line1 = "Mit der Komponente TRCHighpass realiseren Sie innerhalb von wenigen Minuten";
+    static constexpr const char* Line2 = "einen solchen RC-Hochpaß.";
+    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2, SliderGap = 5;
+    static TFilterComponent* Filter(TRCHoch_Demo& F) { return F.RCHighpass1; }
+    static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCHighpass>(); }
+};
+
+template <>
+struct Window<TIIR_Demo> {
+    static constexpr const char* ClassName = "TIIR_Demo";
+    static constexpr const char* Caption = "TIIRFilter Demo";
+    static constexpr const char* Title = "IIR-Filter";
+    static constexpr const char* Line1 = "Mit der Komponente TIIRFilter realiseren Sie innerhalb von wenigen Minuten";
+    static constexpr const char* Line2 = "einen solchen Tiefpaß vierter Ordnung mit Butterworth-Charakteristik.";
+    static constexpr double SliderMin = 5, SliderMax = 50, SliderValue = 10, SliderGap = 10;
+    static TFilterComponent* Filter(TIIR_Demo& F) { return F.IIRFilter1; }
+    static std::unique_ptr<TFilterComponent> Twin()
+    {
+        auto f = std::make_unique<TIIRFilter>();
+        f->SetOrder(4);
+        f->SetFilterOutput(iirLowPass);
+        return f;
+    }
+};
+
+template <>
+struct Window<TSVFilter_Demo> {
+    static constexpr const char* ClassName = "TSVFilter_Demo";
+    static constexpr const char* Caption = "TStateVariableFilter Demo";
+    static constexpr const char* Title = "State Variable Filter";
+    static constexpr const char* Line1 =
+        "Mit der Komponente TStateVariableFilter realiseren Sie beispielsweise in wenigen";
+    static constexpr const char* Line2 = "Minuten einen solchen Bandpaß mit der Güte 2.";
+    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2, SliderGap = 5;
+    static TFilterComponent* Filter(TSVFilter_Demo& F) { return F.StateVariableFilter1; }
+    static std::unique_ptr<TFilterComponent> Twin()
+    {
+        auto f = std::make_unique<TStateVariableFilter>();
+        f->SetQ(2);
+        f->SetFilterOutput(foBandPass);
+        return f;
+    }
+};
+
+// The block a window's filter should have produced from Input: its twin,
+// from rest, at 1000 samples per second and the given cutoff.
+template <class Form>
+Block Expected(const float* Input, double Cutoff)
+{
+    auto twin = Window<Form>::Twin();
+    twin->SetSampleFrequency(1000);
+    twin->SetCutoffFrequency(float(Cutoff));
+    Block y(Input, Input + TSquareSweep::SampleCount);
+    twin->Filter(y.data(), int(y.size()));
+    return y;
+}
+
+// Where the square wave changes sign.
+std::vector<int> Switches(const float* Data)
+{
+    std::vector<int> at;
+    for (int i = 1; i < TSquareSweep::SampleCount; ++i)
+        if (Data[i] != Data[i - 1])
+            at.push_back(i);
+    return at;
+}
+
+bool OnlyPlusMinusAmplitude(const float* Data)
+{
+    for (int i = 0; i < TSquareSweep::SampleCount; ++i)
+        if (Data[i] != 1.2f && Data[i] != -1.2f)
+            return false;
+    return true;
+}
+
+template <class T>
+class FilterWindow : public ::testing::Test {
+protected:
+    FilterWindow() { Form.InitializeForm(); }
+    TFilterComponent* Filter() { return Window<T>::Filter(Form); }
+    void Tick() { Form.Histograph1Timer(Form.Histograph1); }
+    T Form;
+};
+
+using Windows = ::testing::Types<TRCTief_Demo, TRCHoch_Demo, TIIR_Demo, TSVFilter_Demo>;
+TYPED_TEST_SUITE(FilterWindow, Windows);
+
+bool HasColour(const QImage& Image, QRgb Colour)
+{
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            if ((Image.pixel(x, y) & 0xFFFFFF) == (Colour & 0xFFFFFF))
+                return true;
+    return false;
+}
+
+} // namespace
+
+TYPED_TEST(FilterWindow, DescriptionBuildsTheWindow)
+{
+    using W = Window<TypeParam>;
+    TypeParam& f = this->Form;
+    EXPECT_TRUE(Demo::IsWindowRegistered(W::ClassName)) << "the menu entry stays disabled";
+    EXPECT_EQ(f.Caption(), W::Caption);
+    EXPECT_EQ(f.ClientWidth(), 560);
+    EXPECT_EQ(f.ClientHeight(), 370);
+    EXPECT_EQ(f.BorderStyle(), TForm::bsDialog);
+    EXPECT_EQ(f.BorderIcons(), TForm::TBorderIcons(TForm::biSystemMenu));
+    EXPECT_EQ(f.Position(), TForm::poScreenCenter);
+    EXPECT_EQ(f.Label1->Caption(), W::Title);
+    EXPECT_EQ(f.Label1->Font()->Height(), -32);
+    EXPECT_EQ(f.Label2->Caption(), W::Line1);
+    EXPECT_EQ(f.Label3->Caption(), W::Line2);
+    EXPECT_EQ(f.Panel2->Width(), 113);
+    EXPECT_EQ(f.Panel1->Width(), 560 - 113);
+    EXPECT_EQ(f.BitBtn1->Kind(), TBitBtn::bkOK);
+
+    THistograph* h = f.Histograph1;
+    EXPECT_EQ(h->Parent(), f.Panel1);
+    EXPECT_EQ(h->Width(), 417);
+    EXPECT_EQ(h->Height(), 233);
+    EXPECT_EQ(h->GridVisible(), grdBoth);
+    EXPECT_EQ(h->ViewYMin(), -1.5f);
+    EXPECT_EQ(h->ViewYMax(), 1.5f);
+    EXPECT_EQ(h->ViewYGap(), 1.0f);
+    EXPECT_EQ(h->ViewXCurrentMax(), 1.0f);
+    EXPECT_EQ(h->ViewXNominalMax(), 1.0f);
+    EXPECT_EQ(h->ViewXGap(), 0.1f);
+    EXPECT_EQ(h->SeriesNumber(), 2);
+    EXPECT_EQ(h->Series(1).Color, clOlive);
+    EXPECT_EQ(h->Series(2).Color, clMaroon);
+    EXPECT_EQ(h->TimerInterval(), 1);
+    EXPECT_FALSE(h->TimerEnabled()) << "the timer runs only while the window is shown";
+    EXPECT_TRUE(bool(h->OnTimer));
+
+    TSlider* s = f.Slider1;
+    EXPECT_EQ(f.GroupBox2->Caption(), "Eckfrequenz");
+    EXPECT_EQ(s->Parent(), f.GroupBox2);
+    EXPECT_EQ(s->Kind(), sbVertical);
+    EXPECT_EQ(s->ValueMin(), W::SliderMin);
+    EXPECT_EQ(s->ValueMax(), W::SliderMax);
+    EXPECT_EQ(s->Value(), W::SliderValue);
+    EXPECT_EQ(s->RangeLimit(), W::SliderMax);
+    EXPECT_EQ(s->LabelingGap(), W::SliderGap);
+    EXPECT_EQ(s->LabelingDecimals(), 0);
+    EXPECT_EQ(s->LabelingStyle(), lbsBoth);
+    EXPECT_EQ(s->ButtonWidth(), 30);
+
+    // The creation step: 1000 samples per second, the slider's cutoff.
+    ASSERT_NE(this->Filter(), nullptr);
+    EXPECT_EQ(this->Filter()->SampleFrequency(), 1000.0f);
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(W::SliderValue));
+    EXPECT_EQ(f.Sweep().SquareFrequency, 2.0);
+}
+
+TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
+{
+    const TSquareSweep& sweep = this->Form.Sweep();
+    THistograph* h = this->Form.Histograph1;
+    const double cutoff = Window<TypeParam>::SliderValue;
+
+    // Tick 1: 2.0 Hz from +1.2, the first sign change after a quarter second.
+    this->Tick();
+    const float* in = sweep.Input.data();
+    EXPECT_EQ(in[0], 1.2f);
+    EXPECT_TRUE(OnlyPlusMinusAmplitude(in));
+    std::vector<int> at = Switches(in);
+    ASSERT_EQ(at.size(), 3u);
+    EXPECT_NEAR(at[0], 250, 1);
+    EXPECT_NEAR(at[2], 750, 1);
+    // Both series show the window's own arrays, 1000 values each.
+    EXPECT_EQ(h->Series(1).Data, in);
+    EXPECT_EQ(h->Series(1).Count, 1000);
+    EXPECT_EQ(h->Series(2).Data, sweep.Output.data());
+    EXPECT_EQ(h->Series(2).Count, 1000);
+    EXPECT_TRUE(BitEqual(Block(sweep.Output.begin(), sweep.Output.end()), Expected<TypeParam>(in, cutoff)));
+    EXPECT_TRUE(h->EnableUpdate());
+    EXPECT_DOUBLE_EQ(sweep.SquareFrequency, 2.1);
+
+    // Tick 2: 2.1 Hz, filtered from rest again (not continuing the first block).
+    this->Tick();
+    EXPECT_EQ(in[0], 1.2f);
+    at = Switches(in);
+    ASSERT_EQ(at.size(), 4u);
+    EXPECT_NEAR(at[0], 500 / 2.1, 1);
+    EXPECT_EQ(h->Series(1).Data, in) << "the arrays stay in place";
+    EXPECT_TRUE(BitEqual(Block(sweep.Output.begin(), sweep.Output.end()), Expected<TypeParam>(in, cutoff)));
+    EXPECT_DOUBLE_EQ(sweep.SquareFrequency, 2.2);
+}
+
+TYPED_TEST(FilterWindow, SliderSetsTheCutoffOfTheNextBlock)
+{
+    using W = Window<TypeParam>;
+    TSlider* s = this->Form.Slider1;
+    const double v = W::SliderMax - 3;
+    s->SetValue(v);
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(v));
+    this->Tick();
+    const TSquareSweep& sweep = this->Form.Sweep();
+    EXPECT_TRUE(BitEqual(Block(sweep.Output.begin(), sweep.Output.end()), Expected<TypeParam>(sweep.Input.data(), v)));
+    // The slider keeps its range, and so does the cutoff.
+    s->SetValue(1000);
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(W::SliderMax));
+    s->SetValue(-1000);
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(W::SliderMin));
+    // The sample frequency stays at 1000.
+    EXPECT_EQ(this->Filter()->SampleFrequency(), 1000.0f);
+}
+
+TYPED_TEST(FilterWindow, TimerSweepsWhileShownModally)
+{
+    // The OK button ends the modal showing; until then the plot's own timer
+    // filters block after block, afterwards it stands still.
+    QTimer::singleShot(150, [&] { this->Form.BitBtn1->Click(); });
+    EXPECT_EQ(this->Form.ShowModal(), mrOk);
+    EXPECT_FALSE(this->Form.Visible());
+    EXPECT_FALSE(this->Form.Histograph1->TimerEnabled());
+    const double reached = this->Form.Sweep().SquareFrequency;
+    EXPECT_GT(reached, 2.05) << "no tick while shown";
+    EXPECT_EQ(this->Form.Histograph1->Series(2).Data, this->Form.Sweep().Output.data());
+    QTest::qWait(30);
+    EXPECT_EQ(this->Form.Sweep().SquareFrequency, reached);
+
+    // Shown again, the sweep goes on from there.
+    this->Form.Show();
+    EXPECT_TRUE(this->Form.Histograph1->TimerEnabled());
+    QTest::qWait(30);
+    this->Form.Close();
+    EXPECT_FALSE(this->Form.Histograph1->TimerEnabled());
+    EXPECT_NE(this->Form.Sweep().SquareFrequency, reached);
+}
+
+TYPED_TEST(FilterWindow, DescriptionRoundTrip)
+{
+    const QByteArray text = WriteComponentText(&this->Form);
+    EXPECT_TRUE(text.contains("Series = (32896 0 0 128 0 0)")) << text.toStdString();
+    EXPECT_TRUE(text.contains("OnTimer = Histograph1Timer"));
+    EXPECT_TRUE(text.contains("OnValueChange = Slider1ValueChange"));
+    EXPECT_TRUE(text.contains("Floats = ("));
+    TypeParam copy;
+    ReadComponentText(&copy, text, "filter window copy");
+    EXPECT_EQ(QString::fromUtf8(WriteComponentText(&copy)), QString::fromUtf8(text));
+    // The copy's handlers work on the copy's components.
+    const double v = Window<TypeParam>::SliderMax - 1;
+    copy.Slider1->SetValue(v);
+    EXPECT_EQ(Window<TypeParam>::Filter(copy)->CutoffFrequency(), float(v));
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(Window<TypeParam>::SliderValue));
+}
+
+TEST(FilterWindowSweep, TurnsJustAboveTwentyFiveAndJustBelowTwoHertz)
+{
+    // 230 steps of 0.1 Hz lead from 2 Hz to a hair above 25 Hz (the steps
+    // add up with rounding), which turns the sweep at once; on the way down
+    // the frequency dips to 1.9 Hz before it rises again.
+    TRCTief_Demo form;
+    form.InitializeForm();
+    const TSquareSweep& sweep = form.Sweep();
+    std::vector<double> shown;
+    std::vector<int> firstSwitch;
+    for (int tick = 1; tick <= 700; ++tick) {
+        shown.push_back(sweep.SquareFrequency);
+        form.Histograph1Timer(form.Histograph1);
+        firstSwitch.push_back(Switches(sweep.Input.data()).front());
+    }
+    std::vector<int> turns; // ticks (from 1) at which the direction changed
+    for (size_t i = 1; i + 1 < shown.size(); ++i) {
+        const double up = shown[i] - shown[i - 1], next = shown[i + 1] - shown[i];
+        ASSERT_NEAR(std::fabs(up), 0.1, 1e-9) << "tick " << i + 1;
+        if ((up > 0) != (next > 0))
+            turns.push_back(int(i) + 1);
+    }
+    ASSERT_EQ(turns, (std::vector<int>{231, 462, 693}));
+    EXPECT_GT(shown[230], 25.0);
+    EXPECT_LT(shown[230], 25.0 + 1e-9);
+    EXPECT_NEAR(shown[461], 1.9, 1e-9);
+    EXPECT_NEAR(shown[692], 25.0, 1e-9);
+    // The plotted wave follows: half periods of 20 ms at the top, 263 ms at the bottom.
+    EXPECT_EQ(firstSwitch[230], 20);
+    EXPECT_NEAR(firstSwitch[461], 500 / 1.9, 1);
+    EXPECT_EQ(firstSwitch[462], 250);
+}
+
+TEST(FilterWindowSweep, TickPaintsOnlyAfterBothSeriesAreSet)
+{
+    // Both series are handed over with the updates switched off, so the
+    // tick itself draws nothing; the plot is painted afterwards, with the
+    // input in olive and the output in maroon.
+    TRCHoch_Demo form;
+    form.InitializeForm();
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    THistograph* h = form.Histograph1;
+    h->SetTimerEnabled(false);
+    QTest::qWait(20);
+    int paints = 0;
+    h->OnPaint = [&](TObject*) { ++paints; };
+    form.Histograph1Timer(h);
+    EXPECT_EQ(paints, 0);
+    QTest::qWait(50);
+    EXPECT_GE(paints, 1);
+    const QImage picture = h->BackingImage();
+    EXPECT_TRUE(HasColour(picture, qRgb(0x80, 0x80, 0x00))) << "input";
+    EXPECT_TRUE(HasColour(picture, qRgb(0x80, 0x00, 0x00))) << "output";
+    form.Close();
+}
