@@ -12,6 +12,7 @@
 
 #include <exception>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 namespace Tessaron {
@@ -23,11 +24,30 @@ using TObject = QObject;
 // events are equal only when both are empty, so every assignment counts.
 template <typename Signature>
 class TEvent : public std::function<Signature> {
+    using Base = std::function<Signature>;
+    // Callables other than events: copying an event copies its callable
+    // instead of wrapping the event in a new one.
+    template <typename F>
+    static constexpr bool IsCallable =
+        !std::is_base_of_v<Base, std::decay_t<F>> && std::is_constructible_v<Base, F>;
+
 public:
-    using std::function<Signature>::function;
-    using std::function<Signature>::operator=;
     TEvent() = default;
-    TEvent(const std::function<Signature>& F) : std::function<Signature>(F) {}
+    TEvent(std::nullptr_t) {}
+    TEvent(const Base& F) : Base(F) {}
+    template <typename F, typename = std::enable_if_t<IsCallable<F>>>
+    TEvent(F&& Fn) : Base(std::forward<F>(Fn)) {}
+    template <typename F, typename = std::enable_if_t<IsCallable<F>>>
+    TEvent& operator=(F&& Fn)
+    {
+        Base::operator=(std::forward<F>(Fn));
+        return *this;
+    }
+    TEvent& operator=(std::nullptr_t)
+    {
+        Base::operator=(nullptr);
+        return *this;
+    }
     friend bool operator==(const TEvent& A, const TEvent& B) { return !A && !B; }
 };
 

@@ -83,6 +83,8 @@ class TControl : public TComponent {
     Q_CLASSINFO("Default:Visible", "true")
     Q_CLASSINFO("Default:ParentFont", "true")
     Q_CLASSINFO("Default:ParentShowHint", "true")
+    Q_CLASSINFO("Stored:Font", "IsFontStored")
+    Q_CLASSINFO("Stored:Color", "IsColorStored")
 
 public:
     explicit TControl(TComponent* AOwner = nullptr);
@@ -119,6 +121,9 @@ public:
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool Value);
     bool ParentFont() const { return FParentFont; }
+    // A font or colour taken from the parent is not written to descriptions.
+    Q_INVOKABLE bool IsFontStored() const { return !FParentFont; }
+    Q_INVOKABLE bool IsColorStored() const { return !FParentColor; }
     void SetParentFont(bool Value);
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);

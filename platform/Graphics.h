@@ -121,7 +121,9 @@ class TFont : public TGraphicsObject {
     Q_PROPERTY(Tessaron::TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(Tessaron::TFontPitch Pitch READ Pitch WRITE SetPitch)
     Q_PROPERTY(int Orientation READ Orientation WRITE SetOrientation)
-    Q_CLASSINFO("Default:Color", "clWindowText")
+    // A stored font is written whole (but for its declared defaults): a
+    // control reading it starts from its parent's font, not a fresh one.
+    Q_CLASSINFO("Defaults", "DeclaredOnly")
     Q_CLASSINFO("Default:Pitch", "fpDefault")
     Q_CLASSINFO("Default:Orientation", "0")
 public:

@@ -132,6 +132,7 @@ private:
     {
         const QMetaObject* meta = Object->metaObject();
         const bool isComponent = qobject_cast<const TComponent*>(Object) != nullptr;
+        const bool declaredOnly = ClassInfo(meta, QStringLiteral("Defaults")) == QLatin1String("DeclaredOnly");
         const QString more = Indent + QLatin1String("  ");
         for (int i = 0; i < meta->propertyCount(); ++i) {
             const QMetaProperty p = meta->property(i);
@@ -181,10 +182,17 @@ private:
                 throw EWriteError(UnsupportedTypeMessage(name, StreamClassName(meta), p.metaType()));
             default: {
                 const QString text = FormatValue(p, value, more);
-                bool write = !Ref || text != FormatValue(p, p.read(Ref), more);
-                if (!write) {
+                bool write;
+                if (declaredOnly) {
+                    // Only a declared default leaves a value out.
                     const QString declared = DeclaredDefault(Object, p, more);
-                    write = !declared.isNull() && declared != text;
+                    write = declared.isNull() || declared != text;
+                } else {
+                    write = !Ref || text != FormatValue(p, p.read(Ref), more);
+                    if (!write) {
+                        const QString declared = DeclaredDefault(Object, p, more);
+                        write = !declared.isNull() && declared != text;
+                    }
                 }
                 if (write)
                     Line(Indent, Prefix + name, text);

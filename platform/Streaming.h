@@ -63,6 +63,9 @@
 // Run-time storing test: Q_CLASSINFO("Stored:<Property>", "<Method>") names a
 // Q_INVOKABLE bool method of the class; the property is written only when it
 // returns true (for example a font stored only while ParentFont is false).
+// A class declaring Q_CLASSINFO("Defaults", "DeclaredOnly") is written whole
+// but for the values equal to its declared defaults; the fresh instance is not
+// consulted (a font: the control reading it starts from its parent's font).
 //
 // A form must not read its own description inside its constructor: the writer
 // compares with freshly constructed instances, which must carry the

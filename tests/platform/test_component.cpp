@@ -81,3 +81,22 @@ TEST(Component, EmptyEventIsNeverCalled)
     CallEvent(event, nullptr);
     EXPECT_EQ(calls, 1);
 }
+
+// Copying an event copies its handler: the copy holds the same callable, not
+// the event wrapped once more (the description writer reads handlers back).
+TEST(Component, CopiedEventsHoldTheSameHandler)
+{
+    int calls = 0;
+    TNotifyEvent a = [&](TObject*) { ++calls; };
+    TNotifyEvent b = a;
+    TNotifyEvent c;
+    c = a;
+    TNotifyEvent d(std::move(b));
+    EXPECT_EQ(d.target_type(), a.target_type());
+    EXPECT_EQ(c.target_type(), a.target_type());
+    CallEvent(c, nullptr);
+    CallEvent(d, nullptr);
+    EXPECT_EQ(calls, 2);
+    c = nullptr;
+    EXPECT_FALSE(c);
+}

@@ -1084,3 +1084,44 @@ end
 }
 
 #include "test_stdctrls.moc"
+
+// A control's own font is written whole, so reading it back under a parent
+// with another font cannot mix the two; a control following its parent writes
+// no font at all and keeps following it.
+TEST(StdControlsDescriptions, OwnFontsAreWrittenWholeInheritedOnesNotAtAll)
+{
+    RegisterClass<StdCtrlsTest::TStdForm>();
+    StdCtrlsTest::TStdForm form;
+    form.SetName(QStringLiteral("F"));
+    form.Font()->SetStyle(TFontStyles(fsBold));
+    form.Font()->SetHeight(-13);
+    auto* panel = new TPanel(&form);
+    panel->SetName(QStringLiteral("Panel1"));
+    panel->SetParent(&form);
+    auto* button = new TButton(&form);
+    button->SetName(QStringLiteral("Button1"));
+    button->SetParent(panel);
+    button->Font()->SetStyle(TFontStyles());   // regular, as a fresh font
+    button->Font()->SetHeight(-11);
+    ASSERT_FALSE(button->ParentFont());
+    ASSERT_TRUE(panel->ParentFont());
+
+    const QByteArray written = WriteComponentText(&form);
+    const QString text = QString::fromUtf8(written);
+    const QString panelPart = text.section(QStringLiteral("object Panel1"), 1).section(QStringLiteral("object Button1"), 0, 0);
+    EXPECT_FALSE(panelPart.contains(QStringLiteral("Font."))) << panelPart.toStdString();
+    const QString buttonPart = text.section(QStringLiteral("object Button1"), 1);
+    for (const char* line : {"Font.Style = []", "Font.Height = -11", "Font.Name = ", "Font.Color = "})
+        EXPECT_TRUE(buttonPart.contains(QLatin1String(line))) << line;
+
+    std::unique_ptr<TComponent> again(ReadComponent(written, QStringLiteral("fonts")));
+    auto* form2 = qobject_cast<StdCtrlsTest::TStdForm*>(again.get());
+    ASSERT_NE(form2, nullptr);
+    auto* button2 = qobject_cast<TButton*>(form2->FindComponent(QStringLiteral("Button1")));
+    auto* panel2 = qobject_cast<TPanel*>(form2->FindComponent(QStringLiteral("Panel1")));
+    EXPECT_EQ(button2->Font()->Style(), TFontStyles());
+    EXPECT_EQ(button2->Font()->Height(), -11);
+    EXPECT_TRUE(panel2->ParentFont());
+    EXPECT_EQ(panel2->Font()->Style(), TFontStyles(fsBold));
+    EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), text);
+}
