@@ -1,6 +1,8 @@
-// Value changes per second of the dial and the slider: the clipped redraw of
-// only the old and the new indicator (button) areas against a full repaint of
-// the control after each change, for the slider with and without ReduceFlicker.
+// Value changes per second of the dial, the slider, the analog meter, the bar
+// graph and the panel meter: the clipped redraw of only what a change touches
+// (indicator, button, pointer, column section, digits) against a full repaint
+// of the control after each change, with and without ReduceFlicker where the
+// control has it.
 //
 // The controls are set up as in their demonstration windows (the dial with
 // ticks, labels and a caption, the slider with three ranges and a scale) and
@@ -8,6 +10,9 @@
 // areas overlap; 50: a jump, two separate areas). "Full" sets the value and
 // then repaints the whole control, as a control without the partial redraw
 // would have to; the counter "changes/s" is the rate.
+#include <controls/Bargraph.h>
+#include <controls/Meter.h>
+#include <controls/PMeter.h>
 #include <controls/Slider.h>
 #include <controls/dial.h>
 
@@ -108,8 +113,83 @@ void BM_SliderFullReduceFlicker(benchmark::State& state)
     Changes(state, *s, 0.5, true);
 }
 
+std::unique_ptr<TMeter> MakeMeter(bool ReduceFlicker)
+{
+    auto m = std::make_unique<TMeter>();
+    m->SetBounds(0, 0, 201, 177);
+    m->SetReduceFlicker(ReduceFlicker);
+    m->BackingImage();
+    return m;
+}
+
+std::unique_ptr<TBarGraph> MakeBarGraph()
+{
+    auto b = std::make_unique<TBarGraph>();
+    b->SetBounds(0, 0, 73, 233);
+    b->BackingImage();
+    return b;
+}
+
+std::unique_ptr<TPanelMeter> MakePanelMeter()
+{
+    auto p = std::make_unique<TPanelMeter>();
+    p->SetBounds(0, 0, 217, 81);
+    p->SetValueMax(1000);
+    p->BackingImage();
+    return p;
+}
+
+void BM_MeterPartial(benchmark::State& state)
+{
+    auto m = MakeMeter(false);
+    Changes(state, *m, 1.0, false);
+}
+
+void BM_MeterFull(benchmark::State& state)
+{
+    auto m = MakeMeter(false);
+    Changes(state, *m, 1.0, true);
+}
+
+void BM_MeterPartialReduceFlicker(benchmark::State& state)
+{
+    auto m = MakeMeter(true);
+    Changes(state, *m, 1.0, false);
+}
+
+void BM_BarGraphPartial(benchmark::State& state)
+{
+    auto b = MakeBarGraph();
+    Changes(state, *b, 1.0, false);
+}
+
+void BM_BarGraphFull(benchmark::State& state)
+{
+    auto b = MakeBarGraph();
+    Changes(state, *b, 1.0, true);
+}
+
+void BM_PanelMeterPartial(benchmark::State& state)
+{
+    auto p = MakePanelMeter();
+    Changes(state, *p, 1.25, false);
+}
+
+void BM_PanelMeterFull(benchmark::State& state)
+{
+    auto p = MakePanelMeter();
+    Changes(state, *p, 1.25, true);
+}
+
 } // namespace
 
+BENCHMARK(BM_MeterPartial)->Arg(1)->Arg(50);
+BENCHMARK(BM_MeterFull)->Arg(1)->Arg(50);
+BENCHMARK(BM_MeterPartialReduceFlicker)->Arg(1)->Arg(50);
+BENCHMARK(BM_BarGraphPartial)->Arg(1)->Arg(50);
+BENCHMARK(BM_BarGraphFull)->Arg(1)->Arg(50);
+BENCHMARK(BM_PanelMeterPartial)->Arg(1)->Arg(50);
+BENCHMARK(BM_PanelMeterFull)->Arg(1)->Arg(50);
 BENCHMARK(BM_DialPartial)->Arg(1)->Arg(50);
 BENCHMARK(BM_DialFull)->Arg(1)->Arg(50);
 BENCHMARK(BM_SliderPartial)->Arg(1)->Arg(50);
