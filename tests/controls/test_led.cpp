@@ -1,3 +1,4 @@
+// TLed: shapes and colours by pixels, flashing, designing and loading.
 #include <controls/led.h>
 #include <platform/Streaming.h>
 
@@ -54,9 +55,7 @@ bool WaitFor(const std::function<bool()>& Done, int TimeoutMs)
 
 void RunEventLoopFor(int Ms)
 {
-    QEventLoop loop;
-    QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    WaitFor([] { return false; }, Ms);
 }
 
 // Counts paints, to tell drawing at once from a repaint request.
@@ -83,13 +82,9 @@ struct CircleCase {
 
 TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSide)
 {
+    // Wider than high: centred horizontally; higher than wide: vertically.
     const std::vector<CircleCase> cases = {
-        {25, 16, 4, 0, 16}, // wider than high: centred horizontally
-        {16, 25, 0, 4, 16}, // higher than wide: centred vertically
-        {26, 16, 5, 0, 16},
-        {16, 16, 0, 0, 16},
-        {25, 25, 0, 0, 25},
-    };
+        {25, 16, 4, 0, 16}, {16, 25, 0, 4, 16}, {26, 16, 5, 0, 16}, {16, 16, 0, 0, 16}, {25, 25, 0, 0, 25}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.W << " x " << c.H);
         auto led = MakeLed(c.W, c.H);
@@ -101,18 +96,14 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSide)
         EXPECT_EQ(PixelAt(*led, c.X0 + c.D - 1, midY), kShadow);
         EXPECT_EQ(PixelAt(*led, midX, c.Y0), kShadow);
         EXPECT_EQ(PixelAt(*led, midX, c.Y0 + c.D - 1), kShadow);
-        if (c.X0 > 0) {
+        if (c.X0 > 0)
             EXPECT_EQ(PixelAt(*led, c.X0 - 1, midY), kBack);
-        }
-        if (c.X0 + c.D < c.W) {
+        if (c.X0 + c.D < c.W)
             EXPECT_EQ(PixelAt(*led, c.X0 + c.D, midY), kBack);
-        }
-        if (c.Y0 > 0) {
+        if (c.Y0 > 0)
             EXPECT_EQ(PixelAt(*led, midX, c.Y0 - 1), kBack);
-        }
-        if (c.Y0 + c.D < c.H) {
+        if (c.Y0 + c.D < c.H)
             EXPECT_EQ(PixelAt(*led, midX, c.Y0 + c.D), kBack);
-        }
         // Corners are background, the lower right of the disc the lamp colour.
         EXPECT_EQ(PixelAt(*led, 0, 0), kBack);
         EXPECT_EQ(PixelAt(*led, c.W - 1, c.H - 1), kBack);
@@ -154,9 +145,7 @@ TEST(LedCircle, ReflexIsAWhiteQuadrilateralInTheUpperLeftQuarter)
 struct ShapeCase {
     const char* Name;
     TLed::TLedStyle Style;
-    std::vector<QPoint> Outline; // outline colour (the corners of the shape)
-    std::vector<QPoint> Fill;    // lamp colour
-    std::vector<QPoint> Back;    // background
+    std::vector<QPoint> Outline, Fill, Back;
 };
 
 TEST(LedShapes, ArrowsAndRhombusThroughTheirCorners)
@@ -177,12 +166,13 @@ TEST(LedShapes, ArrowsAndRhombusThroughTheirCorners)
         SCOPED_TRACE(c.Name);
         auto led = MakeLed(21, 13, c.Style);
         led->SetValue(true);
-        for (const QPoint& p : c.Outline)
-            EXPECT_EQ(PixelAt(*led, p.x(), p.y()), kShadow) << "outline " << p.x() << "," << p.y();
-        for (const QPoint& p : c.Fill)
-            EXPECT_EQ(PixelAt(*led, p.x(), p.y()), clRed) << "fill " << p.x() << "," << p.y();
-        for (const QPoint& p : c.Back)
-            EXPECT_EQ(PixelAt(*led, p.x(), p.y()), kBack) << "background " << p.x() << "," << p.y();
+        const auto expectAll = [&](const std::vector<QPoint>& Points, TColor Color) {
+            for (const QPoint& p : Points)
+                EXPECT_EQ(PixelAt(*led, p.x(), p.y()), Color) << p.x() << "," << p.y();
+        };
+        expectAll(c.Outline, kShadow); // the corners of the shape
+        expectAll(c.Fill, clRed);
+        expectAll(c.Back, kBack);
     }
 }
 
@@ -215,7 +205,7 @@ TEST(LedShapes, FillStaysInsideTheOutline)
     }
 }
 
-TEST(LedShapes, RectangleCoversTheLampInsideAShadowFrame)
+TEST(LedShapes, RectangleCoversTheLampInsideAShadowFrameAndAStyleChangeClearsIt)
 {
     auto led = MakeLed(20, 12, TLed::lesRectangle);
     const QImage& image = led->BackingImage();
@@ -224,12 +214,7 @@ TEST(LedShapes, RectangleCoversTheLampInsideAShadowFrame)
             const bool edge = x == 0 || y == 0 || x == 19 || y == 11;
             ASSERT_EQ(QRgbToColor(image.pixel(x, y)), edge ? kShadow : clSilver) << x << "," << y;
         }
-}
-
-TEST(LedShapes, StyleChangeRepaintsTheBackgroundToo)
-{
-    auto led = MakeLed(20, 12, TLed::lesRectangle);
-    ASSERT_EQ(PixelAt(*led, 1, 1), clSilver);
+    // Another style repaints the background too.
     led->SetStyle(TLed::lesArrowDown);
     EXPECT_EQ(PixelAt(*led, 1, 10), kBack);
     EXPECT_EQ(PixelAt(*led, 10, 3), clSilver);
@@ -247,18 +232,15 @@ TEST(LedValue, DrawsAtOnceWhileColoursAskForARepaint)
     led.SetBounds(0, 0, 16, 16);
     led.BackingImage();
     const int paints = led.Paints;
-
     // Value draws the shape straight into the picture, without a paint.
     led.SetValue(true);
     EXPECT_EQ(led.Canvas()->Pixel(12, 12), clRed);
     EXPECT_EQ(led.Paints, paints);
-
     // A colour only asks for a repaint; the picture changes when it comes.
     led.SetColorActive(clYellow);
     EXPECT_EQ(led.Canvas()->Pixel(12, 12), clRed);
     EXPECT_EQ(PixelAt(led, 12, 12), clYellow);
     EXPECT_EQ(led.Paints, paints + 1);
-
     // Assigning the same value again does nothing at all.
     led.SetValue(true);
     led.SetColorActive(clYellow);
@@ -293,7 +275,7 @@ TEST(LedValue, EachColourAppliesOnlyToItsOwnState)
 
 // ---------------------------------------------------------------- flashing
 
-TEST(LedFlashing, FlashStepAlternatesWhileActive)
+TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashing)
 {
     auto led = MakeLed(16, 16);
     led->SetFlashing(true);
@@ -301,33 +283,24 @@ TEST(LedFlashing, FlashStepAlternatesWhileActive)
     led->SetValue(true);
     EXPECT_TRUE(led->FlashTimer()->Enabled());
     EXPECT_EQ(PixelAt(*led, 12, 12), clRed); // starts bright
-
-    const std::vector<TColor> phases = {clSilver, clRed, clSilver, clRed};
-    for (TColor expected : phases) {
+    for (TColor expected : {clSilver, clRed, clSilver, clRed, clSilver}) {
         led->FlashStep();
         EXPECT_EQ(led->Canvas()->Pixel(12, 12), expected);
     }
-
+    // Flashing switched off in the dark phase shows the active colour; switched
+    // on again it draws nothing new.
+    led->SetFlashing(false);
+    EXPECT_FALSE(led->FlashTimer()->Enabled());
+    EXPECT_EQ(led->Canvas()->Pixel(12, 12), clRed);
+    led->SetFlashing(true);
+    EXPECT_TRUE(led->FlashTimer()->Enabled());
+    EXPECT_EQ(led->Canvas()->Pixel(12, 12), clRed);
     // Off: steady inactive colour, timer stopped, ticks change nothing.
     led->SetValue(false);
     EXPECT_FALSE(led->FlashTimer()->Enabled());
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
     led->FlashStep();
     EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
-}
-
-TEST(LedFlashing, SwitchingFlashingOffInTheDarkPhaseShowsTheActiveColour)
-{
-    auto led = MakeLed(16, 16, TLed::lesRectangle);
-    led->SetValue(true);
-    led->SetFlashing(true);
-    EXPECT_TRUE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(led->Canvas()->Pixel(5, 5), clRed); // switching on draws nothing new
-    led->FlashStep();
-    ASSERT_EQ(led->Canvas()->Pixel(5, 5), clSilver);
-    led->SetFlashing(false);
-    EXPECT_FALSE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(led->Canvas()->Pixel(5, 5), clRed);
 }
 
 TEST(LedFlashing, ColourChangesWhileFlashing)
@@ -337,7 +310,6 @@ TEST(LedFlashing, ColourChangesWhileFlashing)
     led->SetValue(true);
     led->FlashStep();
     ASSERT_EQ(PixelAt(*led, 12, 12), clSilver);
-
     // A new active colour in the dark phase shows at once...
     led->SetColorActive(clYellow);
     EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
@@ -346,19 +318,12 @@ TEST(LedFlashing, ColourChangesWhileFlashing)
     EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
     led->FlashStep();
     EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
-}
-
-TEST(LedFlashing, EqualColoursKeepTheColour)
-{
-    auto led = MakeLed(16, 16);
-    led->SetColorActive(clGreen);
-    led->SetColorInactive(clGreen);
-    led->SetFlashing(true);
-    led->SetValue(true);
+    // Equal colours: every phase shows the same one.
+    led->SetColorInactive(clYellow);
     for (int i = 0; i < 3; ++i) {
         led->FlashStep();
-        EXPECT_EQ(led->CurrentColor(), clGreen);
-        EXPECT_EQ(PixelAt(*led, 12, 12), clGreen);
+        EXPECT_EQ(led->CurrentColor(), clYellow);
+        EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
     }
 }
 
@@ -373,7 +338,6 @@ TEST(LedFlashing, RealTimerTogglesInTheRunningEventLoop)
     led->SetFlashing(true);
     led->SetValue(true);
     ASSERT_EQ(PixelAt(*led, 12, 12), clRed);
-
     // Four colour changes, each one to the other colour.
     TColor shown = clRed;
     int changes = 0;
@@ -400,17 +364,6 @@ TEST(LedFlashing, RealTimerTogglesInTheRunningEventLoop)
     led->SetValue(true);
     delete led;
     RunEventLoopFor(50);
-}
-
-TEST(LedFlashing, FlashingWithoutValueStaysInactive)
-{
-    auto led = MakeLed(16, 16);
-    led->SetFlashInterval(10);
-    led->SetFlashing(true);
-    EXPECT_FALSE(led->FlashTimer()->Enabled());
-    RunEventLoopFor(60);
-    EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
-    EXPECT_EQ(led->CurrentColor(), clSilver);
 }
 
 // ---------------------------------------------------------------- designing and loading
@@ -444,21 +397,17 @@ TEST(LedLoading, StartsFlashingOnlyAfterLoaded)
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
     RunEventLoopFor(40);
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
-
     led->Loaded();
     EXPECT_TRUE(led->FlashTimer()->Active());
     EXPECT_EQ(PixelAt(*led, 12, 12), clRed);
     EXPECT_TRUE(WaitFor([&] { return PixelAt(*led, 12, 12) == clSilver; }, 900));
-}
-
-TEST(LedLoading, LoadedWithoutValueDoesNotFlash)
-{
-    auto led = MakeLed(16, 16);
-    led->BeginLoading();
-    led->SetFlashing(true);
-    led->Loaded();
-    EXPECT_FALSE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
+    // Flashing without Value does not start after loading.
+    auto idle = MakeLed(16, 16);
+    idle->BeginLoading();
+    idle->SetFlashing(true);
+    idle->Loaded();
+    EXPECT_FALSE(idle->FlashTimer()->Enabled());
+    EXPECT_EQ(PixelAt(*idle, 12, 12), clSilver);
 }
 
 TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
@@ -478,7 +427,6 @@ TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
     EXPECT_EQ(led->FlashTimer()->Interval(), 200);
     EXPECT_EQ(led->Style(), TLed::lesArrowUp);
     EXPECT_EQ(PixelAt(*led, 8, 12), clYellow);
-
     const QString text = QString::fromUtf8(WriteComponentText(led));
     EXPECT_TRUE(text.contains(QLatin1String("ColorActive = clYellow"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String("Style = lesArrowUp"))) << text.toStdString();

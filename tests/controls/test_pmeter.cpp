@@ -74,29 +74,16 @@ std::string ReadCell(TPanelMeter& M, int Cell)
 // left, upper left) of each character, as a seven-segment display lights them.
 std::string Expected(char C)
 {
-    switch (C) {
-    case '0': return "1101111";
-    case '1': return "0101000";
-    case '2': return "1110110";
-    case '3': return "1111100";
-    case '4': return "0111001";
-    case '5': return "1011101";
-    case '6': return "1011111";
-    case '7': return "1101000";
-    case '8': return "1111111";
-    case '9': return "1111101";
-    case '-': return "0010000";
-    default: return "0000000";
-    }
+    static const char* const digits[] = {"1101111", "0101000", "1110110", "1111100", "0111001", "1011101",
+        "1011111", "1101000", "1111111", "1111101"};
+    return C >= '0' && C <= '9' ? digits[C - '0'] : C == '-' ? "0010000" : "0000000";
 }
 
-struct Reporter {
-    std::vector<int> Reports;
-    void Attach(TPanelMeter& M)
-    {
-        M.OnRangeCheck = [this](TObject*, int Range) { Reports.push_back(Range); };
-    }
-};
+// Records the meter's range reports.
+void Record(TPanelMeter& M, std::vector<int>& Reports)
+{
+    M.OnRangeCheck = [&Reports](TObject*, int Range) { Reports.push_back(Range); };
+}
 
 class LocaleScope {
 public:
@@ -132,6 +119,9 @@ TEST(PanelMeterFormat, PatternAndTextFollowDigitsPointAndSign)
         {2, 0, TPanelMeter::pmrOnlyPositive, 5, "00", "05"},
         {2, 0, TPanelMeter::pmrOnlyPositive, 60, "00", "60"},
         {3, 1, TPanelMeter::pmrOnlyPositive, 2.5, "0.00", "2.50"},
+        // Invalid digits, points and signs are ignored.
+        {0, -1, TPanelMeter::TPanelMeterSign(7), 1.25, " 0.000;-0.000", " 1.250"},
+        {TPanelMeter::MaxDigits + 1, -1, TPanelMeter::pmrNegative, 1.25, " 0.000;-0.000", " 1.250"},
     };
     for (const Case& c : cases) {
         TPanelMeter m;
@@ -143,19 +133,6 @@ TEST(PanelMeterFormat, PatternAndTextFollowDigitsPointAndSign)
         EXPECT_EQ(m.DisplayFormat(), QString::fromLatin1(c.Pattern));
         EXPECT_EQ(m.DisplayText(), QString::fromLatin1(c.Text));
     }
-}
-
-TEST(PanelMeterFormat, InvalidDigitsAndPointsAreIgnored)
-{
-    TPanelMeter m;
-    for (int bad : {0, -1, TPanelMeter::MaxDigits + 1})
-        m.SetDigits(bad);
-    m.SetDecimalPoint(-1);
-    m.SetSign(TPanelMeter::TPanelMeterSign(7));
-    EXPECT_EQ(m.Digits(), 4);
-    EXPECT_EQ(m.DecimalPoint(), 1);
-    EXPECT_EQ(m.Sign(), TPanelMeter::pmrNegative);
-    EXPECT_EQ(m.DisplayFormat(), " 0.000;-0.000");
 }
 
 // ---------------------------------------------------------------- range reports
@@ -186,11 +163,11 @@ TEST(PanelMeterRange, ReportsFollowTheStatusRules)
         m.SetValueMin(c.Min);
         m.SetValueMax(c.Max);
         m.SetSign(c.Sign);
-        Reporter r;
-        r.Attach(m);
+        std::vector<int> reports;
+        Record(m, reports);
         for (double v : c.Values)
             m.SetValue(v);
-        EXPECT_EQ(r.Reports, c.Reports);
+        EXPECT_EQ(reports, c.Reports);
         EXPECT_EQ(m.RangeStatus(), c.Reports.back());
     }
 }
@@ -211,29 +188,19 @@ TEST(PanelMeterRange, OnlyPositiveStoresTheMagnitudeAfterReporting)
     EXPECT_EQ(m.DisplayText(), "1.500");
 }
 
-TEST(PanelMeterRange, NothingIsCheckedWithoutAHandler)
+TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreChecked)
 {
     TPanelMeter m;
     m.SetValue(5);
-    EXPECT_EQ(m.RangeStatus(), 0);
-    Reporter r;
-    r.Attach(m);
-    // Still above the maximum: the status last reported was 0.
+    EXPECT_EQ(m.RangeStatus(), 0); // nothing is checked without a handler
+    std::vector<int> reports;
+    Record(m, reports);
+    m.SetValue(6); // still above the maximum: the status last reported was 0
     m.SetValue(6);
-    EXPECT_EQ(r.Reports, std::vector<int>{-2});
-}
-
-TEST(PanelMeterRange, UnchangedAndInvalidValuesReportNothing)
-{
-    TPanelMeter m;
-    Reporter r;
-    r.Attach(m);
-    m.SetValue(3);
-    m.SetValue(3);
     for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()})
         m.SetValue(bad);
-    EXPECT_EQ(r.Reports, std::vector<int>{-2});
-    EXPECT_EQ(m.Value(), 3);
+    EXPECT_EQ(reports, std::vector<int>{-2});
+    EXPECT_EQ(m.Value(), 6);
 }
 
 TEST(PanelMeterRange, HandlerSettingValueAgainDoesNotLoop)
@@ -255,14 +222,9 @@ TEST(PanelMeterSlots, IndexChecks)
 {
     auto m = MakeMeter(225, 105);
     m->SetSlots({"OVERLOAD", "Volts"});
-    struct Case {
-        int Index;
-        bool Valid;
-    };
-    for (const Case& c : {Case{-1, false}, Case{0, true}, Case{1, true}, Case{2, false}, Case{100, false}}) {
-        SCOPED_TRACE(c.Index);
-        m->SetSlot(c.Index, true);
-        EXPECT_EQ(m->GetSlot(c.Index), c.Valid);
+    for (int index : {-1, 0, 1, 2, 100}) {
+        m->SetSlot(index, true);
+        EXPECT_EQ(m->GetSlot(index), index == 0 || index == 1) << index;
     }
     // The same texts keep the states, new texts switch every slot off.
     m->SetSlots({"OVERLOAD", "Volts"});
@@ -305,17 +267,11 @@ TEST(PanelMeterSlots, ActiveSlotsAreLitBoxesInARowAtTheBottom)
     EXPECT_EQ(PixelNow(*m, corner1), kBack);
     m->SetSlot(0, false);
     EXPECT_EQ(PixelNow(*m, TPoint(boxes[0].Left + 4, boxes[0].Top + 4)), kBack);
-}
-
-TEST(PanelMeterSlots, EverySlotShowsInADesigner)
-{
-    auto m = MakeMeter(225, 105);
-    m->SetSlots({"OVERLOAD"});
+    // A designer shows every slot, without switching it on.
     m->SetDesigning(true);
     m->Invalidate();
-    const TRect box = m->SlotRects().front();
-    EXPECT_EQ(PixelAt(*m, TPoint(box.Left + 1, box.Top + 1)), kLit);
-    EXPECT_FALSE(m->GetSlot(0));
+    EXPECT_EQ(PixelAt(*m, corner1), kLit);
+    EXPECT_FALSE(m->GetSlot(1));
 }
 
 // ---------------------------------------------------------------- layout
@@ -441,21 +397,18 @@ TEST(PanelMeterPaint, DecimalPointAndComma)
 {
     auto m = MakeMeter(300, 150);
     m->SetDecimalPoint(2);
+    // The point takes no cell and lights the mark of the digit before it;
+    // a comma does the same.
+    const auto expectCells = [&](const char* Digits) {
+        for (int cell = 0; cell < 5; ++cell)
+            EXPECT_EQ(ReadCell(*m, cell), Expected(Digits[cell]) + (cell == 2 ? "1" : "0")) << "cell " << cell;
+    };
     m->SetValue(-12.34);
-    // "-12.34": the point takes no cell and lights the mark of the "2".
-    EXPECT_EQ(ReadCell(*m, 0), Expected('-') + "0");
-    EXPECT_EQ(ReadCell(*m, 1), Expected('1') + "0");
-    EXPECT_EQ(ReadCell(*m, 2), Expected('2') + "1");
-    EXPECT_EQ(ReadCell(*m, 3), Expected('3') + "0");
-    EXPECT_EQ(ReadCell(*m, 4), Expected('4') + "0");
-
+    expectCells("-1234");
     LocaleScope german(QLocale(QLocale::German));
-    m->SetValue(56.78);
-    EXPECT_EQ(m->DisplayText(), " 56,78");
-    EXPECT_EQ(ReadCell(*m, 1), Expected('5') + "0");
-    EXPECT_EQ(ReadCell(*m, 2), Expected('6') + "1");
-    EXPECT_EQ(ReadCell(*m, 3), Expected('7') + "0");
-    EXPECT_EQ(ReadCell(*m, 4), Expected('8') + "0");
+    m->SetValue(-56.78);
+    EXPECT_EQ(m->DisplayText(), "-56,78");
+    expectCells("-5678");
 }
 
 TEST(PanelMeterPaint, LeadingZeroOfTwoDigitsWithoutPoint)
@@ -465,14 +418,13 @@ TEST(PanelMeterPaint, LeadingZeroOfTwoDigitsWithoutPoint)
     m->SetDecimalPoint(0);
     m->SetSign(TPanelMeter::pmrOnlyPositive);
     m->SetDisplayAngle(15);
-    m->SetValue(5);
     EXPECT_EQ(m->Layout().Cells, 2);
-    EXPECT_EQ(ReadCell(*m, 0), Expected('0') + "0");
-    EXPECT_EQ(ReadCell(*m, 1), Expected('5') + "0");
     // A negative value shows its magnitude, without a sign cell.
-    m->SetValue(-37);
-    EXPECT_EQ(ReadCell(*m, 0), Expected('3') + "0");
-    EXPECT_EQ(ReadCell(*m, 1), Expected('7') + "0");
+    for (auto [value, text] : {std::pair{5.0, "05"}, std::pair{-37.0, "37"}}) {
+        m->SetValue(value);
+        for (int cell = 0; cell < 2; ++cell)
+            EXPECT_EQ(ReadCell(*m, cell), Expected(text[cell]) + "0") << text << " cell " << cell;
+    }
 }
 
 TEST(PanelMeterPaint, ValueChangeRedrawsOnlyTheDigitsAtOnce)

@@ -13,53 +13,32 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using namespace Tessaron;
 
 // ---------------------------------------------------------------- label format
 
-struct PatternCase {
-    const char* Name;
-    bool Circular;
-    double Min;
-    double Max;
-    int Decimals;
-    const char* Expected;
-};
-
-void PrintTo(const PatternCase& C, std::ostream* Os)
+TEST(ScaleLabel, PatternFollowsRangeAndDecimals)
 {
-    *Os << C.Name;
-}
-
-class ScaleLabelPatternTest : public ::testing::TestWithParam<PatternCase> {};
-
-TEST_P(ScaleLabelPatternTest, PicksTheFormatFromRangeAndDecimals)
-{
-    const PatternCase& c = GetParam();
-    const TScaleFormatRule& rule = c.Circular ? CircularScaleFormat : LinearScaleFormat;
-    EXPECT_EQ(ScaleLabelPattern(rule, c.Min, c.Max, c.Decimals), QString::fromLatin1(c.Expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, ScaleLabelPatternTest,
-    ::testing::Values(
+    const struct {
+        bool Circular;
+        double Min, Max;
+        int Decimals;
+        const char* Expected;
+    } cases[] = {
         // Circular scales: +-10000 and spans below 0.0001.
-        PatternCase{"CircularLowEnd", true, -10000, 0, 2, "#.##E-00"},
-        PatternCase{"CircularHighEnd", true, 0, 10000, 2, "#.##E-00"},
-        PatternCase{"CircularJustInside", true, -9999.99, 9999.99, 0, "0"},
-        PatternCase{"CircularTinySpanNearZero", true, 0, 0.00005, 3, "#.##E-00"},
-        PatternCase{"CircularTinySpanAwayFromZero", true, 5, 5.00005, 3, "#.##E-00"},
-        PatternCase{"CircularSmallSpanCounts", true, 5, 5.0002, 3, "0.000"},
-        PatternCase{"CircularDecimals", true, 0, 100, 2, "0.00"},
-        PatternCase{"CircularNoDecimals", true, 0, 100, 0, "0"},
-        PatternCase{"CircularNegativeDecimals", true, 0, 100, -3, "0"},
+        {true, -10000, 0, 2, "#.##E-00"}, {true, 0, 10000, 2, "#.##E-00"}, {true, -9999.99, 9999.99, 0, "0"},
+        {true, 0, 0.00005, 3, "#.##E-00"}, {true, 5, 5.00005, 3, "#.##E-00"}, {true, 5, 5.0002, 3, "0.000"},
+        {true, 0, 100, 2, "0.00"}, {true, 0, 100, 0, "0"}, {true, 0, 100, -3, "0"},
         // Linear scales: +-100000 and spans below 0.001, "0.00E-00".
-        PatternCase{"LinearAtLimit", false, -100000, 0, 1, "0.00E-00"},
-        PatternCase{"LinearBelowLimit", false, -99999, 99999, 1, "0.0"},
-        PatternCase{"LinearCircularLimitIsNotLinear", false, 0, 10000, 1, "0.0"},
-        PatternCase{"LinearTinySpan", false, 0, 0.0005, 1, "0.00E-00"},
-        PatternCase{"LinearSpanOfACircularRule", false, 0, 0.005, 2, "0.00"}),
-    [](const ::testing::TestParamInfo<PatternCase>& Info) { return std::string(Info.param.Name); });
+        {false, -100000, 0, 1, "0.00E-00"}, {false, -99999, 99999, 1, "0.0"}, {false, 0, 10000, 1, "0.0"},
+        {false, 0, 0.0005, 1, "0.00E-00"}, {false, 0, 0.005, 2, "0.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ScaleLabelPattern(c.Circular ? CircularScaleFormat : LinearScaleFormat, c.Min, c.Max, c.Decimals),
+            QString::fromLatin1(c.Expected))
+            << (c.Circular ? "circular " : "linear ") << c.Min << ".." << c.Max << " decimals " << c.Decimals;
+}
 
 TEST(ScaleLabel, RoundsHalfAwayFromZeroAndCutsLongTexts)
 {
@@ -92,12 +71,10 @@ TEST(RangeTable, NormalisationClampsLimitsAndTheLastReachesTheMaximum)
         t.SetLimit(limits[i]);
     }
     t.Normalise(0.0, 50.0);
-    EXPECT_EQ(t.Entry(1).Limit, 0.0);
-    EXPECT_EQ(t.Entry(2).Limit, 30.0);
-    EXPECT_EQ(t.Entry(3).Limit, 50.0);
-    EXPECT_EQ(t.Entry(4).Limit, 50.0); // the last range always ends at ValueMax
-    // Entries beyond the ranges in use are left alone.
-    EXPECT_EQ(t.Entry(5).Limit, 100.0);
+    // The last range always ends at ValueMax; entry 5, not in use, is left alone.
+    EXPECT_EQ((std::vector<double>{t.Entry(1).Limit, t.Entry(2).Limit, t.Entry(3).Limit, t.Entry(4).Limit,
+                  t.Entry(5).Limit}),
+        (std::vector<double>{0, 30, 50, 50, 100}));
 }
 
 TEST(RangeTable, InvertedBoundsNormaliseWithoutFailing)
@@ -109,7 +86,7 @@ TEST(RangeTable, InvertedBoundsNormaliseWithoutFailing)
     EXPECT_FALSE(std::isnan(t.Entry(1).Limit));
 }
 
-TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteen)
+TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteenAndLimitsOnlyNumbers)
 {
     TRangeTable t;
     for (int bad : {0, -1, 17, 1000}) {
@@ -121,6 +98,10 @@ TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteen)
     EXPECT_TRUE(t.SetNumber(16));
     EXPECT_TRUE(t.SetCurrent(16));
     EXPECT_FALSE(t.SetNumber(16)); // unchanged
+    // A limit that is not a number is ignored.
+    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::infinity()));
+    EXPECT_EQ(t.Limit(), 100.0);
 }
 
 TEST(RangeTable, CurrentBeyondNumberReadsZeroAndIgnoresWrites)
@@ -138,14 +119,6 @@ TEST(RangeTable, CurrentBeyondNumberReadsZeroAndIgnoresWrites)
     EXPECT_EQ(t.Limit(), 100.0);
     EXPECT_EQ(t.Color(), clLime);
     EXPECT_FALSE(t.Watched());
-}
-
-TEST(RangeTable, LimitIgnoresValuesThatAreNotNumbers)
-{
-    TRangeTable t;
-    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::quiet_NaN()));
-    EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::infinity()));
-    EXPECT_EQ(t.Limit(), 100.0);
 }
 
 TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlags)
@@ -195,49 +168,32 @@ TEST(RangeTable, ReadingTakesNumbersDirectlyWithoutNormalising)
     EXPECT_EQ(t.Entry(1).Color, clRed);
 }
 
-struct BadListCase {
-    const char* Name;
-    QVariantList List;
-    bool Flags;
-};
-
-void PrintTo(const BadListCase& C, std::ostream* Os)
+TEST(RangeTable, MalformedListIsRefusedAndChangesNothing)
 {
-    *Os << C.Name;
-}
-
-class RangeTableBadList : public ::testing::TestWithParam<BadListCase> {};
-
-TEST_P(RangeTableBadList, IsRefusedAndChangesNothing)
-{
-    TRangeTable t(clYellow, 33.0);
-    QString error;
-    EXPECT_FALSE(t.FromList(GetParam().List, GetParam().Flags, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(t.Number(), 1);
-    EXPECT_EQ(t.Entry(1).Limit, 33.0);
-    EXPECT_EQ(t.Entry(1).Color, clYellow);
-}
-
-QVariantList SeventeenPairs()
-{
-    QVariantList l;
+    QVariantList seventeen;
     for (int i = 0; i < 17; ++i)
-        l << qlonglong(255) << double(i);
-    return l;
+        seventeen << qlonglong(255) << double(i);
+    const struct {
+        const char* Name;
+        QVariantList List;
+        bool Flags;
+    } cases[] = {{"empty", {}, false}, {"odd count", {qlonglong(255), 1.0, qlonglong(0)}, false},
+        {"colour not an integer", {2.5, 1.0}, false}, {"colour too large", {qlonglong(1) << 40, 1.0}, false},
+        {"limit not a number", {qlonglong(255), QStringLiteral("x")}, false},
+        {"limit NaN", {qlonglong(255), std::numeric_limits<double>::quiet_NaN()}, false},
+        {"second pair bad", {qlonglong(255), 1.0, qlonglong(255), QVariantList{}}, false},
+        {"flag not boolean", {qlonglong(255), 1.0, 2.0}, true}, {"too many ranges", seventeen, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRangeTable t(clYellow, 33.0);
+        QString error;
+        EXPECT_FALSE(t.FromList(c.List, c.Flags, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(t.Number(), 1);
+        EXPECT_EQ(t.Entry(1).Limit, 33.0);
+        EXPECT_EQ(t.Entry(1).Color, clYellow);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lists, RangeTableBadList,
-    ::testing::Values(BadListCase{"Empty", {}, false},
-        BadListCase{"OddCount", {qlonglong(255), 1.0, qlonglong(0)}, false},
-        BadListCase{"ColourNotInteger", {2.5, 1.0}, false},
-        BadListCase{"ColourTooLarge", {qlonglong(1) << 40, 1.0}, false},
-        BadListCase{"LimitNotANumber", {qlonglong(255), QStringLiteral("x")}, false},
-        BadListCase{"LimitNaN", {qlonglong(255), std::numeric_limits<double>::quiet_NaN()}, false},
-        BadListCase{"SecondPairBad", {qlonglong(255), 1.0, qlonglong(255), QVariantList{}}, false},
-        BadListCase{"FlagNotBoolean", {qlonglong(255), 1.0, 2.0}, true},
-        BadListCase{"TooManyRanges", SeventeenPairs(), false}),
-    [](const ::testing::TestParamInfo<BadListCase>& Info) { return std::string(Info.param.Name); });
 
 // ---------------------------------------------------------------- linear scale plan
 
@@ -253,26 +209,13 @@ constexpr int kTextHeight = 13;
 // A vertical slider of 73 x 233 with a 10-pixel slot and 10-pixel button.
 TLinearScaleGeometry VerticalSlider(TLabelingStyle Style, TLabelingOrientation Orientation = lboLeft)
 {
-    TLinearScaleGeometry g;
-    g.Vertical = true;
-    g.Width = 73;
-    g.Height = 233;
-    g.Start = 5;
-    g.End = 228;
-    g.LowEdge = 31;
-    g.HighEdge = 41;
-    g.ValueMin = 0;
-    g.ValueMax = 50;
-    g.Gap = 5;
-    g.Decimals = 1;
-    g.Orientation = Orientation;
-    g.Style = Style;
-    return g;
+    return {.Vertical = true, .Width = 73, .Height = 233, .Start = 5, .End = 228, .LowEdge = 31, .HighEdge = 41,
+        .ValueMin = 0, .ValueMax = 50, .Gap = 5, .Decimals = 1, .Orientation = Orientation, .Style = Style};
 }
 
 } // namespace
 
-TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineOnTheirSide)
+TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineAndLinesReachTheSlotFromBothSides)
 {
     const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsBoth), FixedWidth, kTextHeight);
     // 22 pixels per gap of 5; labels need 2 * 13: every second line.
@@ -288,11 +231,6 @@ TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineOnTheirSide)
         EXPECT_EQ(l.X, 0);
     EXPECT_EQ(plan.MaxLabelWidth, 24);
     EXPECT_EQ(plan.LastLabelWidth, 24);
-}
-
-TEST(LinearScalePlan, LinesReachTheSlotFromBothSidesAndMajorLinesAreLonger)
-{
-    const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsBoth), FixedWidth, kTextHeight);
     // 11 line positions; each has the full line on the far side, and the
     // labelled ones (len - 4 = 28 <= 31) also a short one on the label side.
     int far = 0, near = 0;

@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <random>
 #include <vector>
@@ -29,6 +30,17 @@ int Differences(const QImage& A, const QImage& B, const TRect& R = TRect(), bool
             if (R.Contains(x, y) == Inside || R.IsEmpty())
                 n += (A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF);
     return n;
+}
+
+// Paints over the histograph's canvas behind its back.
+void Scribble(const THost& H, std::initializer_list<TRect> Rects)
+{
+    H.Image();
+    TCanvas* c = H->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clFuchsia);
+    for (const TRect& r : Rects)
+        c->FillRect(r);
 }
 
 QImage RedPanel(int W, int H, const TFont* Font, const QString& Message)
@@ -54,25 +66,41 @@ std::vector<float> Noise(int Count, unsigned Seed, float Lo, float Hi)
     return v;
 }
 
-int YAxisTextHeight(THistograph* H)
+int TextWidth(const TFont* Font, const QString& Text)
+{
+    TBitmap b(1, 1);
+    b.Canvas()->SetFont(Font);
+    return b.Canvas()->TextWidth(Text);
+}
+
+// A Y label: right-aligned 10 pixels left of the plot, centred on row Y.
+bool YLabelAt(const THost& H, const QString& Text, int Y)
 {
     TBitmap b(1, 1);
     b.Canvas()->SetFont(H->FontYAxis());
-    return b.Canvas()->TextHeight(QStringLiteral("012."));
+    const int th = b.Canvas()->TextHeight(QStringLiteral("012."));
+    return TextAt(H.Image(), 70 - TextWidth(H->FontYAxis(), Text) - 10, Y - th / 2, Text, H->FontYAxis(), clBtnFace);
+}
+
+// An X label: centred on column X, its top at row Top.
+bool XLabelAt(const THost& H, const QString& Text, int X, int Top)
+{
+    return TextAt(H.Image(), X - TextWidth(H->FontXAxis(), Text) / 2, Top, Text, H->FontXAxis(), clBtnFace);
 }
 
 } // namespace
 
 TEST(HistoPaint, InvalidRangesShowTheRedPanel)
 {
+    const QString xError = QStringLiteral("Range-Error in ViewX-Properties");
+    const QString yError = QStringLiteral("Range-Error in ViewY-Properties");
     struct Case {
         const char* Name;
         float XMin, XMax, YMin, YMax;
-        const char* Message;
-    };
-    const Case cases[] = {
-        {"both wrong: only X", 5, 5, 3, 1, "Range-Error in ViewX-Properties"},
-        {"Y wrong", 0, 10, 3, 1, "Range-Error in ViewY-Properties"},
+        QString Message, Other;
+    } const cases[] = {
+        {"both wrong: only X", 5, 5, 3, 1, xError, yError},
+        {"Y wrong", 0, 10, 3, 1, yError, xError},
     };
     for (const Case& c : cases) {
         THost h;
@@ -80,12 +108,8 @@ TEST(HistoPaint, InvalidRangesShowTheRedPanel)
         h->SetViewXCurrentMax(c.XMax);
         h->SetViewYMin(c.YMin);
         h->SetViewYMax(c.YMax);
-        const QString message = QString::fromLatin1(c.Message);
-        EXPECT_EQ(Differences(h.Image(), RedPanel(417, 241, h->Font(), message)), 0) << c.Name;
-        const QString other = message.contains(QLatin1Char('X')) && message.contains(QLatin1String("ViewX"))
-            ? QStringLiteral("Range-Error in ViewY-Properties")
-            : QStringLiteral("Range-Error in ViewX-Properties");
-        EXPECT_GT(Differences(h.Image(), RedPanel(417, 241, h->Font(), other)), 0) << c.Name;
+        EXPECT_EQ(Differences(h.Image(), RedPanel(417, 241, h->Font(), c.Message)), 0) << c.Name;
+        EXPECT_GT(Differences(h.Image(), RedPanel(417, 241, h->Font(), c.Other)), 0) << c.Name;
     }
     // Once the ranges are valid again, the plot returns.
     THost h;
@@ -164,12 +188,7 @@ TEST(HistoPaint, CurvesLieAtTheirValues)
 TEST(HistoPaint, NewDataRedrawOnlyThePlotArea)
 {
     THost h;
-    h.Image();
-    TCanvas* c = h->Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clFuchsia);
-    c->FillRect(TRect(2, 2, 6, 6));
-    c->FillRect(TRect(100, 100, 104, 104));
+    Scribble(h, {TRect(2, 2, 6, 6), TRect(100, 100, 104, 104)});
     const float values[2] = {5, 5};
     h->SetSeriesData(values, 2, 1);
     EXPECT_EQ(h.At(3, 3), clFuchsia);
@@ -191,48 +210,33 @@ TEST(HistoPaint, LinearLabelsAtTheirTicks)
     h->SetViewYMin(-1.5f);
     h->SetViewYMax(1.5f);
     h->SetViewYGap(0.5f);
-    const QImage& image = h.Image();
-    const int th = YAxisTextHeight(h.H);
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(h->FontYAxis());
     // 50 pixels per step: every step labelled, "-1.50" at the bottom (y = 340).
     const char* labels[] = {"-1.50", "-1.00", "-0.50", "0.00", "0.50", "1.00", "1.50"};
     for (int i = 0; i < 7; ++i) {
-        const QString text = QString::fromLatin1(labels[i]);
         const int y = 340 - 50 * i;
-        const int x = 70 - probe.Canvas()->TextWidth(text) - 10;
-        EXPECT_TRUE(TextAt(image, x, y - th / 2, text, h->FontYAxis(), clBtnFace)) << labels[i];
-        EXPECT_EQ(h.At(68, y), HistoTest::RgbOf(clGray)) << labels[i];  // the tick
+        EXPECT_TRUE(YLabelAt(h, QString::fromLatin1(labels[i]), y)) << labels[i];
+        EXPECT_EQ(h.At(68, y), HistoTest::RgbOf(clGray)) << labels[i]; // the tick
     }
     // X: 0 ... 10 by 2 over 306 pixels, centred below the plot.
-    probe.Canvas()->SetFont(h->FontXAxis());
     const int offsets[] = {0, 61, 122, 183, 244, 306};
     for (int i = 0; i < 6; ++i) {
         const QString text = FormatFloat(QStringLiteral("0.00"), 2 * i);
-        const int x = 70 + offsets[i];
-        EXPECT_TRUE(TextAt(image, x - probe.Canvas()->TextWidth(text) / 2, 345, text, h->FontXAxis(), clBtnFace))
-            << text.toStdString();
-        EXPECT_EQ(h.At(x, 342), HistoTest::RgbOf(clGray)) << i;
+        EXPECT_TRUE(XLabelAt(h, text, 70 + offsets[i], 345)) << text.toStdString();
+        EXPECT_EQ(h.At(70 + offsets[i], 342), HistoTest::RgbOf(clGray)) << i;
     }
 }
 
 TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
 {
-    THost h(417, 175);  // 75 pixel rows: 12 pixels per step of 0.5
+    THost h(417, 175); // 75 pixel rows: 12 pixels per step of 0.5
     h->SetViewYMin(-1.5f);
     h->SetViewYMax(1.5f);
     h->SetViewYGap(0.5f);
-    const QImage& image = h.Image();
-    const int th = YAxisTextHeight(h.H);
-    const int every = (2 * th + 11) / 12;
     TBitmap probe(1, 1);
     probe.Canvas()->SetFont(h->FontYAxis());
-    auto drawn = [&](double v) {
-        const QString text = FormatFloat(QStringLiteral("0.00"), v);
-        const HistoScale::TLinearAxis axis{-1.5, 1.5, 0.5, 75};
-        const int y = 115 - axis.Offset(v);
-        return TextAt(image, 70 - probe.Canvas()->TextWidth(text) - 10, y - th / 2, text, h->FontYAxis(), clBtnFace);
-    };
+    const int every = (2 * probe.Canvas()->TextHeight(QStringLiteral("012.")) + 11) / 12;
+    const HistoScale::TLinearAxis axis{-1.5, 1.5, 0.5, 75};
+    auto drawn = [&](double v) { return YLabelAt(h, FormatFloat(QStringLiteral("0.00"), v), 115 - axis.Offset(v)); };
     ASSERT_GE(every, 2);
     EXPECT_TRUE(drawn(-1.5));
     EXPECT_FALSE(drawn(-1.0));
@@ -255,16 +259,9 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
         h->SetGridScale(THistograph::sclLinLog);
         h->SetViewYMin(c.Min);
         h->SetViewYMax(c.Max);
-        const int th = YAxisTextHeight(h.H);
-        TBitmap probe(1, 1);
-        probe.Canvas()->SetFont(h->FontYAxis());
-        for (std::size_t i = 0; i < c.Labels.size(); ++i) {
-            const QString text = QString::fromLatin1(c.Labels[i]);
-            const int y = h->YToPixel(std::pow(10.0, c.FirstDecade + int(i)));
-            EXPECT_TRUE(TextAt(h.Image(), 70 - probe.Canvas()->TextWidth(text) - 10, y - th / 2, text,
-                h->FontYAxis(), clBtnFace))
+        for (std::size_t i = 0; i < c.Labels.size(); ++i)
+            EXPECT_TRUE(YLabelAt(h, QString::fromLatin1(c.Labels[i]), h->YToPixel(std::pow(10.0, c.FirstDecade + int(i)))))
                 << c.Labels[i];
-        }
     }
     // The X axis: decades of the visible range, centred.
     THost h;
@@ -273,15 +270,8 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
     h->SetViewXNominalMax(256);
     h->SetViewXCurrentMin(1);
     h->SetViewXCurrentMax(256);
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(h->FontXAxis());
-    for (const char* label : {"1", "10", "100"}) {
-        const QString text = QString::fromLatin1(label);
-        const int x = h->XToPixel(text.toDouble());
-        EXPECT_TRUE(TextAt(h.Image(), x - probe.Canvas()->TextWidth(text) / 2, 181 + 5, text, h->FontXAxis(),
-            clBtnFace))
-            << label;
-    }
+    for (const char* label : {"1", "10", "100"})
+        EXPECT_TRUE(XLabelAt(h, QString::fromLatin1(label), h->XToPixel(std::atof(label)), 181 + 5)) << label;
 }
 
 TEST(HistoPaint, GridLinesFollowGridVisible)
@@ -299,7 +289,7 @@ TEST(HistoPaint, GridLinesFollowGridVisible)
             h->SetBkColor(clWhite);
             h->SetGridVisible(c.Visible);
             int hx, hy, vx, vy;  // a point on a horizontal and one on a vertical line
-            if (logarithmic) {
+            if (logarithmic) { // 1 ... 100 both ways: lines at 20, a point off them at 25
                 h->SetGridScale(THistograph::sclLogLog);
                 h->SetViewYMin(1);
                 h->SetViewYMax(100);
@@ -307,10 +297,7 @@ TEST(HistoPaint, GridLinesFollowGridVisible)
                 h->SetViewXNominalMax(100);
                 h->SetViewXCurrentMin(1);
                 h->SetViewXCurrentMax(100);
-                hy = h->YToPixel(20);
-                hx = h->XToPixel(25);
-                vx = h->XToPixel(20);
-                vy = h->YToPixel(25);
+                hy = h->YToPixel(20), hx = h->XToPixel(25), vx = h->XToPixel(20), vy = h->YToPixel(25);
             } else {
                 hy = 340 - 30 * 4;  // Y 0 ... 10 by 2: a line at 4
                 hx = 100;
@@ -326,11 +313,7 @@ TEST(HistoPaint, GridLinesFollowGridVisible)
 TEST(HistoPaint, DisabledUpdatesDrawNothingAtAll)
 {
     THost h;
-    h.Image();
-    TCanvas* c = h->Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clFuchsia);
-    c->FillRect(TRect(0, 0, 417, 241));
+    Scribble(h, {TRect(0, 0, 417, 241)});
     ASSERT_EQ(h.At(100, 100), clFuchsia);
     const QImage before = h.Image().copy();
     h->SetEnableUpdate(false);
@@ -419,8 +402,7 @@ TEST(HistoPaint, ReadOutBoxInTheBottomLeftCorner)
     probe.Canvas()->SetFont(h->Font());
     const int boxHeight = probe.Canvas()->TextHeight(text) + 20;
     const int boxWidth = probe.Canvas()->TextWidth(QStringLiteral("X=#.##E-00 Y=#.##E-00")) + 20;
-    const QImage& image = h.Image();
-    EXPECT_TRUE(TextAt(image, 10, 241 - boxHeight + 10, text, h->Font(), clBtnFace));
+    EXPECT_TRUE(TextAt(h.Image(), 10, 241 - boxHeight + 10, text, h->Font(), clBtnFace));
     EXPECT_EQ(h.At(1, 241 - boxHeight), HistoTest::RgbOf(clGray));
     EXPECT_EQ(h.At(boxWidth - 1, 241 - 2), HistoTest::RgbOf(clGray));
     EXPECT_EQ(h.At(boxWidth, 241 - 2), HistoTest::RgbOf(clBtnFace));
