@@ -83,7 +83,8 @@ public:
     // pmrNegative: a sign cell in front of the digits shows "-" for negative
     // values. pmrOnlyPositive: no sign cell; negative values are shown (and
     // stored) as their absolute value.
-    enum TPanelMeterSign { pmrNegative, pmrOnlyPositive };
+    // Fixed underlying type: a value from outside the two names is defined and ignored by SetSign.
+    enum TPanelMeterSign : int { pmrNegative, pmrOnlyPositive };
     Q_ENUM(TPanelMeterSign)
 
     // The range statuses OnRangeCheck reports.
