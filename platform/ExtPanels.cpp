@@ -13,6 +13,7 @@ namespace {
     RegisterClass<TPanel>();
     RegisterClass<TBevel>();
     RegisterClass<TImage>();
+    RegisterClass<TPaintBox>();
     return true;
 }();
 
@@ -201,6 +202,31 @@ void TBevel::Paint()
     case bsSpacer:
         break;
     }
+}
+
+// ---------------------------------------------------------------- TPaintBox
+
+TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetBounds(0, 0, 105, 105);
+}
+
+void TPaintBox::Paint()
+{
+    TCanvas* c = Canvas();
+    c->Font()->Assign(Font());
+    c->Brush()->SetColor(Color());
+    c->Brush()->SetStyle(bsSolid);
+    if (IsDesigning()) {
+        c->Pen()->SetStyle(psDash);
+        c->Pen()->SetColor(clBlack);
+        c->Pen()->SetMode(pmCopy);
+        c->Brush()->SetStyle(bsClear);
+        c->Rectangle(0, 0, Width(), Height());
+        c->Brush()->SetStyle(bsSolid);
+        c->Pen()->SetStyle(psSolid);
+    }
+    CallEvent(OnPaint, this);
 }
 
 // ---------------------------------------------------------------- TImage

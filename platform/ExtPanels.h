@@ -103,6 +103,25 @@ private:
     TBevelStyle FStyle = bsLowered;
 };
 
+// ---------------------------------------------------------------- TPaintBox
+
+// A rectangle to draw on: Paint() prepares the canvas (the control's font,
+// a brush of its colour) and raises OnPaint, where the owner draws. Components
+// that draw themselves derive from it and override Paint(). Inside a form
+// designer an empty paint box shows a dashed outline so that it can be found.
+class TPaintBox : public TGraphicControl {
+    Q_OBJECT
+    Q_PROPERTY(Tessaron::TNotifyEvent OnPaint MEMBER OnPaint)
+
+public:
+    explicit TPaintBox(TComponent* AOwner = nullptr);
+
+    TNotifyEvent OnPaint;
+
+protected:
+    void Paint() override;
+};
+
 // ---------------------------------------------------------------- TImage
 
 // Shows a picture: at its natural size from the top-left corner, centred

@@ -1,5 +1,6 @@
 #include <platform/Controls.h>
 #include <platform/ExtCtrls.h>
+#include <platform/ExtPanels.h>
 
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
@@ -73,6 +74,27 @@ TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
     probe->SetWidth(50);
     EXPECT_EQ(probe->BackingImage().width(), 50);
     EXPECT_EQ(probe->Canvas()->Pixel(45, 3), clBlue);
+}
+
+TEST(PaintBox, OnPaintDrawsWithTheControlsColourAndFont)
+{
+    TWinControl host;
+    auto* box = new TPaintBox(&host);
+    box->SetParent(&host);
+    box->SetColor(clYellow);
+    box->Font()->SetColor(clNavy);
+    int paints = 0;
+    box->OnPaint = [&](TObject* Sender) {
+        ++paints;
+        EXPECT_EQ(Sender, box);
+        EXPECT_EQ(box->Canvas()->Font()->Color(), clNavy);
+        box->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    };
+    box->SetBounds(0, 0, 20, 20);
+    const QImage& img = box->BackingImage();
+    EXPECT_GE(paints, 1);
+    EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_NE(img.pixel(15, 15) & 0xFFFFFF, 0xFFFF00u); // the rest is the owner's
 }
 
 TEST(WinControl, AlignedChildrenShareTheClientArea)
