@@ -1,13 +1,13 @@
 #include "analysis/Uauto.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TAutokorrDialog* AutokorrDialog = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TAutokorrDialog>(&AutokorrDialog);
+[[maybe_unused]] const bool registered = RegisterForm<TAutokorrDialog>(&AutokorrDialog);
 }
 
 TAutokorrDialog::TAutokorrDialog(TComponent* AOwner) : TAnalysisDialog(AOwner)

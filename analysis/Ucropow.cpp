@@ -1,13 +1,13 @@
 #include "analysis/Ucropow.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TCrossPowerDialog* CrossPowerDialog = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TCrossPowerDialog>(&CrossPowerDialog);
+[[maybe_unused]] const bool registered = RegisterForm<TCrossPowerDialog>(&CrossPowerDialog);
 }
 
 TCrossPowerDialog::TCrossPowerDialog(TComponent* AOwner) : TTwoSignalDialog(AOwner)

@@ -1,13 +1,13 @@
 #include "analysis/Ucross.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TKreuzkorrelationDialog* KreuzkorrelationDialog = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TKreuzkorrelationDialog>(&KreuzkorrelationDialog);
+[[maybe_unused]] const bool registered = RegisterForm<TKreuzkorrelationDialog>(&KreuzkorrelationDialog);
 }
 
 TKreuzkorrelationDialog::TKreuzkorrelationDialog(TComponent* AOwner) : TTwoSignalDialog(AOwner)

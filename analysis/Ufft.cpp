@@ -1,13 +1,13 @@
 #include "analysis/Ufft.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TfftDialog* fftDialog = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TfftDialog>(&fftDialog);
+[[maybe_unused]] const bool registered = RegisterForm<TfftDialog>(&fftDialog);
 }
 
 TfftDialog::TfftDialog(TComponent* AOwner) : TAnalysisDialog(AOwner)

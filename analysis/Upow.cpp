@@ -1,13 +1,13 @@
 #include "analysis/Upow.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TPowerSpectrumDialog* PowerSpectrumDialog = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TPowerSpectrumDialog>(&PowerSpectrumDialog);
+[[maybe_unused]] const bool registered = RegisterForm<TPowerSpectrumDialog>(&PowerSpectrumDialog);
 }
 
 TPowerSpectrumDialog::TPowerSpectrumDialog(TComponent* AOwner) : TAnalysisDialog(AOwner)

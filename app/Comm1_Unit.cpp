@@ -1,13 +1,13 @@
 #include "app/Comm1_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 VAzaz1_Demo* Comm1_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<VAzaz1_Demo>(&Comm1_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<VAzaz1_Demo>(&Comm1_Demo);
 }
 
 // Everything the window shows comes from its description; the OK button's

@@ -1,13 +1,13 @@
 #include "app/Comm2_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 VAzaz2_Demo* Comm2_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<VAzaz2_Demo>(&Comm2_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<VAzaz2_Demo>(&Comm2_Demo);
 }
 
 // Everything the window shows comes from its description; the OK button's

@@ -1,13 +1,13 @@
 #include "app/Hersteller_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 THersteller_Demo* Hersteller_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<THersteller_Demo>(&Hersteller_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<THersteller_Demo>(&Hersteller_Demo);
 }
 
 // Everything the window shows comes from its description; the OK button's

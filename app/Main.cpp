@@ -1,7 +1,7 @@
 #include "app/Main.h"
 
 #include "app/Contact.h"
-#include "app/DemoWindows.h"
+#include <platform/FormRegistry.h>
 
 #include <platform/ExtCtrls.h>
 #include <platform/ExtPanels.h>
@@ -16,7 +16,7 @@ namespace Tessaron {
 TTessaron32* Tessaron32 = nullptr;
 
 namespace {
-const bool registered = Demo::RegisterWindow<TTessaron32>(&Tessaron32);
+const bool registered = RegisterForm<TTessaron32>(&Tessaron32);
 }
 
 QString ManualCommandLine()
@@ -88,7 +88,7 @@ void TTessaron32::FormCreate(TObject*)
     if (MainMenu1)
         for (const TWindowMenuEntry& e : WindowMenuEntries())
             if (TMenuItem* item = MainMenu1->FindItem(QString::fromLatin1(e.ItemName)))
-                item->SetEnabled(Demo::IsWindowRegistered(QString::fromLatin1(e.ClassName)));
+                item->SetEnabled(IsFormRegistered(QString::fromLatin1(e.ClassName)));
 }
 
 void TTessaron32::Timer1Timer(TObject*)

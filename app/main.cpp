@@ -2,7 +2,7 @@
 // and runs the message loop. With --screenshots DIR it renders every window
 // to DIR/<window class>.png without a display and exits.
 
-#include "app/DemoWindows.h"
+#include <platform/FormRegistry.h>
 #include "app/Main.h"
 #include "app/Tour.h"
 
@@ -22,7 +22,7 @@ void CreateWindows()
     Application()->Initialize();
     Application()->CreateForm(Tessaron32);
     for (const QString& name : TTessaron32::WindowOrder())
-        if (auto factory = Demo::FindWindowFactory(name))
+        if (auto factory = FindFormFactory(name))
             Application()->AddForm(factory(Application()));
 }
 

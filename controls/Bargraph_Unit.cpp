@@ -1,13 +1,13 @@
 #include "controls/Bargraph_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TBarGraph_Demo* BarGraph_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TBarGraph_Demo>(&BarGraph_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TBarGraph_Demo>(&BarGraph_Demo);
 }
 
 TBarGraph_Demo::TBarGraph_Demo(TComponent* AOwner) : TForm(AOwner)

@@ -1,13 +1,13 @@
 #include "controls/Dial_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TDial_Demo* Dial_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TDial_Demo>(&Dial_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TDial_Demo>(&Dial_Demo);
 }
 
 TDial_Demo::TDial_Demo(TComponent* AOwner) : TForm(AOwner)

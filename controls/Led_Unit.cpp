@@ -1,6 +1,6 @@
 #include "controls/Led_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <controls/led.h>
 
 namespace Tessaron {
@@ -8,7 +8,7 @@ namespace Tessaron {
 TLed_Demo* Led_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TLed_Demo>(&Led_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TLed_Demo>(&Led_Demo);
 }
 
 TLed_Demo::TLed_Demo(TComponent* AOwner) : TForm(AOwner)

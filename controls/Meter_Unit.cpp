@@ -1,13 +1,13 @@
 #include "controls/Meter_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TMeter_Demo* Meter_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TMeter_Demo>(&Meter_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TMeter_Demo>(&Meter_Demo);
 }
 
 TMeter_Demo::TMeter_Demo(TComponent* AOwner) : TForm(AOwner)

@@ -1,6 +1,6 @@
 #include "controls/PanelMeter_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <platform/SysUtils.h>
 
 namespace Tessaron {
@@ -8,7 +8,7 @@ namespace Tessaron {
 TPanelMeter_Demo* PanelMeter_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TPanelMeter_Demo>(&PanelMeter_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TPanelMeter_Demo>(&PanelMeter_Demo);
 }
 
 TPanelMeter_Demo::TPanelMeter_Demo(TComponent* AOwner) : TForm(AOwner)

@@ -1,13 +1,13 @@
 #include "controls/Slider_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TSlider_Demo* Slider_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TSlider_Demo>(&Slider_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TSlider_Demo>(&Slider_Demo);
 }
 
 TSlider_Demo::TSlider_Demo(TComponent* AOwner) : TForm(AOwner)

@@ -1,13 +1,13 @@
 #include "filters/UIIR.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TIIR_Demo* IIR_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TIIR_Demo>(&IIR_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TIIR_Demo>(&IIR_Demo);
 }
 
 TIIR_Demo::TIIR_Demo(TComponent* AOwner) : TFilterDemoForm(AOwner)

@@ -1,13 +1,13 @@
 #include "filters/URCHoch.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TRCHoch_Demo* RCHoch_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TRCHoch_Demo>(&RCHoch_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TRCHoch_Demo>(&RCHoch_Demo);
 }
 
 TRCHoch_Demo::TRCHoch_Demo(TComponent* AOwner) : TFilterDemoForm(AOwner)

@@ -1,13 +1,13 @@
 #include "filters/URCTief.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TRCTief_Demo* RCTief_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TRCTief_Demo>(&RCTief_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TRCTief_Demo>(&RCTief_Demo);
 }
 
 TRCTief_Demo::TRCTief_Demo(TComponent* AOwner) : TFilterDemoForm(AOwner)

@@ -1,13 +1,13 @@
 #include "filters/USVFilter.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 
 namespace Tessaron {
 
 TSVFilter_Demo* SVFilter_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<TSVFilter_Demo>(&SVFilter_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<TSVFilter_Demo>(&SVFilter_Demo);
 }
 
 TSVFilter_Demo::TSVFilter_Demo(TComponent* AOwner) : TFilterDemoForm(AOwner)

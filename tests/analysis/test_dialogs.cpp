@@ -6,7 +6,7 @@
 #include "analysis/Ufft.h"
 #include "analysis/Upow.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <platform/Streaming.h>
 #include <platform/SysUtils.h>
 
@@ -90,7 +90,7 @@ TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
 {
     for (const TDialogCase& c : Dialogs) {
         SCOPED_TRACE(c.ClassName);
-        EXPECT_TRUE(Demo::IsWindowRegistered(c.ClassName)) << "its menu entry stays disabled otherwise";
+        EXPECT_TRUE(IsFormRegistered(c.ClassName)) << "its menu entry stays disabled otherwise";
         std::unique_ptr<TAnalysisDialog> d = c.Create();
         EXPECT_EQ(d->Caption(), c.Caption);
         EXPECT_EQ(d->FFT1->Size(), c.N);

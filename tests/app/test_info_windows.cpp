@@ -4,7 +4,7 @@
 #include "app/Contact.h"
 #include "app/Hersteller_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <controls/led.h>
 #include <platform/ExtCtrls.h>
 #include <platform/Streaming.h>
@@ -130,7 +130,7 @@ PICTURE1_BYTES(VAzaz2_Demo)
 TEST(InfoWindows, AllThreeAreRegisteredForTheMainWindow)
 {
     for (const char* name : {"THersteller_Demo", "VAzaz1_Demo", "VAzaz2_Demo"})
-        EXPECT_TRUE(Demo::IsWindowRegistered(name)) << name;
+        EXPECT_TRUE(IsFormRegistered(name)) << name;
 }
 
 TEST(InfoWindows, ManufacturerWindowFromItsDescription)

@@ -1,4 +1,4 @@
-#include "app/DemoWindows.h"
+#include <platform/FormRegistry.h>
 #include "app/Main.h"
 
 #include <platform/ExtCtrls.h>
@@ -148,7 +148,7 @@ TEST(MainWindow, WindowsMissingFromTheProgramKeepTheirEntriesDisabled)
     for (const TWindowMenuEntry& e : WindowMenuEntries()) {
         TMenuItem* item = w.Item(e.ItemName);
         ASSERT_NE(item, nullptr) << e.ItemName;
-        EXPECT_EQ(item->Enabled(), Demo::IsWindowRegistered(e.ClassName)) << e.ItemName;
+        EXPECT_EQ(item->Enabled(), IsFormRegistered(e.ClassName)) << e.ItemName;
     }
     EXPECT_TRUE(w.Item("Beenden1")->Enabled());
     EXPECT_EQ(w.Item("Datenbltter1")->Caption(), QString::fromUtf8("&Datenblätter"));

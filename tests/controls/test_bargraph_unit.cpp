@@ -1,7 +1,7 @@
 // The bar graph demonstration window built from its description.
 #include "controls/Bargraph_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <controls/Bargraph.h>
 #include <platform/Streaming.h>
 
@@ -169,7 +169,7 @@ TEST(BarGraphDemo, OkButtonClosesTheModalWindow)
 
 TEST(BarGraphDemo, MenuEntryIsEnabledAndTheTourShowsMovingBars)
 {
-    EXPECT_TRUE(Demo::IsWindowRegistered(QStringLiteral("TBarGraph_Demo")));
+    EXPECT_TRUE(IsFormRegistered(QStringLiteral("TBarGraph_Demo")));
     BarGraphDemo d;
     d.Form.Show();
     d.Form.TourStart();

@@ -2,7 +2,7 @@
 // meters, the sweep timer with its direction reversals, and the round trip.
 #include "controls/Meter_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <controls/Meter.h>
 #include <platform/Streaming.h>
 
@@ -105,7 +105,7 @@ TEST(MeterDemo, SweepTurnsAtBothEnds)
 
 TEST(MeterDemo, RegisteredAndTourShowsMovedPointers)
 {
-    EXPECT_TRUE(Demo::IsWindowRegistered("TMeter_Demo"));
+    EXPECT_TRUE(IsFormRegistered("TMeter_Demo"));
     MeterDemo d;
     d.Form.Show();
     d.Form.TourStart();

@@ -1,7 +1,7 @@
 // The panel meter demonstration window built from its description.
 #include "controls/PanelMeter_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <controls/PMeter.h>
 #include <platform/Streaming.h>
 #include <platform/SysUtils.h>
@@ -137,7 +137,7 @@ TEST(PanelMeterDemo, OverloadTogglesAtEveryCrossingOfFive)
 
 TEST(PanelMeterDemo, RegisteredAndTourShowsValuesInMotion)
 {
-    EXPECT_TRUE(Demo::IsWindowRegistered("TPanelMeter_Demo"));
+    EXPECT_TRUE(IsFormRegistered("TPanelMeter_Demo"));
     PanelMeterDemo d;
     TPanelMeter_Demo& f = d.Form;
     f.Show();

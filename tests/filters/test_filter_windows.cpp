@@ -5,7 +5,7 @@
 #include "filters/URCTief.h"
 #include "filters/USVFilter.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <platform/Streaming.h>
 
 #include "FilterTestSupport.h"
@@ -196,7 +196,7 @@ TYPED_TEST(FilterWindow, DescriptionBuildsTheWindowAndRoundTrips)
 {
     using W = Window<TypeParam>;
     TypeParam& f = this->Form;
-    EXPECT_TRUE(Demo::IsWindowRegistered(W::ClassName)) << "the menu entry stays disabled";
+    EXPECT_TRUE(IsFormRegistered(W::ClassName)) << "the menu entry stays disabled";
     EXPECT_EQ(f.Caption(), W::Caption);
     EXPECT_EQ(f.Histograph1->TimerInterval(), 1);
     EXPECT_FALSE(f.Histograph1->TimerEnabled()) << "the timer runs only while the window is shown";

@@ -1,4 +1,5 @@
 #include <platform/ExtCtrls.h>
+#include <platform/FormRegistry.h>
 #include <platform/Forms.h>
 #include <platform/Streaming.h>
 
@@ -6,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace Tessaron;
@@ -118,3 +122,47 @@ TEST(Application, ExceptionsFromHandlersReachTheStandardErrorHandler)
     Application()->OnException = nullptr;
     EXPECT_EQ(shown, QStringList{"'abc' is not a valid floating point value"});
 }
+
+namespace {
+class TRegisteredProbe : public TForm {
+    Q_OBJECT
+public:
+    using TForm::TForm;
+};
+TRegisteredProbe* RegisteredProbe = nullptr;
+const bool probeRegistered = RegisterForm<TRegisteredProbe>(&RegisteredProbe);
+} // namespace
+
+TEST(FormRegistry, CreatesTheRegisteredClassAndStoresItsReference)
+{
+    ASSERT_TRUE(probeRegistered);
+    EXPECT_FALSE(IsFormRegistered(QStringLiteral("TNoSuchWindow")));
+    EXPECT_FALSE(FindFormFactory(QStringLiteral("TNoSuchWindow")));
+    TFormFactory factory = FindFormFactory(QStringLiteral("TRegisteredProbe"));
+    ASSERT_TRUE(factory);
+    TComponent owner;
+    TForm* form = factory(&owner);
+    EXPECT_EQ(form, RegisteredProbe);
+    EXPECT_NE(qobject_cast<TRegisteredProbe*>(form), nullptr);
+    EXPECT_EQ(form->Owner(), &owner);
+}
+
+// The library's folders never reach into the program: dependencies run
+// program -> subsystems -> platform.
+TEST(Layout, NoLibraryFolderIncludesTheProgram)
+{
+    const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*[<"]app/)"),
+                                     QRegularExpression::MultilineOption);
+    for (const char* folder : {"platform", "controls", "stripchart", "histograph", "analysis", "filters"}) {
+        QDirIterator it(QStringLiteral(TESSARON_SOURCE_DIR "/") + QLatin1String(folder),
+                        {QStringLiteral("*.h"), QStringLiteral("*.cpp"), QStringLiteral("*.inc")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            EXPECT_FALSE(include.match(QString::fromUtf8(file.readAll())).hasMatch()) << file.fileName().toStdString();
+        }
+    }
+}
+
+#include "test_forms.moc"
