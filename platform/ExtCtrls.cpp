@@ -4,6 +4,8 @@
 
 #include <QTimer>
 
+#include <algorithm>
+
 namespace Tessaron {
 
 namespace {
@@ -57,7 +59,7 @@ void TTimer::Loaded()
 void TTimer::UpdateTimer()
 {
     if (FEnabled && FInterval > 0 && !IsDesigning() && !IsLoading())
-        FTimer->start(FInterval);
+        FTimer->start(std::max(FInterval, kMinTimerInterval));
     else
         FTimer->stop();
 }

@@ -9,6 +9,11 @@ class QTimer;
 
 namespace Tessaron {
 
+// The shortest period of a message timer on the platform the programs were
+// written for: a timer with a shorter Interval ticks at this pace, and the
+// demonstration windows' sweeps are timed for it.
+inline constexpr int kMinTimerInterval = 10;
+
 // A window-message timer: ticks through the message loop (modal loops
 // included) while Enabled, every Interval milliseconds, and calls OnTimer if
 // assigned. A timer inside a form designer or still being loaded never ticks.
@@ -26,7 +31,8 @@ public:
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value);
     int Interval() const { return FInterval; }
-    // Negative values are ignored; 0 stops the timer like the classic one.
+    // Default 1000. Negative values are ignored; 0 stops the timer like the
+    // classic one; 1 to 9 are kept but tick every kMinTimerInterval ms.
     void SetInterval(int Value);
     bool Active() const;
     void Loaded() override;

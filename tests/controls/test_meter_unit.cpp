@@ -4,11 +4,13 @@
 
 #include <platform/FormRegistry.h>
 #include <controls/Meter.h>
+#include <platform/ExtCtrls.h>
 #include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -121,6 +123,19 @@ TEST(MeterDemo, OkButtonEndsTheModalShowing)
     QTimer::singleShot(20, [&] { d.Form.BitBtn1->Click(); });
     EXPECT_EQ(d.Form.ShowModal(), mrOk);
     EXPECT_FALSE(d.Form.Timer1->Enabled());
+}
+
+// The stored Interval 1 ticks at the platform's 10 ms floor: the needle
+// takes about a second from 0 to 99, not a fifth of one.
+TEST(MeterDemo, SweepRunsAtTheTimerFloorPace)
+{
+    MeterDemo d;
+    QElapsedTimer clock;
+    QTimer::singleShot(300, [&] { d.Form.BitBtn1->Click(); });
+    clock.start();
+    d.Form.ShowModal();
+    EXPECT_GT(d.Form.Meter1->Value(), 3);
+    EXPECT_LE(d.Form.Meter1->Value(), clock.elapsed() / kMinTimerInterval + 1);
 }
 
 TEST(MeterDemo, DescriptionRoundTrip)

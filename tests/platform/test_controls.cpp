@@ -237,6 +237,24 @@ TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
     EXPECT_FALSE(timer->Active());
 }
 
+// Intervals below the platform's floor tick at the floor's pace, not faster:
+// a 1 ms timer gets at most one tick per 10 ms of running loop.
+TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
+{
+    TComponent owner;
+    auto* timer = new TTimer(&owner);
+    int ticks = 0;
+    timer->OnTimer = [&](TObject*) { ++ticks; };
+    timer->SetInterval(1);
+    EXPECT_EQ(timer->Interval(), 1);
+    QElapsedTimer clock;
+    clock.start();
+    RunEventLoopFor(300);
+    const qint64 elapsed = clock.elapsed();
+    EXPECT_GE(ticks, 5);
+    EXPECT_LE(ticks, elapsed / kMinTimerInterval + 1) << "elapsed " << elapsed << " ms";
+}
+
 TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
 {
     TComponent owner;
