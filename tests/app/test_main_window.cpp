@@ -1,6 +1,8 @@
 #include <platform/FormRegistry.h>
+#include "app/Contact.h"
 #include "app/Main.h"
 
+#include <platform/ClassicStyle.h>
 #include <platform/ExtCtrls.h>
 #include <platform/ExtPanels.h>
 #include <platform/StdCtrls.h>
@@ -88,6 +90,17 @@ TEST(MainWindow, BannerMovesOnePixelPerTickAndWrapsBelowMinusWidthMinusOne)
     w->Panel2->SetLeft(100);
     RunFor(120);
     EXPECT_LT(w->Panel2->Left(), 95);
+}
+
+// The whole contact line passes by: it is no wider than the banner panel,
+// which the panel's fixed width would otherwise cut off.
+TEST(MainWindow, BannerTextFitsItsPanel)
+{
+    MainWindow w;
+    EXPECT_EQ(w->Panel2->Width(), 1225);
+    const QString text = w->Panel2->Caption();
+    EXPECT_TRUE(text.endsWith(QString::fromUtf8(Demo::kEmail))) << text.toStdString();
+    EXPECT_LE(CaptionExtent(text, w->Panel2->Font()->ToQFont()).width(), w->Panel2->Width());
 }
 
 TEST(MainWindow, OpeningTheDemoMenuStopsTheBannerWithoutResettingIt)
