@@ -161,6 +161,11 @@ private:
 // The installed family that a classic font name stands for ("Arial" is drawn
 // with the metric-compatible Liberation Sans on every machine).
 QString SubstituteFontName(const QString& Name);
+// The advance of the substitute's characters in percent of its own, so that
+// texts keep the width they had in the classic face: the bitmap face "MS Sans
+// Serif" has narrower cells than Liberation Sans (97); metric-compatible
+// substitutes keep theirs (100).
+int SubstituteFontSpacing(const QString& Name);
 
 // ---------------------------------------------------------------- canvas
 

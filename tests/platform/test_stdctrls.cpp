@@ -513,6 +513,8 @@ TEST(Label, AutoSizeFitsTheText)
 {
     THost host;
     auto* label = host.Add<TLabel>(100, 10, 65, 17);
+    // A face drawn at its own advances, so that whole-text and summed widths agree.
+    label->Font()->SetName("Arial");
     const QFontMetrics fm(label->Font()->ToQFont());
     label->SetCaption("Kurve:");
     EXPECT_EQ(label->BoundsRect(), Bounds(100, 10, fm.horizontalAdvance("Kurve:"), fm.height()));
