@@ -52,6 +52,8 @@ protected:
     }
     void changeEvent(QEvent* Event) override
     {
+        if (Event->type() == QEvent::WindowStateChange)
+            FForm->WindowStateChanged(windowState());
         if (Event->type() == QEvent::ActivationChange) {
             if (isActiveWindow())
                 CallEvent(FForm->OnActivate, FForm);
@@ -147,16 +149,23 @@ int TForm::ClientHeight() const
 void TForm::SetClientWidth(int Value)
 {
     SetWidth(Value + 2 * FrameWidth());
+    FClientSized = true;
 }
 
 void TForm::SetClientHeight(int Value)
 {
     SetHeight(Value + 2 * FrameWidth() + CaptionHeight() + MenuHeight());
+    FClientSized = true;
 }
 
 void TForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    // Bounds set by the description or the program are the normal bounds,
+    // also while the window is maximised.
+    FNormalBounds = Bounds(ALeft, ATop, AWidth, AHeight);
+    FClientSized = false;
+    if (FWindowState == wsNormal || !FShowing)
+        TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TForm::ApplyGeometry()
@@ -166,7 +175,9 @@ void TForm::ApplyGeometry()
         return;
     FInResize = true;
     const int menu = FMenuBar ? FMenuBar->sizeHint().height() : 0;
-    if (FWindowState != wsMaximized) {
+    // A maximised window gets its normal geometry as well: the window system
+    // restores to it, and without one that maximises the window keeps it.
+    if (!w->isMaximized() && !w->isMinimized()) {
         w->move(Left(), Top());
         if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) {
             w->setMinimumSize(0, 0);
@@ -183,9 +194,12 @@ void TForm::ClientResized(int W, int H)
 {
     if (FInResize)
         return;
-    // The window manager or the user sized the window: take its client size.
+    // The window manager or the user sized the window: take its client size,
+    // and keep it as the normal size when the window is not maximised.
     FInResize = true;
     TWinControl::SetBounds(Left(), Top(), W + 2 * FrameWidth(), H + 2 * FrameWidth() + CaptionHeight() + MenuHeight());
+    if (FWindowState == wsNormal)
+        FNormalBounds = BoundsRect();
     FInResize = false;
     CallEvent(OnResize, this);
 }
@@ -247,6 +261,27 @@ void TForm::SetWindowState(TWindowState Value)
         else
             w->showNormal();
     }
+    if (Value == wsNormal)
+        RestoreNormalBounds();
+}
+
+void TForm::WindowStateChanged(Qt::WindowStates States)
+{
+    const TWindowState state = States.testFlag(Qt::WindowMinimized) ? wsMinimized
+        : States.testFlag(Qt::WindowMaximized)                     ? wsMaximized
+                                                                    : wsNormal;
+    if (state == FWindowState)
+        return;
+    FWindowState = state;
+    if (state == wsNormal)
+        RestoreNormalBounds();
+}
+
+void TForm::RestoreNormalBounds()
+{
+    const TRect r = FNormalBounds;
+    TWinControl::SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    ApplyGeometry();
 }
 
 void TForm::ApplyWindowFlags()
@@ -285,8 +320,12 @@ void TForm::SetMenu(TMainMenu* Value)
         return;
     const int cw = ClientWidth(), ch = ClientHeight();
     FMenu = Value;
-    SetClientWidth(cw);
-    SetClientHeight(ch);
+    // Outer bounds read from a description include the menu bar; a client
+    // size, or a menu assigned later, keeps the client size.
+    if (!IsLoading() || FClientSized) {
+        SetClientWidth(cw);
+        SetClientHeight(ch);
+    }
     if (WidgetIfCreated())
         MenuChanged();
 }

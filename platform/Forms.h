@@ -92,8 +92,13 @@ public:
     void SetBorderIcons(TBorderIcons Value);
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition Value) { FPosition = Value; }
+    // Default wsNormal. Leaving wsMaximized (here or in the window system)
+    // returns to the normal bounds: those set last by the description or the
+    // program, or by the user sizing the unmaximised window.
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
+    // The bounds the window has when it is neither maximised nor minimised.
+    TRect NormalBounds() const { return FNormalBounds; }
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
     TMainMenu* Menu() const { return FMenu; }
@@ -163,6 +168,8 @@ private:
     int CaptionHeight() const;
     int MenuHeight() const;
     void ClientResized(int W, int H);
+    void WindowStateChanged(Qt::WindowStates States);
+    void RestoreNormalBounds();
     bool HandleCloseRequest();
 
     QString FCaption;
@@ -170,6 +177,8 @@ private:
     TBorderIcons FBorderIcons = TBorderIcons(biSystemMenu) | biMinimize | biMaximize;
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;
+    TRect FNormalBounds;
+    bool FClientSized = false; // the last size set was a client size
     TFormStyle FFormStyle = fsNormal;
     QPointer<TMainMenu> FMenu;
     bool FKeyPreview = false;

@@ -94,6 +94,39 @@ TEST(MainWindow, BannerMovesOnePixelPerTickAndWrapsBelowMinusWidthMinusOne)
 
 // The whole contact line passes by: it is no wider than the banner panel,
 // which the panel's fixed width would otherwise cut off.
+// The window opens maximised; its normal geometry is the stored 815 x 616 (a
+// window system without maximising shows that), and restoring it, by the
+// program or by the window system, returns to those bounds.
+TEST(MainWindow, OpensMaximisedAndRestoresToTheStoredNormalBounds)
+{
+    TTessaron32 form;
+    form.InitializeForm();
+    const TRect normal = Bounds(233, 112, 815, 616);
+    EXPECT_EQ(form.WindowState(), TForm::wsMaximized);
+    EXPECT_EQ(form.NormalBounds(), normal);
+    form.Show();
+    RunFor(20);
+    QWidget* window = form.Widget();
+    EXPECT_TRUE(window->isMaximized());
+    EXPECT_EQ(window->normalGeometry().width(), form.NormalBounds().Width() - 8);
+    EXPECT_NE(form.Width(), 815); // the client area follows the maximised window
+
+    const auto restored = [&](const char* how) {
+        RunFor(20);
+        EXPECT_EQ(form.WindowState(), TForm::wsNormal) << how;
+        EXPECT_EQ(form.BoundsRect(), normal) << how;
+        EXPECT_EQ(window->width(), 807) << how;
+    };
+    window->showNormal(); // the user restores it
+    restored("window system");
+    form.SetWindowState(TForm::wsMaximized);
+    RunFor(20);
+    EXPECT_TRUE(window->isMaximized());
+    form.SetWindowState(TForm::wsNormal);
+    restored("program");
+    form.Hide();
+}
+
 TEST(MainWindow, BannerTextFitsItsPanel)
 {
     MainWindow w;
