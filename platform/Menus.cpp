@@ -1,5 +1,7 @@
 #include "platform/Menus.h"
 
+#include "platform/Graphics.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -138,6 +140,7 @@ void TMenuItem::Build(QMenu* Into, QMenuBar* Bar)
     if (!FItems.empty()) {
         FSubMenu = new QMenu(FCaption);
         FSubMenu->setSeparatorsCollapsible(false);
+        FSubMenu->setFont(MenuFont());
         FAction = FSubMenu->menuAction();
         if (Into)
             Into->addMenu(FSubMenu);
@@ -202,9 +205,15 @@ std::vector<TComponent*> TMainMenu::ChildComponents() const
     return std::vector<TComponent*>(FItems.begin(), FItems.end());
 }
 
+QFont MenuFont()
+{
+    return TFont().ToQFont();
+}
+
 void TMainMenu::BuildMenuBar(QMenuBar* Bar)
 {
     Bar->clear();
+    Bar->setFont(MenuFont());
     for (TMenuItem* item : FItems)
         item->Build(nullptr, Bar);
 }

@@ -15,6 +15,10 @@ namespace Tessaron {
 
 class TMainMenu;
 
+// The platform's menu font, shared by the menu bar and every drop-down:
+// MS Sans Serif, 11 pixels, whatever the form's own font.
+QFont MenuFont();
+
 // One entry of a menu. Items nest: an item with children opens a submenu.
 // A caption of "-" is a separator. Clicking an item raises OnClick; opening a
 // top-level item's menu raises that item's OnClick too. The check mark shows

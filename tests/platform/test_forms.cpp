@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
+#include <QMenuBar>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTimer>
@@ -121,6 +122,40 @@ TEST(Application, ExceptionsFromHandlersReachTheStandardErrorHandler)
     loop.exec();
     Application()->OnException = nullptr;
     EXPECT_EQ(shown, QStringList{"'abc' is not a valid floating point value"});
+}
+
+// The menu bar and its drop-downs, nested ones included, share one face and
+// size, the platform's menu font, also on a form with a font of its own.
+TEST(Form, MenuBarAndDropDownsShareTheMenuFont)
+{
+    TProbeForm form;
+    form.Font()->SetName("Courier New");
+    form.Font()->SetHeight(-20);
+    auto* menu = new TMainMenu(&form);
+    auto* top = new TMenuItem(&form);
+    auto* sub = new TMenuItem(&form);
+    auto* leaf = new TMenuItem(&form);
+    top->SetCaption("&Demo");
+    sub->SetCaption("&Filter");
+    leaf->SetCaption("&IIR");
+    menu->Add(top);
+    top->Add(sub);
+    sub->Add(leaf);
+    form.SetMenu(menu);
+    form.Show();
+    auto* bar = form.Widget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(top->SubMenu(), nullptr);
+    ASSERT_NE(sub->SubMenu(), nullptr);
+    const QFont expected = MenuFont();
+    EXPECT_EQ(expected.family(), TFont().ToQFont().family());
+    EXPECT_EQ(expected.pixelSize(), 11);
+    for (const QWidget* w : {static_cast<const QWidget*>(bar), static_cast<const QWidget*>(top->SubMenu()),
+                             static_cast<const QWidget*>(sub->SubMenu())}) {
+        EXPECT_EQ(w->font().family(), expected.family());
+        EXPECT_EQ(w->font().pixelSize(), expected.pixelSize());
+    }
+    form.Hide();
 }
 
 namespace {
