@@ -78,10 +78,12 @@ void TComponent::InsertComponent(TComponent* AComponent)
 
 void TComponent::RemoveComponent(TComponent* AComponent)
 {
-    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-    if (it == FComponents.end())
+    // Searched from the end: components are mostly removed last first (a
+    // failed read, DestroyComponents), which keeps that linear overall.
+    auto it = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
+    if (it == FComponents.rend())
         return;
-    FComponents.erase(it);
+    FComponents.erase(std::next(it).base());
     AComponent->FOwner = nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QMetaClassInfo>
+#include <QHash>
 #include <QPointer>
 
 #include <utility>
@@ -288,6 +289,10 @@ struct TPropertyLine {
     int Line = 0;
 };
 
+// Objects and lists nest at most this deep (together): the parser, the
+// builder and the controls they create recurse once per level.
+constexpr int MaxNesting = 100;
+
 struct TObjectNode {
     QString Name;
     QString ClassName;
@@ -321,6 +326,22 @@ public:
     }
 
 private:
+    // Counts one level of nesting for the scope of a parse call.
+    class TNestingGuard {
+    public:
+        TNestingGuard(TParser& Parser, int Line) : FParser(Parser)
+        {
+            if (++FParser.FDepth > MaxNesting)
+                FParser.FLexer.Fail(Line, QStringLiteral("nested more than %1 levels deep").arg(MaxNesting));
+        }
+        ~TNestingGuard() { --FParser.FDepth; }
+        TNestingGuard(const TNestingGuard&) = delete;
+        TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+    private:
+        TParser& FParser;
+    };
+
     TToken Expect(TToken::TType Type, const QString& What, int SameLine)
     {
         const TToken& t = FLexer.Peek();
@@ -334,6 +355,7 @@ private:
         TToken head = FLexer.Next();
         if (!head.IsWord("object"))
             FLexer.Fail(head.Line, QStringLiteral("\"object\" expected"));
+        TNestingGuard nesting(*this, head.Line);
         TObjectNode node;
         node.Line = head.Line;
         TToken first = Expect(TToken::tkIdent, QStringLiteral("a component name and class"), head.Line);
@@ -418,9 +440,11 @@ private:
             return v;
         case TToken::tkSymbol:
             if (t.IsSymbol('['))
-                return ParseSet(v);
-            if (t.IsSymbol('('))
-                return ParseList(v);
+                return ParseSet(std::move(v));
+            if (t.IsSymbol('(')) {
+                TNestingGuard nesting(*this, t.Line);
+                return ParseList(std::move(v));
+            }
             break;
         case TToken::tkEnd:
             break;
@@ -428,7 +452,7 @@ private:
         FLexer.Fail(t.Line, QStringLiteral("a value expected, found \"%1\"").arg(t.Text));
     }
 
-    TValue ParseSet(TValue& v)
+    TValue ParseSet(TValue v)
     {
         v.Kind = TValue::vkSet;
         if (FLexer.Peek().IsSymbol(']')) {
@@ -452,7 +476,7 @@ private:
         }
     }
 
-    TValue ParseList(TValue& v)
+    TValue ParseList(TValue v)
     {
         v.Kind = TValue::vkList;
         for (;;) {
@@ -468,6 +492,7 @@ private:
     }
 
     TLexer FLexer;
+    int FDepth = 0;
 };
 
 // ---------------------------------------------------------------- builder
@@ -484,6 +509,8 @@ public:
                 CheckRootClass(Node, Root);
                 FRoot = Root;
                 FRootWasLoading = Root->IsLoading();
+                for (int i = 0; i < Root->ComponentCount(); ++i)
+                    AddName(Root->Components(i));
             } else {
                 FRoot = CreateComponent(Node.ClassName, Owner);
                 if (!FRoot)
@@ -499,23 +526,50 @@ public:
             ReadObject(FRoot, Node);
             FRemember = false;
             ResolveReferences();
+        } catch (const EReadError&) {
+            Rollback();
+            throw;
+        } catch (const std::exception& e) {
+            // Out of memory or a failing setter deep inside: still an error of
+            // this description, and still nothing half-built.
+            Rollback();
+            Fail(FCurrentLine, QStringLiteral("the description cannot be read: %1").arg(QString::fromUtf8(e.what())));
         } catch (...) {
             Rollback();
             throw;
         }
         // Everything is in place: the after-loading step, in creation order.
-        FRoot->Loaded();
-        for (const QPointer<TComponent>& c : FCreated)
-            if (c)
-                c->Loaded();
+        // Every component leaves the loading state even when one of them
+        // fails; a failure then undoes the whole read.
+        int failedLine = 0;
+        QString failure;
+        auto loaded = [&](TComponent* Component, int Line) {
+            try {
+                Component->Loaded();
+            } catch (const std::exception& e) {
+                if (failure.isEmpty()) {
+                    failedLine = Line;
+                    failure = QStringLiteral("%1 cannot be set up: %2").arg(Describe(Component), QString::fromUtf8(e.what()));
+                }
+                Component->TComponent::Loaded();
+            }
+        };
+        loaded(FRoot, Node.Line);
+        for (size_t i = 0; i < FCreated.size(); ++i)
+            if (FCreated[i])
+                loaded(FCreated[i], FCreatedLines[i]);
+        if (!failure.isEmpty()) {
+            FRootWasLoading = false;
+            Rollback();
+            Fail(failedLine, failure);
+        }
         return FRoot;
     }
 
 private:
-    struct TUndo {
+    struct TSnapshot {
         QPointer<QObject> Object;
-        QMetaProperty Property;
-        QVariant Value;
+        std::vector<std::pair<QMetaProperty, QVariant>> Values;
     };
 
     struct TFixup {
@@ -526,6 +580,19 @@ private:
     };
 
     [[noreturn]] void Fail(int Line, const QString& Reason) const { throw EReadError(FSource, Line, Reason); }
+
+    // Components are found by name through a hash: a description may hold
+    // tens of thousands of them.
+    void AddName(TComponent* Component)
+    {
+        if (!Component->Name().isEmpty())
+            FNames.insert(Component->Name().toLower(), Component);
+    }
+    TComponent* FindName(const QString& Name) const
+    {
+        TComponent* c = Name.isEmpty() ? nullptr : FNames.value(Name.toLower()).data();
+        return c && c->Owner() == FRoot ? c : nullptr;
+    }
 
     static QString Describe(const QObject* Object)
     {
@@ -545,15 +612,25 @@ private:
     }
 
     // Properties of the root (and of its sub-objects) get their old values back
-    // when the read fails.
+    // when the read fails. The first write to an object remembers all its
+    // properties: a setter may change others too (ShowHint clears
+    // ParentShowHint), and those must come back as well.
     void RememberOldValue(QObject* Object, const QMetaProperty& Property)
     {
+        Q_UNUSED(Property);
         if (!FRemember || FRootCreated)
             return;
-        for (const TUndo& u : FUndo)
-            if (u.Object == Object && u.Property.propertyIndex() == Property.propertyIndex())
+        for (const TSnapshot& s : FUndo)
+            if (s.Object == Object)
                 return;
-        FUndo.push_back({Object, Property, Property.read(Object)});
+        TSnapshot snapshot{Object, {}};
+        const QMetaObject* meta = Object->metaObject();
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            QMetaProperty p = meta->property(i);
+            if (p.isReadable() && p.isWritable() && qstrcmp(p.name(), "objectName") != 0)
+                snapshot.Values.push_back({p, p.read(Object)});
+        }
+        FUndo.push_back(std::move(snapshot));
     }
 
     void Write(QObject* Object, const QMetaProperty& Property, const QVariant& Value, int Line)
@@ -591,7 +668,13 @@ private:
                 FRootList = Component->WriteListProperty();
             }
             error.clear();
-            if (!Component->ReadListProperty(values, &error))
+            bool accepted = false;
+            try {
+                accepted = Component->ReadListProperty(values, &error);
+            } catch (const std::exception& e) {
+                error = QString::fromUtf8(e.what());
+            }
+            if (!accepted)
                 Fail(list->Line, QStringLiteral("\"%1\" of %2: %3")
                                      .arg(listName, Describe(Component),
                                          error.isEmpty() ? QStringLiteral("the list is not accepted") : error));
@@ -604,8 +687,9 @@ private:
     {
         if (!FindClass(Node.ClassName))
             Fail(Node.Line, QStringLiteral("unknown class \"%1\"").arg(Node.ClassName));
+        FCurrentLine = Node.Line;
         if (!Node.Name.isEmpty()
-            && (FRoot->FindComponent(Node.Name) || FRoot->Name().compare(Node.Name, Qt::CaseInsensitive) == 0))
+            && (FindName(Node.Name) || FRoot->Name().compare(Node.Name, Qt::CaseInsensitive) == 0))
             Fail(Node.Line, QStringLiteral("a component named \"%1\" exists already").arg(Node.Name));
         TComponent* c = nullptr;
         try {
@@ -614,8 +698,10 @@ private:
             Fail(Node.Line, QStringLiteral("%1 cannot be created: %2").arg(Node.ClassName, QString::fromUtf8(e.what())));
         }
         FCreated.push_back(c);
+        FCreatedLines.push_back(Node.Line);
         c->BeginLoading();
         c->SetName(Node.Name);
+        AddName(c);
         BindField(c, Node);
         try {
             c->SetParentComponent(Parent);
@@ -651,6 +737,7 @@ private:
 
     void SetProperty(TComponent* Component, const TPropertyLine& Line)
     {
+        FCurrentLine = Line.Line;
         const QStringList path = Line.Name.split(QLatin1Char('.'));
         if (path.size() == 1 && Line.Name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
             Fail(Line.Line, QStringLiteral("the name stands in the object header, not in a \"Name\" line"));
@@ -720,7 +807,8 @@ private:
         for (const TFixup& f : FFixups) {
             if (!f.Object)
                 continue;
-            TComponent* target = FRoot->FindComponent(f.Name);
+            FCurrentLine = f.Line;
+            TComponent* target = FindName(f.Name);
             if (!target && FRoot->Name().compare(f.Name, Qt::CaseInsensitive) == 0)
                 target = FRoot;
             if (!target)
@@ -741,6 +829,7 @@ private:
         for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
             delete it->data();
         FCreated.clear();
+        FCreatedLines.clear();
         if (!FRoot)
             return;
         if (FRootCreated) {
@@ -749,9 +838,13 @@ private:
             return;
         }
         try {
-            for (auto it = FUndo.rbegin(); it != FUndo.rend(); ++it)
-                if (it->Object)
-                    it->Property.write(it->Object, it->Value);
+            // Two passes: a value given back can change another again.
+            for (int pass = 0; pass < 2; ++pass)
+                for (auto it = FUndo.rbegin(); it != FUndo.rend(); ++it)
+                    if (it->Object)
+                        for (const auto& [property, value] : it->Values)
+                            if (property.read(it->Object) != value)
+                                property.write(it->Object, value);
             if (FOldRootList)
                 FRoot->ReadListProperty(FRootList, nullptr);
             if (FRootRenamed)
@@ -773,7 +866,10 @@ private:
     bool FOldRootList = false;
     QVariantList FRootList;
     std::vector<QPointer<TComponent>> FCreated;
-    std::vector<TUndo> FUndo;
+    std::vector<TSnapshot> FUndo;
+    std::vector<int> FCreatedLines;                 // the description line of each created component
+    QHash<QString, QPointer<TComponent>> FNames;   // the root's components by lower-case name
+    int FCurrentLine = 0;                           // the line being read
     std::vector<TFixup> FFixups;
 };
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -473,23 +474,33 @@ bool ConvertValue(const TValue& Value, const QMetaProperty& Property, QVariant* 
         return mismatch(QStringLiteral("True or False"));
 
     case TPropertyKind::Enum: {
+        // A closed enumeration takes its named values only: any other value
+        // would be undefined once stored.
+        const QMetaEnum e = EnumeratorOf(Property);
+        auto named = [&](qint64 v) {
+            if (IsOpenEnumeration(type) || (v >= INT_MIN && v <= INT_MAX && e.valueToKey(int(v)))
+                || !IntegerIdentOf(type, v).isEmpty())
+                return integer(v);
+            *Error = QStringLiteral("%1 is not a value of \"%2\" (%3)").arg(v).arg(name, QString::fromLatin1(e.name()));
+            return false;
+        };
         qint64 v;
         if (Value.Kind == TValue::vkIdent) {
-            if (LookupEnumKey(EnumeratorOf(Property), Value.Text, &v) || LookupIntegerIdent(type, Value.Text, &v))
-                return integer(v);
+            if (LookupEnumKey(e, Value.Text, &v) || LookupIntegerIdent(type, Value.Text, &v))
+                return named(v);
             *Error = QStringLiteral("unknown value \"%1\" for \"%2\" (%3)")
                          .arg(Value.Text, name, QString::fromLatin1(EnumeratorOf(Property).name()));
             return false;
         }
         if (Value.Kind == TValue::vkInteger)
-            return literal(&v) && integer(v);
+            return literal(&v) && named(v);
         return mismatch(QStringLiteral("an enumeration value"));
     }
 
     case TPropertyKind::Flags: {
         qint64 v = 0;
+        const QMetaEnum e = EnumeratorOf(Property);
         if (Value.Kind == TValue::vkSet) {
-            QMetaEnum e = EnumeratorOf(Property);
             for (const TValue& item : Value.Items) {
                 qint64 bit;
                 if (!LookupEnumKey(e, item.Text, &bit)) {
@@ -501,7 +512,7 @@ bool ConvertValue(const TValue& Value, const QMetaProperty& Property, QVariant* 
             }
             return integer(v);
         }
-        if (Value.Kind == TValue::vkInteger)
+        if (Value.Kind == TValue::vkInteger)  // a set may hold unnamed bits: QFlags stores any integer
             return literal(&v) && integer(v);
         return mismatch(QStringLiteral("a set [ ... ]"));
     }

@@ -2,8 +2,10 @@
 
 #include "platform/Streaming.h"
 #include "platform/StreamingPrivate.h"
+#include "platform/Types.h"
 
 #include <QHash>
+#include <QSet>
 #include <QMetaObject>
 
 #include <vector>
@@ -35,6 +37,7 @@ struct TRegistry {
     TIdentTable GlobalIdents;
     QHash<int, TIdentTable> TypedIdents;
     QHash<int, TEventTypeInfo> Events;
+    QSet<int> OpenEnumerations;
 };
 
 TEventTypeInfo NotifyEventInfo();
@@ -44,6 +47,7 @@ TRegistry& Registry()
     static TRegistry registry = [] {
         TRegistry r;
         r.Events.insert(QMetaType::fromType<TNotifyEvent>().id(), NotifyEventInfo());
+        r.OpenEnumerations.insert(QMetaType::fromType<TColor>().id());  // RGB values have no names
         return r;
     }();
     return registry;
@@ -118,6 +122,11 @@ void RegisterIntegerIdent(QMetaType Type, const char* Name, qint64 Value)
     Registry().TypedIdents[Type.id()].Entries.emplace_back(QString::fromLatin1(Name), Value);
 }
 
+void RegisterOpenEnumeration(QMetaType Type)
+{
+    Registry().OpenEnumerations.insert(Type.id());
+}
+
 void RegisterEventTypeInfo(QMetaType Type, TEventTypeInfo Info)
 {
     Registry().Events.insert(Type.id(), std::move(Info));
@@ -152,6 +161,11 @@ bool LookupIntegerIdent(QMetaType Type, const QString& Name, qint64* Value)
     if (it != typed.constEnd() && LookupIn(it.value(), Name, Value))
         return true;
     return LookupIn(Registry().GlobalIdents, Name, Value);
+}
+
+bool IsOpenEnumeration(QMetaType Type)
+{
+    return Registry().OpenEnumerations.contains(Type.id());
 }
 
 QString IntegerIdentOf(QMetaType Type, qint64 Value)

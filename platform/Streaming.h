@@ -39,8 +39,11 @@
 // first), and a root given by the caller gets back the values of every
 // property (also of sub-objects), list property and form field the read had
 // assigned, is left without the components the read added and leaves the
-// loading state without running Loaded(). An exception thrown by a Loaded()
-// override passes on; the components stay as they are then.
+// loading state without running Loaded(). A Loaded() override that throws a
+// standard exception (running out of memory, say) fails the read too: every
+// component still leaves the loading state, then the read is undone as above
+// and the error names the line of the component. A read never holds more
+// than 100 nested levels of objects and lists together.
 //
 // Writing. A stored property (Q_PROPERTY STORED, plus the run-time test
 // below) is written when its value differs from its declared stored default,
@@ -155,6 +158,19 @@ template <typename T>
 void RegisterIntegerIdent(const char* Name, qint64 Value)
 {
     RegisterIntegerIdent(QMetaType::fromType<T>(), Name, Value);
+}
+
+// An enumeration whose every value of its underlying type is valid, named or
+// not (TColor: an RGB value). A description may give such a property any
+// integer. Other enumerations (and sets) take only their named values (and
+// the names registered for their type): an integer outside them is an error.
+// Such an enumeration must be declared with a fixed underlying type.
+void RegisterOpenEnumeration(QMetaType Type);
+template <typename T>
+void RegisterOpenEnumeration()
+{
+    static_assert(std::is_enum_v<T>, "only enumerations are open or closed");
+    RegisterOpenEnumeration(QMetaType::fromType<T>());
 }
 
 // ---------------------------------------------------------------- events

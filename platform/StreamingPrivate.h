@@ -55,6 +55,7 @@ bool IntegerToVariant(QMetaType Type, qint64 Value, QVariant* Result);
 
 bool LookupIntegerIdent(QMetaType Type, const QString& Name, qint64* Value);
 QString IntegerIdentOf(QMetaType Type, qint64 Value);
+bool IsOpenEnumeration(QMetaType Type);
 
 // Converts a parsed value for a property of the simple kinds (everything but
 // events, sub-objects and references). Returns false with Error set.
