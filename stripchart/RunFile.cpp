@@ -312,7 +312,7 @@ bool TRunWalker::NextRun(TRunInfo& Run)
             "run number " + std::to_string(number) + " where run " + std::to_string(FNumber) + " was expected");
 
     Run = TRunInfo{};
-    Run.Number = number;
+    Run.Number = number & 0xFFFF; // what run numbers are compared on
     Run.HeadOffset = pos;
     Run.StartTime = h.FirstTime;
     Run.Increment = h.Increment;
@@ -443,20 +443,23 @@ bool TRunFileWriter::OpenAppend(const std::string& Path)
         FRunNumber = 0;
         return true;
     }
-    // The last run must end with its TAIL at the very end of the file;
-    // anything else is a run cut off while logging (or a damaged end), and
-    // nothing is appended behind it.
-    unsigned char tail[TailSize];
-    const std::int64_t at = size - TailSize;
-    TBlockHeader h;
-    if (at >= SignatureSize && FFile.ReadAt(at, tail, TailSize))
-        h = TBlockHeader::Decode(tail);
-    if (h.Kind != TBlockKind::Tail || h.Size != TailSize || !(h.Previous >= SignatureSize && h.Previous < at))
-        return refuse("its last run was not closed (the program may have been stopped while logging); "
-                      "run `tessaron-runs repair` to write a closed copy");
+    // Every run must walk to the end of the file and the last one end with
+    // its TAIL there; anything else is a run cut off while logging (or a
+    // damaged file), and nothing is appended behind it.
+    TRunWalker walker(FFile, size);
+    TRunInfo run;
+    while (walker.NextRun(run)) {
+    }
+    const std::string repair = "; run `tessaron-runs repair` to write a closed copy";
+    for (const TRunProblem& p : walker.Problems())
+        if (p.Status != rsComplete)
+            return refuse("damaged at offset " + std::to_string(p.Offset) + " (" + p.Text + ")" + repair);
+    if (!run.Closed || run.TailOffset + TailSize != size)
+        return refuse("its last run was not closed (the program may have been stopped while logging)" + repair);
+    const std::int64_t at = run.TailOffset;
+    FRunNumber = run.Number & 0xFFFF;
     FEnd = size;
     FPrevious = at;
-    FRunNumber = Get<std::int32_t>(tail + HeaderSize) & 0xFFFF;
     return true;
 }
 
