@@ -12,20 +12,6 @@ using namespace RemarkFormat;
 
 namespace {
 
-template <typename T>
-void Put(unsigned char* Out, T Value)
-{
-    std::memcpy(Out, &Value, sizeof(T));
-}
-
-template <typename T>
-T Get(const unsigned char* In)
-{
-    T v;
-    std::memcpy(&v, In, sizeof(T));
-    return v;
-}
-
 // Remark offsets are Int32 like those of the run file.
 constexpr std::int64_t MaxEnd = RunFormat::MaxFileSize;
 
@@ -34,12 +20,12 @@ constexpr std::int64_t MaxEnd = RunFormat::MaxFileSize;
 void TRemarkRecord::Encode(unsigned char* Out) const
 {
     std::memset(Out, 0, RecordSize);
-    Put(Out, RunNumber);
-    Put(Out + 4, Time);
-    Put(Out + 12, Series);
+    RunFormat::PutLe(Out, RunNumber);
+    RunFormat::PutLe(Out + 4, Time);
+    RunFormat::PutLe(Out + 12, Series);
     Out[16] = Flag;
-    Put(Out + 20, Next);
-    Put(Out + 24, Previous);
+    RunFormat::PutLe(Out + 20, Next);
+    RunFormat::PutLe(Out + 24, Previous);
     const std::string text = EncodeShortString(Text, TextLength);
     Out[TextOffset] = static_cast<unsigned char>(text.size());
     std::memset(Out + TextOffset + 1, ' ', TextLength);
@@ -49,12 +35,12 @@ void TRemarkRecord::Encode(unsigned char* Out) const
 TRemarkRecord TRemarkRecord::Decode(const unsigned char* In, std::int64_t Offset)
 {
     TRemarkRecord r;
-    r.RunNumber = Get<std::int32_t>(In);
-    r.Time = Get<double>(In + 4);
-    r.Series = Get<std::int32_t>(In + 12);
+    r.RunNumber = RunFormat::GetLe<std::int32_t>(In);
+    r.Time = RunFormat::GetLe<double>(In + 4);
+    r.Series = RunFormat::GetLe<std::int32_t>(In + 12);
     r.Flag = In[16] == dfManual ? dfManual : dfAutomatic;
-    r.Next = Get<std::int32_t>(In + 20);
-    r.Previous = Get<std::int32_t>(In + 24);
+    r.Next = RunFormat::GetLe<std::int32_t>(In + 20);
+    r.Previous = RunFormat::GetLe<std::int32_t>(In + 24);
     r.Text = DecodeShortString(In + TextOffset, TextLength);
     r.Offset = Offset;
     return r;
@@ -146,7 +132,7 @@ std::int64_t TRemarkFile::LastOffsetOfRun(int Run) const
         if (!FFile.ReadAt(first * RecordSize, raw.data(), bytes))
             return -1;
         for (std::int64_t i = end - 1; i >= first; --i)
-            if (Get<std::int32_t>(raw.data() + (i - first) * RecordSize) == Run)
+            if (RunFormat::GetLe<std::int32_t>(raw.data() + (i - first) * RecordSize) == Run)
                 return i * RecordSize;
         end = first;
     }
@@ -225,7 +211,7 @@ void TRemarkFile::LoadRemarks(int Run)
         if (!FFile.ReadAt(first * RecordSize, raw.data(), std::size_t(n) * RecordSize))
             return;
         for (std::int64_t i = 0; i < n && at < 0; ++i)
-            if (Get<std::int32_t>(raw.data() + i * RecordSize) == Run)
+            if (RunFormat::GetLe<std::int32_t>(raw.data() + i * RecordSize) == Run)
                 at = (first + i) * RecordSize;
     }
     // Offsets only grow along a chain, so it ends after at most count records.

@@ -23,20 +23,6 @@ constexpr char KindHead[4] = {'H', 'E', 'A', 'D'};
 constexpr char KindData[4] = {'D', 'A', 'T', 'A'};
 constexpr char KindTail[4] = {'T', 'A', 'I', 'L'};
 
-template <typename T>
-void Put(unsigned char* Out, T Value)
-{
-    std::memcpy(Out, &Value, sizeof(T));
-}
-
-template <typename T>
-T Get(const unsigned char* In)
-{
-    T v;
-    std::memcpy(&v, In, sizeof(T));
-    return v;
-}
-
 // Run numbers are compared on their low 16 bits.
 bool SameRun(int A, int B)
 {
@@ -68,14 +54,14 @@ void TBlockHeader::Encode(unsigned char* Out) const
 {
     const char* tag = Kind == TBlockKind::Head ? KindHead : Kind == TBlockKind::Data ? KindData : KindTail;
     std::memcpy(Out, tag, 4);
-    Put(Out + 4, Size);
-    Put(Out + 8, FirstTime);
-    Put(Out + 16, LastTime);
-    Put(Out + 24, Increment);
-    Put(Out + 32, Previous);
+    RunFormat::PutLe(Out + 4, Size);
+    RunFormat::PutLe(Out + 8, FirstTime);
+    RunFormat::PutLe(Out + 16, LastTime);
+    RunFormat::PutLe(Out + 24, Increment);
+    RunFormat::PutLe(Out + 32, Previous);
     Out[36] = 0;
     Out[37] = SeriesCount;
-    Put(Out + 38, DataBytes);
+    RunFormat::PutLe(Out + 38, DataBytes);
 }
 
 TBlockHeader TBlockHeader::Decode(const unsigned char* In)
@@ -85,13 +71,13 @@ TBlockHeader TBlockHeader::Decode(const unsigned char* In)
         : std::memcmp(In, KindData, 4) == 0    ? TBlockKind::Data
         : std::memcmp(In, KindTail, 4) == 0    ? TBlockKind::Tail
                                                : TBlockKind::Unknown;
-    h.Size = Get<std::int32_t>(In + 4);
-    h.FirstTime = Get<double>(In + 8);
-    h.LastTime = Get<double>(In + 16);
-    h.Increment = Get<double>(In + 24);
-    h.Previous = Get<std::int32_t>(In + 32);
+    h.Size = RunFormat::GetLe<std::int32_t>(In + 4);
+    h.FirstTime = RunFormat::GetLe<double>(In + 8);
+    h.LastTime = RunFormat::GetLe<double>(In + 16);
+    h.Increment = RunFormat::GetLe<double>(In + 24);
+    h.Previous = RunFormat::GetLe<std::int32_t>(In + 32);
     h.SeriesCount = In[37];
-    h.DataBytes = Get<std::uint16_t>(In + 38);
+    h.DataBytes = RunFormat::GetLe<std::uint16_t>(In + 38);
     return h;
 }
 
@@ -199,40 +185,38 @@ std::int64_t TBinaryFile::Size() const
     return st.st_size;
 }
 
-bool TBinaryFile::ReadAt(std::int64_t Offset, void* Buffer, std::size_t Count) const
+namespace {
+
+// Moves all Count bytes through Io (pread or pwrite), resuming after short
+// transfers and interrupted calls.
+template <typename Buffer, typename IoFn>
+bool Transfer(int Handle, std::int64_t Offset, Buffer* Data, std::size_t Count, IoFn Io)
 {
-    if (FHandle < 0 || Offset < 0)
+    if (Handle < 0 || Offset < 0)
         return false;
-    auto* p = static_cast<char*>(Buffer);
     while (Count > 0) {
-        const ssize_t r = ::pread(FHandle, p, Count, Offset);
+        const ssize_t r = Io(Handle, Data, Count, Offset);
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
             return false;
-        p += r;
+        Data += r;
         Offset += r;
         Count -= std::size_t(r);
     }
     return true;
 }
 
+} // namespace
+
+bool TBinaryFile::ReadAt(std::int64_t Offset, void* Buffer, std::size_t Count) const
+{
+    return Transfer(FHandle, Offset, static_cast<char*>(Buffer), Count, ::pread);
+}
+
 bool TBinaryFile::WriteAt(std::int64_t Offset, const void* Buffer, std::size_t Count)
 {
-    if (FHandle < 0 || Offset < 0)
-        return false;
-    const auto* p = static_cast<const char*>(Buffer);
-    while (Count > 0) {
-        const ssize_t r = ::pwrite(FHandle, p, Count, Offset);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            return false;
-        p += r;
-        Offset += r;
-        Count -= std::size_t(r);
-    }
-    return true;
+    return Transfer(FHandle, Offset, static_cast<const char*>(Buffer), Count, ::pwrite);
 }
 
 // ---------------------------------------------------------------- walker
@@ -306,7 +290,7 @@ bool TRunWalker::NextRun(TRunInfo& Run)
         return Stop(pos, rsShortRead, "series count " + std::to_string(h.SeriesCount) + " is not 1 to 8");
     if (!(h.Increment > 0.0) || !std::isfinite(h.Increment) || !std::isfinite(h.FirstTime))
         return Stop(pos, rsShortRead, "HEAD time increment or start time is no positive finite number");
-    const int number = Get<std::int32_t>(payload);
+    const int number = RunFormat::GetLe<std::int32_t>(payload);
     if (!SameRun(number, FNumber))
         return Stop(pos, rsShortRead,
             "run number " + std::to_string(number) + " where run " + std::to_string(FNumber) + " was expected");
@@ -346,7 +330,7 @@ bool TRunWalker::NextRun(TRunInfo& Run)
         }
         if (h.Kind == TBlockKind::Tail) {
             unsigned char n[4];
-            if (h.Size != TailSize || !FFile.ReadAt(pos + HeaderSize, n, 4) || !SameRun(Get<std::int32_t>(n), Run.Number)) {
+            if (h.Size != TailSize || !FFile.ReadAt(pos + HeaderSize, n, 4) || !SameRun(RunFormat::GetLe<std::int32_t>(n), Run.Number)) {
                 Stop(pos, rsShortRead, "TAIL of run " + std::to_string(Run.Number) + " is malformed");
                 Run.EndStatus = rsShortRead;
                 return true;
@@ -411,7 +395,7 @@ bool TRunFileWriter::Create(const std::string& Path)
         return false;
     unsigned char sig[SignatureSize];
     std::memcpy(sig, Signature, 4);
-    Put(sig + 4, Version);
+    RunFormat::PutLe(sig + 4, Version);
     if (!FFile.WriteAt(0, sig, SignatureSize)) {
         FFile.Close();
         return Fail("cannot write the signature");
@@ -502,7 +486,7 @@ bool TRunFileWriter::StartRun(double StartTime, double Increment, int SeriesCoun
     h.Previous = std::int32_t(FPrevious);
     h.SeriesCount = std::uint8_t(SeriesCount);
     unsigned char payload[HeadSize - HeaderSize] = {};
-    Put(payload, std::int32_t(FRunNumber + 1));
+    RunFormat::PutLe(payload, std::int32_t(FRunNumber + 1));
     const std::string text = EncodeShortString(FComment, CommentLength);
     payload[4] = static_cast<unsigned char>(text.size());
     std::memcpy(payload + 5, text.data(), text.size());
@@ -596,7 +580,7 @@ bool TRunFileWriter::CloseRun()
     h.Previous = std::int32_t(FPrevious);
     h.SeriesCount = std::uint8_t(FSeriesCount);
     unsigned char payload[4];
-    Put(payload, std::int32_t(FRunNumber));
+    RunFormat::PutLe(payload, std::int32_t(FRunNumber));
     ok = ok && WriteBlock(h, payload, sizeof payload);
     FLogging = false;
     FHeadOffset = -1;
@@ -652,7 +636,7 @@ bool TRunFileReader::Open(const std::string& Path, std::string* Error)
     unsigned char sig[SignatureSize];
     FSize = FFile.Size();
     if (FSize < SignatureSize || !FFile.ReadAt(0, sig, SignatureSize) || std::memcmp(sig, Signature, 4) != 0
-        || Get<std::uint16_t>(sig + 4) != Version) {
+        || RunFormat::GetLe<std::uint16_t>(sig + 4) != Version) {
         if (Error)
             *Error = Path + ": not a run file (no TSRL signature of version 1.0)";
         FFile.Close();
@@ -719,7 +703,7 @@ bool TRunFileReader::FindRun(int N, TRunInfo& Run, const TRunInfo* From)
                 if (h.Kind == TBlockKind::Unknown || h.Size < HeaderSize)
                     return false;
                 if (h.Kind == TBlockKind::Head && pos != From->HeadOffset) {
-                    const int number16 = Get<std::int32_t>(raw + HeaderSize) & 0xFFFF;
+                    const int number16 = RunFormat::GetLe<std::int32_t>(raw + HeaderSize) & 0xFFFF;
                     if (number16 == (N & 0xFFFF)) {
                         found = true;
                         previous = h.Previous;

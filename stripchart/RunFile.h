@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,20 @@ inline constexpr std::int64_t MaxFileSize = 0x7FFFFFFF;
 inline constexpr int MaxRuns = 65535;
 // The largest DATA block: eight series of 1024 samples.
 inline constexpr int MaxDataSize = HeaderSize + MaxSeries * SamplesPerBlock * 4;
+
+// A little-endian field (the host is little-endian).
+template <typename T>
+void PutLe(unsigned char* Out, T Value)
+{
+    std::memcpy(Out, &Value, sizeof(T));
+}
+template <typename T>
+T GetLe(const unsigned char* In)
+{
+    T v;
+    std::memcpy(&v, In, sizeof(T));
+    return v;
+}
 } // namespace RunFormat
 
 // The statuses of a read: 0 complete, 2 end of file, 3 end of run (TAIL

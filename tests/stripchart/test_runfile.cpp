@@ -6,11 +6,14 @@
 #include <stripchart/RemarkFile.h>
 #include <stripchart/RunInspect.h>
 
+#include <platform/Streaming.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <tuple>
 
 using namespace Tessaron;
@@ -451,4 +454,35 @@ TEST(Fastlog, RangeCheckFiresOncePerCrossing)
     EXPECT_EQ(events, (std::vector<E>{{0.25, 0.5f, 1, rngBelow}, {0.75, 2.0f, 1, rngInside}, {1.25, 3.0f, 1, rngAbove},
                           {0.5, 2.5f, 2, rngAbove}, {1.0, 0.0f, 2, rngBelow}, {1.25, 1.0f, 2, rngInside}}));
     EXPECT_DOUBLE_EQ(log.LastSampleTime(), 1.5);
+}
+
+// Re-applying an unchanged LogStartTime while logging still closes the run and
+// starts the next; a description sets the logger's properties by name.
+TEST(Fastlog, UnchangedStartTimeStartsARunAndDescriptionsSetProperties)
+{
+    const QByteArray text = "object Log: TFastlog\n"
+                            "  SeriesNumber = 3\n"
+                            "  LogTimeIncrement = 0.25\n"
+                            "  RangeUpper = 2.5\n"
+                            "end\n";
+    std::unique_ptr<TComponent> read(ReadComponent(text, "Log"));
+    auto* log = qobject_cast<TFastlog*>(read.get());
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->SeriesNumber(), 3);
+    EXPECT_EQ(log->RangeUpper(), 2.5f);
+    EXPECT_TRUE(WriteComponentText(log).contains("LogTimeIncrement = 0.25"));
+
+    TFolder dir;
+    ASSERT_TRUE(log->StartLogging(QString::fromStdString(dir("l.ddt")), QStringLiteral("a")));
+    Feed(*log, 3, 0, 10);
+    log->SetLogStartTime(log->LogStartTime());
+    EXPECT_EQ(log->RunNumber(), 2);
+    log->SetRunComment(QStringLiteral("zweiter Lauf"));
+    log->StopLogging();
+    const auto runs = RunsOf(dir("l.ddt"));
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].SampleCount, 10);
+    EXPECT_EQ(runs[1].StartTime, runs[0].StartTime);
+    EXPECT_EQ(runs[1].Comment, "zweiter Lauf");
+    EXPECT_EQ(log->RunComment(), QStringLiteral("Ohne Kommentar"));
 }
