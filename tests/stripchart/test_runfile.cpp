@@ -486,3 +486,78 @@ TEST(Fastlog, UnchangedStartTimeStartsARunAndDescriptionsSetProperties)
     EXPECT_EQ(runs[1].Comment, "zweiter Lauf");
     EXPECT_EQ(log->RunComment(), QStringLiteral("Ohne Kommentar"));
 }
+
+TEST(RunFile, ShortStringsAreLatin1WithALengthByte)
+{
+    struct {
+        const char* Utf8;
+        int Max;
+        const char* Latin1;
+    } cases[] = {
+        {"abc", 80, "abc"},
+        {"\xC3\xA4\xC3\x9F", 80, "\xE4\xDF"},       // ä ß
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", 80, "? ?"}, // € and an emoji
+        {"\xC3(\xFF", 80, "?(?"},                     // no UTF-8
+        {"\xC3", 80, "?"},                            // cut inside a character
+        {"\xC3\xA4\xC3\xA4\xC3\xA4", 2, "\xE4\xE4"},
+    };
+    for (const auto& c : cases) {
+        const std::string latin1 = EncodeShortString(c.Utf8, c.Max);
+        EXPECT_EQ(latin1, c.Latin1) << c.Utf8;
+        unsigned char field[81] = {static_cast<unsigned char>(latin1.size())};
+        std::memcpy(field + 1, latin1.data(), latin1.size());
+        EXPECT_EQ(EncodeShortString(DecodeShortString(field, 80), 80), latin1) << c.Utf8;
+    }
+    EXPECT_EQ(CutUtf8("\xC3\xA4xyz", 2), "\xC3\xA4x");
+}
+
+TEST(RunFile, RefusedAndOddCallsLoseNothing)
+{
+    TFolder dir;
+    // A file that ends with a sound TAIL but is damaged before it takes no new run.
+    LogRuns(dir("d.ddt"), 1, {2000, 5});
+    auto bytes = Bytes(dir("d.ddt"));
+    std::memcpy(bytes.data() + 131, "XXXX", 4);
+    Write(dir("d.ddt"), bytes);
+    TRunFileWriter w;
+    EXPECT_FALSE(w.OpenAppend(dir("d.ddt")));
+    EXPECT_NE(w.Error().find("damaged at offset 131"), std::string::npos) << w.Error();
+    EXPECT_EQ(Bytes(dir("d.ddt")), bytes);
+    Write(dir("n.ddt"), {'T', 'S', 'X', 'L', 0, 1});
+    EXPECT_FALSE(w.OpenAppend(dir("n.ddt")));
+    TRunFileReader reader;
+    EXPECT_FALSE(reader.Open(dir("n.ddt")));
+    TReadStatus status;
+    EXPECT_EQ(reader.Read(TRunInfo{}, 0, 1, nullptr, 0, status), 0);
+    EXPECT_EQ(status, rsNoFile);
+
+    // A call with fewer series than the run logs 0.0 for the others; more are ignored.
+    ASSERT_TRUE(w.Create(dir("z.ddt")));
+    ASSERT_TRUE(w.StartRun(0.0, 1.0, 3, ""));
+    const float a[] = {1, 2}, b[] = {3, 4}, c[] = {5, 6};
+    w.Append({a, b, c}, 3, 2);
+    w.Append({a}, 1, 2);
+    w.Append({a, b, c, a}, 4, 1);
+    EXPECT_EQ(w.Append({a}, 9, 1), 0);
+    w.Close();
+    ASSERT_TRUE(reader.Open(dir("z.ddt")));
+    TRunInfo run;
+    ASSERT_TRUE(reader.FindRun(1, run));
+    float s[3][5];
+    float* dest[] = {s[0], s[1], s[2]};
+    ASSERT_EQ(reader.Read(run, 0, 5, dest, 3, status), 5);
+    EXPECT_EQ(std::vector<float>(s[2], s[2] + 5), (std::vector<float>{5, 6, 0, 0, 5}));
+
+    // A remark record cut short by a stopped program gives way to the next remark.
+    TRemarkFile remarks;
+    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
+    EXPECT_FALSE(remarks.UpdateRemark("x", dfManual, 1));
+    ASSERT_TRUE(remarks.AddRemark(1, 1.0, 1, "a", dfManual));
+    remarks.Close();
+    std::filesystem::resize_file(dir("r.DDD"), 232 + 100);
+    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
+    ASSERT_TRUE(remarks.AddRemark(1, 2.0, 1, "b", dfManual));
+    EXPECT_EQ(std::filesystem::file_size(dir("r.DDD")), 2u * 232);
+    remarks.LoadRemarks(1);
+    EXPECT_EQ(remarks.List().size(), 2u);
+}
