@@ -1,6 +1,7 @@
 #include "stripchart/RunFile.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -44,6 +45,16 @@ std::int64_t RoundIndex(double Value)
 std::int64_t BlockSize(int Series)
 {
     return HeaderSize + std::int64_t(Series) * SamplesPerBlock * 4;
+}
+
+// The 81-byte comment field of a HEAD: length byte, Latin-1 text, zeros.
+std::array<unsigned char, CommentLength + 1> CommentField(const std::string& Utf8)
+{
+    std::array<unsigned char, CommentLength + 1> field{};
+    const std::string text = EncodeShortString(Utf8, CommentLength);
+    field[0] = static_cast<unsigned char>(text.size());
+    std::memcpy(field.data() + 1, text.data(), text.size());
+    return field;
 }
 
 } // namespace
@@ -487,9 +498,8 @@ bool TRunFileWriter::StartRun(double StartTime, double Increment, int SeriesCoun
     h.SeriesCount = std::uint8_t(SeriesCount);
     unsigned char payload[HeadSize - HeaderSize] = {};
     RunFormat::PutLe(payload, std::int32_t(FRunNumber + 1));
-    const std::string text = EncodeShortString(FComment, CommentLength);
-    payload[4] = static_cast<unsigned char>(text.size());
-    std::memcpy(payload + 5, text.data(), text.size());
+    const auto field = CommentField(FComment);
+    std::memcpy(payload + 4, field.data(), field.size());
     const std::int64_t at = FEnd;
     if (!WriteBlock(h, payload, sizeof payload))
         return false;
@@ -599,11 +609,25 @@ bool TRunFileWriter::SetComment(const std::string& Utf8)
     if (!FLogging || FHeadOffset < 0)
         return false;
     FComment = CutUtf8(Utf8, CommentLength);
-    unsigned char field[CommentLength + 1] = {};
-    const std::string text = EncodeShortString(FComment, CommentLength);
-    field[0] = static_cast<unsigned char>(text.size());
-    std::memcpy(field + 1, text.data(), text.size());
-    return FFile.WriteAt(FHeadOffset + HeaderSize + 4, field, sizeof field) || Fail("cannot write the comment");
+    const auto field = CommentField(FComment);
+    return FFile.WriteAt(FHeadOffset + HeaderSize + 4, field.data(), field.size()) || Fail("cannot write the comment");
+}
+
+bool WriteRunComment(const std::string& Path, const TRunInfo& Run, const std::string& Utf8, std::string* Error)
+{
+    TBinaryFile file;
+    if (!file.Open(Path, TBinaryFile::fmReadWrite, Error))
+        return false;
+    unsigned char head[HeaderSize + 4];
+    if (Run.HeadOffset < SignatureSize || !file.ReadAt(Run.HeadOffset, head, sizeof head)
+        || TBlockHeader::Decode(head).Kind != TBlockKind::Head
+        || (RunFormat::GetLe<std::int32_t>(head + HeaderSize) & 0xFFFF) != (Run.Number & 0xFFFF)) {
+        if (Error)
+            *Error = Path + ": no HEAD of run " + std::to_string(Run.Number) + " at offset " + std::to_string(Run.HeadOffset);
+        return false;
+    }
+    const auto field = CommentField(Utf8);
+    return file.WriteAt(Run.CommentOffset(), field.data(), field.size());
 }
 
 TRunInfo TRunFileWriter::CurrentRun() const

@@ -253,6 +253,10 @@ private:
     std::string FError;
 };
 
+// Overwrites the comment in the HEAD of a stored run (cut to 80 characters),
+// after checking that Run.HeadOffset still holds that run's HEAD.
+bool WriteRunComment(const std::string& Path, const TRunInfo& Run, const std::string& Utf8, std::string* Error = nullptr);
+
 // Finds runs and reads their samples (the storage reader).
 class TRunFileReader {
 public:

@@ -485,6 +485,14 @@ TEST(Fastlog, UnchangedStartTimeStartsARunAndDescriptionsSetProperties)
     EXPECT_EQ(runs[1].StartTime, runs[0].StartTime);
     EXPECT_EQ(runs[1].Comment, "zweiter Lauf");
     EXPECT_EQ(log->RunComment(), QStringLiteral("Ohne Kommentar"));
+
+    // The comment of a stored run is overwritten in its HEAD, checked first.
+    ASSERT_TRUE(WriteRunComment(dir("l.ddt"), runs[0], "erster"));
+    TRunInfo wrong = runs[1];
+    wrong.Number = 1;
+    EXPECT_FALSE(WriteRunComment(dir("l.ddt"), wrong, "x"));
+    EXPECT_EQ(RunsOf(dir("l.ddt"))[0].Comment, "erster");
+    EXPECT_EQ(RunsOf(dir("l.ddt"))[1].Comment, "zweiter Lauf");
 }
 
 TEST(RunFile, ShortStringsAreLatin1WithALengthByte)
