@@ -1,5 +1,7 @@
 #include "histograph/HistoYt_Unit.h"
 #include "histograph/RecorderTools.h"
+#include "histograph/_Eca.h"
+#include "histograph/_Etb.h"
 
 #include <app/DemoWindows.h>
 #include <platform/SysUtils.h>
@@ -90,6 +92,20 @@ void THisto2_Demo::TourStart()
     StartYT->Click();
     Histograph1->SetShowToolBar(true);
     Histograph1->SetShowValueBar(true);
+}
+
+} // namespace Tessaron
+
+namespace Tessaron {
+
+std::vector<TForm*> THisto2_Demo::TourWindows() const
+{
+    std::vector<TForm*> windows;
+    if (Histograph1->ToolBar() && Histograph1->ToolBar()->Visible())
+        windows.push_back(Histograph1->ToolBar());
+    if (Histograph1->ValueBar() && Histograph1->ValueBar()->Visible())
+        windows.push_back(Histograph1->ValueBar());
+    return windows;
 }
 
 } // namespace Tessaron

@@ -49,6 +49,7 @@ public:
 
     // The screenshot tour shows the curve running with the tool bar and value bar.
     void TourStart() override;
+    std::vector<TForm*> TourWindows() const override;
 
     TPanel* Panel1 = nullptr;
     TLabel* Label1 = nullptr;
