@@ -508,6 +508,13 @@ void THistograph::SetMode(TMode Value)
     if (FMode == Value)
         return;
     FMode = Value;
+    // The measuring cross's hold on the mouse ends with its mode.
+    if (FMeasureCaptured) {
+        FMeasureCaptured = false;
+        SetMouseCapture(false);
+    }
+    FButtonDown = false;
+    FZooming = false;
     if (Value != modeCalculate) {
         FCrosses[0].Visible = false;
         FCrosses[1].Visible = false;

@@ -318,3 +318,133 @@ TEST(HistoMouse, ColourGridKeysInOneRow)
     EXPECT_EQ(TColorGridHisto::CellColor(8), RGB(128, 128, 128));
     EXPECT_EQ(TColorGridHisto::CellColor(15), RGB(255, 255, 255));
 }
+
+TEST(HistoMouse, WeightsFormABellWithTaperedEnds)
+{
+    EXPECT_EQ(ReferenceWeights(1), std::vector<float>{1.0f});
+    struct Case {
+        int N, J;
+        double W;
+    };
+    // 1.05239 * (exp(-12 (j + 1 - n/2)^2 / n^2) - 0.04978), ends x 0.1 and x 0.5 above n = 10.
+    for (const Case c : {Case{30, 14, 1.05239 * (1 - 0.04978)}, Case{30, 15, 1.05239 * (std::exp(-12.0 / 900) - 0.04978)},
+             Case{30, 0, 0.1 * 1.05239 * (std::exp(-12.0 * 196 / 900) - 0.04978)},
+             Case{30, 28, 0.5 * 1.05239 * (std::exp(-12.0 * 196 / 900) - 0.04978)},
+             Case{5, 0, 1.05239 * (std::exp(-12.0 * 2.25 / 25) - 0.04978)}}) {
+        const std::vector<float> w = ReferenceWeights(c.N);
+        ASSERT_EQ(int(w.size()), c.N);
+        EXPECT_NEAR(w[std::size_t(c.J)], c.W, 1e-6) << c.N << " " << c.J;
+    }
+}
+
+TEST(HistoMouse, PointsUnderAColumnForXYPairsLogarithmicXAndGaps)
+{
+    TMouseHost m;
+    m.H->SetSeriesNumber(2);
+    m.H->SetSeriesStyle(THistograph::dtDataXY);
+    const std::vector<float> pairs = {0, 1, 2, 2, 2.5f, 3, 9, 4};
+    m.H->SetSeriesDataXY(pairs.data(), 4, 1);
+    THistograph::TSnap p;
+    struct Case {
+        int Column, Index;
+    };
+    // Columns 10 + 40 x: X = 2.2 lies nearest 2, 2.3 nearest 2.5, 20 beyond the last.
+    for (const Case c : {Case{98, 2}, Case{102, 3}, Case{10, 1}, Case{400, 4}}) {
+        ASSERT_TRUE(m.H->PointAtColumn(1, c.Column, p));
+        EXPECT_EQ(p.Index, c.Index) << c.Column;
+        EXPECT_EQ(p.Y, pairs[std::size_t(2 * c.Index - 1)]);
+    }
+    EXPECT_FALSE(m.H->PointAtColumn(2, 100, p)) << "no data";
+    // A value that is no number never wins the snap.
+    std::vector<float> gap(11, std::nanf(""));
+    m.H->SetSeriesCurrent(2);
+    m.H->SetSeriesStyle(THistograph::dtData);
+    m.H->SetSeriesData(gap.data(), 11, 2);
+    ASSERT_TRUE(m.H->Snap(98, 100, p));
+    EXPECT_EQ(p.Series, 1);
+
+    // Logarithmic X from 1 to 100 over a nominal range of 1 ... 100 (100 values).
+    m.H->SetSeriesNumber(1);
+    m.H->SetSeriesCurrent(1);
+    m.H->SetSeriesStyle(THistograph::dtData);
+    std::vector<float> y(100, 1);
+    m.H->SetViewXNominalMin(1);
+    m.H->SetViewXNominalMax(100);
+    m.H->SetViewXCurrentMin(1);
+    m.H->SetViewXCurrentMax(100);
+    m.H->SetGridScale(THistograph::sclLogLin);
+    m.H->SetSeriesData(y.data(), 100, 1);
+    ASSERT_TRUE(m.H->PointAtColumn(1, 210, p)); // the middle column is X = 10
+    EXPECT_EQ(p.Index, 10);
+    EXPECT_FLOAT_EQ(p.X, 10);
+}
+
+TEST(HistoMouse, DropAreasAroundThePlot)
+{
+    TMouseHost m;
+    m.H->SetGapLeft(60);
+    m.H->SetGapBottom(50);
+    m.H->SetTitleLeft(QStringLiteral("Links"));
+    m.H->SetTitleBottom(QStringLiteral("Unten"));
+    m.H->SetGridVisible(grdBoth);
+    m.H->BackingImage();
+    const TRect left = m.H->TitleRect(THistograph::ttLeft);
+    const TRect bottom = m.H->TitleRect(THistograph::ttBottom);
+    int series = 0;
+    struct Case {
+        int X, Y;
+        THistograph::TDropArea Area;
+    };
+    // The plot spans columns 60 ... 410, rows 20 ... 190; vertical grid lines
+    // at 60, 129, 199, ..., horizontal ones at 156, 122, 88, 54.
+    for (const Case c : {Case{55, 100, THistograph::daYLabels}, Case{100, 195, THistograph::daXLabels},
+             Case{left.Left + 1, left.Top + 1, THistograph::daTitleLeft},
+             Case{bottom.Left + 1, bottom.Top + 1, THistograph::daTitleBottom}, Case{2, 2, THistograph::daControl},
+             Case{127, 102, THistograph::daGrid}, Case{80, 102, THistograph::daPlot}}) {
+        EXPECT_EQ(m.H->DropAreaAt(c.X, c.Y, series), c.Area) << c.X << "," << c.Y;
+    }
+}
+
+TEST(HistoMouse, DragLeavingTheControlGivesThePreviewBack)
+{
+    TMouseHost m;
+    const TColor before = m.H->BkColor();
+    bool accept = false;
+    CallEvent(m.H->OnDragOver, m.H, m.Grid, 200, 100, dsDragEnter, accept);
+    EXPECT_TRUE(accept);
+    EXPECT_EQ(m.H->BkColor(), m.Grid->SelectColor()) << "the preview";
+    CallEvent(m.H->OnDragOver, m.H, m.Grid, 200, 100, dsDragLeave, accept);
+    EXPECT_EQ(m.H->BkColor(), before);
+    // Other sources are refused.
+    CallEvent(m.H->OnDragOver, m.H, m.H, 200, 100, dsDragEnter, accept);
+    EXPECT_FALSE(accept);
+}
+
+TEST(HistoMouse, ColourGridCellsAndMarkers)
+{
+    TMouseHost m;
+    TColorGridHisto* g = m.Grid;
+    g->SetForegroundIndex(3);  // olive: dark, white text
+    g->SetBackgroundIndex(15); // white: black text
+    const QImage& img = g->BackingImage();
+    auto count = [&](int Cell, QRgb Colour) {
+        const TRect r = g->CellRect(Cell);
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                n += (img.pixel(x, y) & 0xFFFFFF) == Colour;
+        return n;
+    };
+    EXPECT_GT(count(3, 0xFFFFFF), 0) << "white VG on olive";
+    EXPECT_GT(count(15, 0x000000), 0) << "black HG on white";
+    EXPECT_EQ(count(7, 0x000000), 0) << "no marker on silver";
+    // The sunken frame: shadow at the top left of the cell's inner ring.
+    const TRect r = g->CellRect(5);
+    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 1, r.Top + 1)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 5, r.Top + 8)), TColorGridHisto::CellColor(5));
+    // A new ordering resizes the grid to whole cells.
+    g->SetGridOrdering(TColorGridHisto::go4x4);
+    EXPECT_EQ(g->Columns(), 4);
+    EXPECT_EQ(g->Width() % 4, 0);
+    EXPECT_EQ(g->Height() % 4, 0);
+}
