@@ -472,7 +472,8 @@ private:
     void BeginReferenceEdit(int X, int Y);
     void MoveReference(int Y);
     void EndReferenceEdit();
-    void DrawRubberBand();
+    void DrawRubberBand(const float* Values);
+    void RestoreRubberBand();
     void ZoomTo(TRect R);
     void Unzoom();
     TColor AreaColor(TDropArea Area, int Series) const;

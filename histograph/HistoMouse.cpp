@@ -397,7 +397,7 @@ void THistograph::BeginReferenceEdit(int X, int Y)
         SetMouseCapture(true);
 }
 
-void THistograph::DrawRubberBand()
+void THistograph::DrawRubberBand(const float* Values)
 {
     TCanvas* canvas = Canvas();
     canvas->SaveClip();
@@ -406,9 +406,23 @@ void THistograph::DrawRubberBand()
         FEdit.Rubber.Bottom + 1).ToQRect()));
     canvas->Brush()->SetColor(FBkColor);
     const TRect axis = Frame().AxisRect();
+    const float* shown = FEdit.Copy.Data;
+    FEdit.Copy.Data = Values;
     DrawSeries(canvas, axis, canvas->ClipBox(), FEdit.Copy, pmNotXor);
+    FEdit.Copy.Data = shown;
     canvas->Pen()->SetMode(pmCopy);
     canvas->RestoreClip();
+}
+
+void THistograph::RestoreRubberBand()
+{
+    // The band in not-xor on top of the picture keeps the curve at the press
+    // and the dragged one drawn once each; a paint during the drag starts
+    // from a fresh picture, so both are drawn again.
+    if (!FEdit.Active)
+        return;
+    DrawRubberBand(FEdit.Original.data());
+    DrawRubberBand(FEdit.Copy.Data);
 }
 
 void THistograph::MoveReference(int Y)
@@ -446,9 +460,9 @@ void THistograph::MoveReference(int Y)
     else
         CallEvent(OnReferenceMove, this, centreX, centreY, e.Series, e.Centre);
     // The band in not-xor: drawing the previous one again removes it.
-    DrawRubberBand();
+    DrawRubberBand(e.Copy.Data);
     std::copy(values.begin(), values.end(), e.Copy.Storage.get() + (e.First - 1));
-    DrawRubberBand();
+    DrawRubberBand(e.Copy.Data);
     Canvas()->Flush();
 }
 

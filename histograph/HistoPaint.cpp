@@ -80,6 +80,7 @@ void THistograph::Paint()
     if (!FReduceFlicker) {
         DrawEverything(canvas, clip);
         ReplaceCrosses();
+        RestoreRubberBand();
         return;
     }
     if (!FOffscreen)
@@ -93,6 +94,7 @@ void THistograph::Paint()
     offscreen->RestoreClip();
     canvas->Draw(0, 0, FOffscreen.get());
     ReplaceCrosses();
+    RestoreRubberBand();
 }
 
 void THistograph::PrepareTitleFonts()

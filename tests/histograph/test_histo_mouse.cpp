@@ -189,6 +189,10 @@ TEST(HistoMouse, LowerReferenceBendsLikeARubberBandAndChangesAtRelease)
         EXPECT_EQ(reportedIndex, c.Centre);
         EXPECT_NEAR(reportedY, 1.2, 0.005) << c.Centre;
         EXPECT_EQ(v[c.Centre - 1], 1.0f) << "unchanged until the release";
+        // A repaint during the drag (new data, a timer) keeps the band.
+        const QImage during = m.H->BackingImage().copy();
+        m.H->Repaint();
+        EXPECT_TRUE(m.H->BackingImage() == during) << c.Centre;
         m.Release(x, 100);
         EXPECT_FALSE(m.H->EditingReference());
         EXPECT_NEAR(v[c.Centre - 1], 1.2, 0.005) << c.Centre;
