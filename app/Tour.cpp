@@ -86,8 +86,9 @@ bool RunScreenshotTour(const QString& Directory, int RunMilliseconds)
             }
         };
         save(form, name);
-        for (TForm* tool : form->TourWindows())
-            save(tool, name + QLatin1Char('_') + StreamClassName(tool->metaObject()));
+        if (const auto* extras = dynamic_cast<const TTourWindows*>(form))
+            for (TForm* tool : extras->TourWindows())
+                save(tool, name + QLatin1Char('_') + StreamClassName(tool->metaObject()));
         if (!main)
             form->Close();
         RunFor(20);

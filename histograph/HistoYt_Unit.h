@@ -5,6 +5,8 @@
 
 #include <histograph/Histo.h>
 
+#include <app/Tour.h>
+
 #include <platform/Buttons.h>
 #include <platform/ExtPanels.h>
 #include <platform/Forms.h>
@@ -14,7 +16,7 @@
 
 namespace Tessaron {
 
-class THisto2_Demo : public TForm {
+class THisto2_Demo : public TForm, public Demo::TTourWindows {
     Q_OBJECT
     Q_CLASSINFO("Description", ":/forms/HistoYt_Unit.tfm")
     Q_PROPERTY(Tessaron::TPanel* Panel1 MEMBER Panel1)
@@ -49,6 +51,7 @@ public:
 
     // The screenshot tour shows the curve running with the tool bar and value bar.
     void TourStart() override;
+    // The tool bar and value bar, while they show.
     std::vector<TForm*> TourWindows() const override;
 
     TPanel* Panel1 = nullptr;

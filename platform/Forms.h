@@ -136,9 +136,6 @@ public:
     // an activity to show starts it here (for example presses its start
     // button). The default does nothing.
     virtual void TourStart() {}
-    // The tour pictures these windows too, after the window itself: tool
-    // windows that the window's components show (none by default).
-    virtual std::vector<TForm*> TourWindows() const { return {}; }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
