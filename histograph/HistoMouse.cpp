@@ -123,18 +123,18 @@ bool THistograph::Snap(int X, int Y, TSnap& Point) const
 {
     const double y = PixelToY(Y);
     bool found = false;
-    double best = std::numeric_limits<double>::infinity();
+    double best = 0;
     for (int i = 1; i <= FSeriesNumber; ++i) {
         TSnap p;
         if (!PointAtColumn(i, X, p))
             continue;
-        // A value that is no number is never the nearest.
-        const double distance = std::fabs(double(p.Y) - y);
+        // A value that is no number lies infinitely far: any other wins.
+        double distance = std::fabs(double(p.Y) - y);
+        if (!std::isfinite(distance))
+            distance = std::numeric_limits<double>::infinity();
         if (!found || distance < best) {
-            if (found && !std::isfinite(distance))
-                continue;
             Point = p;
-            best = std::isfinite(distance) ? distance : std::numeric_limits<double>::infinity();
+            best = distance;
             found = true;
         }
     }
