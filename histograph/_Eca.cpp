@@ -30,7 +30,6 @@ void Delta(TForm* Form, TGroupBox* Box, int Left, int Top)
 TFormCalculateBar::TFormCalculateBar(TComponent* AOwner) : TForm(AOwner)
 {
     SetUpWindow(this, QStringLiteral("Anzeige: "), 329, 87, bsToolWindow);
-    SetFormStyle(fsStayOnTop);
     GroupBox1 = Place<TGroupBox>(this, this, 8, 8, 97, 73);
     GroupBox1->SetCaption(QStringLiteral("Meßkreuz 1"));
     GroupBox2 = Place<TGroupBox>(this, this, 112, 8, 97, 73);
