@@ -75,13 +75,20 @@ bool RunScreenshotTour(const QString& Directory, int RunMilliseconds)
         form->Show();
         form->TourStart();
         RunFor(main ? 200 : RunMilliseconds);
-        const QString file = QDir(Directory).filePath(StreamClassName(form->metaObject()) + QStringLiteral(".png"));
-        if (!Framed(form).save(file)) {
-            std::fprintf(stderr, "tessaron-demo: cannot write %s\n", file.toLocal8Bit().constData());
-            ok = false;
-        } else {
-            std::printf("%s\n", file.toLocal8Bit().constData());
-        }
+        const QString name = StreamClassName(form->metaObject());
+        auto save = [&](TForm* Window, const QString& FileName) {
+            const QString file = QDir(Directory).filePath(FileName + QStringLiteral(".png"));
+            if (!Framed(Window).save(file)) {
+                std::fprintf(stderr, "tessaron-demo: cannot write %s\n", file.toLocal8Bit().constData());
+                ok = false;
+            } else {
+                std::printf("%s\n", file.toLocal8Bit().constData());
+            }
+        };
+        save(form, name);
+        if (const auto* extras = dynamic_cast<const TTourWindows*>(form))
+            for (TForm* tool : extras->TourWindows())
+                save(tool, name + QLatin1Char('_') + StreamClassName(tool->metaObject()));
         if (!main)
             form->Close();
         RunFor(20);

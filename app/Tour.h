@@ -4,7 +4,21 @@
 
 #include <QString>
 
+#include <vector>
+
+namespace Tessaron {
+class TForm;
+}
+
 namespace Tessaron::Demo {
+
+// A window whose components show tool windows of their own: the tour
+// pictures those too, after the window, as <window class>_<tool class>.png.
+class TTourWindows {
+public:
+    virtual ~TTourWindows() = default;
+    virtual std::vector<TForm*> TourWindows() const = 0;
+};
 
 // Saves DIR/<window class>.png for every window; true when all were written.
 bool RunScreenshotTour(const QString& Directory, int RunMilliseconds = 1200);

@@ -1,4 +1,6 @@
 #include "histograph/Histo.h"
+#include "histograph/_Eca.h"
+#include "histograph/_Etb.h"
 
 #include <platform/Streaming.h>
 #include <platform/SysUtils.h>
@@ -62,13 +64,24 @@ THistograph::THistograph(TComponent* AOwner)
             CallEvent(OnTimer, this);
     };
 
+    // Colours dragged from a colour grid are dropped on the plot.
+    OnDragOver = [this](TObject*, TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+        ColorDragOver(Source, X, Y, State, Accept);
+    };
+    OnDragDrop = [this](TObject*, TObject* Source, int X, int Y) { ColorDragDrop(Source, X, Y); };
+
     if (IsDesigning()) {
         Randomize();
         GenerateAllDemoData();
     }
 }
 
-THistograph::~THistograph() = default;
+THistograph::~THistograph()
+{
+    // The tool bar reports its closing to us: it must not outlive our fields.
+    FToolBar.reset();
+    FValueBar.reset();
+}
 
 // ---------------------------------------------------------------- setters
 
@@ -91,14 +104,61 @@ void THistograph::SetEnableUpdate(bool Value)
         Changed();
 }
 
+void THistograph::CreateToolBar()
+{
+    if (FToolBar || IsDesigning())
+        return;
+    FToolBar = std::make_unique<TFormToolBar>(nullptr);
+    FToolBar->SetHisto(this);
+}
+
+void THistograph::CreateValueBar()
+{
+    if (FValueBar || IsDesigning())
+        return;
+    FValueBar = std::make_unique<TFormCalculateBar>(nullptr);
+}
+
+void THistograph::SetValueBarReadOuts(bool Enabled)
+{
+    if (FValueBar)
+        FValueBar->SetSecondCrossEnabled(Enabled);
+}
+
 void THistograph::SetShowToolBar(bool Value)
 {
+    CreateToolBar();
     FShowToolBar = Value;
+    if (!FToolBar || IsLoading())
+        return;
+    if (Value) {
+        FToolBar->SetCaption(QStringLiteral("Werkzeuge: ") + FTitleTop);
+        FToolBar->Show();
+    } else {
+        FToolBar->Hide();
+    }
+}
+
+bool THistograph::ShowValueBar() const
+{
+    if (!IsDesigning() && !IsLoading())
+        FShowValueBar = FValueBar && FValueBar->Visible();
+    return FShowValueBar;
 }
 
 void THistograph::SetShowValueBar(bool Value)
 {
     FShowValueBar = Value;
+    CreateValueBar();
+    if (!FValueBar || IsLoading())
+        return;
+    if (Value) {
+        FValueBar->SetCaption(QStringLiteral("Anzeige: ") + FTitleTop);
+        SetValueBarReadOuts(FMode != modeMeasure);
+        FValueBar->Show();
+    } else {
+        FValueBar->Hide();
+    }
 }
 
 void THistograph::SetGridColor(TColor Value)
@@ -209,6 +269,12 @@ void THistograph::SetTitleLeft(const QString& Value)
 void THistograph::SetTitleTop(const QString& Value)
 {
     SetTitle(FTitleTop, Value);
+    if (IsDesigning())
+        return;
+    if (FToolBar)
+        FToolBar->SetCaption(QStringLiteral("Werkzeug: ") + FTitleTop);
+    if (FValueBar)
+        FValueBar->SetCaption(QStringLiteral("Anzeige: ") + FTitleTop);
 }
 
 void THistograph::SetTitleBottom(const QString& Value)
@@ -442,11 +508,20 @@ void THistograph::SetMode(TMode Value)
     if (FMode == Value)
         return;
     FMode = Value;
+    // The measuring cross's hold on the mouse ends with its mode.
+    if (FMeasureCaptured) {
+        FMeasureCaptured = false;
+        SetMouseCapture(false);
+    }
+    FButtonDown = false;
+    FZooming = false;
     if (Value != modeCalculate) {
-        FCrossVisible[0] = false;
-        FCrossVisible[1] = false;
+        FCrosses[0].Visible = false;
+        FCrosses[1].Visible = false;
+        SetValueBarReadOuts(false);
     } else {
-        FCrossVisible[2] = false;
+        FCrosses[2].Visible = false;
+        SetValueBarReadOuts(true);
     }
     Changed();
 }
@@ -529,6 +604,10 @@ void THistograph::Loaded()
     // The setters skipped what depends on several properties read in any order.
     UpdateXLogScale();
     UpdateYLogScale();
+    if (!IsDesigning()) {
+        CreateValueBar();
+        CreateToolBar();
+    }
     Changed();
 }
 
@@ -604,11 +683,15 @@ void THistograph::SetSeriesDataXY(const float* Data, int Count, int Series)
             break;
         case dtUpperRef:
         case dtLowerRef:
+            // Reference curves are Yt curves: of pairs only the Y members
+            // are kept, so drawing and editing never read past the data.
             if (!Data || Count < 1 || Count > MaxReferencePairs) {
                 s.Data = nullptr;
                 s.Count = 0;
             } else {
-                CopyInto(s, Data, 2 * std::size_t(Count), Count, true);
+                CopyInto(s, Data, std::size_t(Count), Count, false);
+                for (std::size_t i = 0; i < std::size_t(Count); ++i)
+                    s.Storage[i] = Data[2 * i + 1];
             }
             break;
         case dtData:

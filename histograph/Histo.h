@@ -16,9 +16,20 @@
 
 #include <array>
 #include <memory>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace Tessaron {
+
+class TColorGridHisto;
+class TFormCalculateBar;
+class TFormToolBar;
+
+// The bell of weights that spreads a reference curve's displacement over N
+// values: about 1 in the middle, about 0 at both ends; with N > 10 the two
+// outer weights on each side are tapered further (x 0.1 and x 0.5).
+std::vector<float> ReferenceWeights(int N);
 
 class THistograph : public TGraphicControl {
     Q_OBJECT
@@ -158,11 +169,19 @@ public:
     // true repaints (callers bracket several view changes with it).
     bool EnableUpdate() const { return FEnableUpdate; }
     void SetEnableUpdate(bool Value);
-    // false by default. The tool windows come later; for now both only store.
+    // false by default: true creates (when needed) and shows the tool bar
+    // window, captioned "Werkzeuge: " and TitleTop; false hides it.
     bool ShowToolBar() const { return FShowToolBar; }
     void SetShowToolBar(bool Value);
-    bool ShowValueBar() const { return FShowValueBar; }
+    // false by default: true creates (when needed) and shows the value bar,
+    // captioned "Anzeige: " and TitleTop. Reading it (outside the designer)
+    // tells whether the value bar is showing.
+    bool ShowValueBar() const;
     void SetShowValueBar(bool Value);
+    // The tool windows, or nullptr until they are created (after loading, or
+    // by the first ShowToolBar / ShowValueBar).
+    TFormToolBar* ToolBar() const { return FToolBar.get(); }
+    TFormCalculateBar* ValueBar() const { return FValueBar.get(); }
 
     // clGray by default: grid lines, ticks and the read-out box frame.
     TColor GridColor() const { return FGridColor; }
@@ -262,7 +281,7 @@ public:
     TDataKind SeriesStyle() const;
     void SetSeriesStyle(TDataKind Value);
 
-    // modeMeasure by default. The mouse modes come later; switching already
+    // modeMeasure by default: what the mouse does (HistoMouse.cpp). Switching
     // hides the crosses that do not belong to the new mode.
     TMode Mode() const { return FMode; }
     void SetMode(TMode Value);
@@ -360,8 +379,51 @@ public:
 
     void Loaded() override;
 
+    // ---- interaction (HistoMouse.cpp)
+
+    // A measuring cross: 0 and 1 belong to modeCalculate (left and right
+    // button), 2 is the measuring cross of modeMeasure.
+    struct TCross {
+        bool Visible = false;
+        TPoint Mouse;  // where it was placed
+        TPoint Pixel;  // where it is drawn
+        TColor Color = clBlack;
+        float X = 0.0f;
+        float Y = 0.0f;
+        int Series = 0;
+        int Index = 0;
+    };
+    // A point of a series under a pixel column.
+    struct TSnap {
+        int Series = 0;
+        int Index = 0; // 1-based
+        float X = 0.0f;
+        float Y = 0.0f;
+    };
+    const TCross& Cross(int K) const { return FCrosses[std::size_t(std::clamp(K, 0, 2))]; }
+    // The value of series Series under pixel column X: Yt series take the
+    // value whose column is nearest, XY series the pair found by bisection
+    // over X. False when the series has no data.
+    bool PointAtColumn(int Series, int X, TSnap& Point) const;
+    // The point nearest in Y to the pointer (X, Y) among series 1 ...
+    // SeriesNumber at column X; false when no series has data.
+    bool Snap(int X, int Y, TSnap& Point) const;
+    // Whether a zoom is in effect (the saved view is restored by a right click).
+    bool Zoomed() const { return FZoomed; }
+    // Whether a reference curve is being dragged.
+    bool EditingReference() const { return FEdit.Active; }
+
+    // What a colour dropped at a point paints.
+    enum TDropArea { daNone, daCurve, daGrid, daPlot, daTitleLeft, daTitleRight, daTitleTop, daTitleBottom,
+        daYLabels, daXLabels, daControl };
+    // The area under (X, Y); Series receives the series of a curve.
+    TDropArea DropAreaAt(int X, int Y, int& Series) const;
+
 protected:
     void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
     TSeriesRec& SeriesAt(int Series) { return FSeries[std::size_t(Series - 1)]; }
@@ -391,13 +453,40 @@ private:
     void DrawYAxis(TCanvas* Canvas, const TRect& Axis);
     void DrawXAxis(TCanvas* Canvas, const TRect& Axis);
     void DrawCurves(TCanvas* Canvas, const TRect& Axis);
+    // One curve in the given pen mode, clipped to Visible.
+    void DrawSeries(TCanvas* Canvas, const TRect& Axis, const TRect& Visible, const TSeriesRec& S, TPenMode Mode);
     void PrepareTitleFonts();
+
+    // Tool windows.
+    void CreateToolBar();
+    void CreateValueBar();
+    void SetValueBarReadOuts(bool Enabled);
+
+    // Interaction (HistoMouse.cpp).
+    bool InPlot(int X, int Y) const;
+    void DrawCross(int K);
+    void PlaceCross(int K, int X, int Y, bool Erase);
+    void ReplaceCrosses();
+    void HideCross(int K);
+    void ReportCrosses(int K);
+    void BeginReferenceEdit(int X, int Y);
+    void MoveReference(int Y);
+    void EndReferenceEdit();
+    void DrawRubberBand(const float* Values);
+    void RestoreRubberBand();
+    void ZoomTo(TRect R);
+    void Unzoom();
+    TColor AreaColor(TDropArea Area, int Series) const;
+    void SetAreaColor(TDropArea Area, int Series, TColor Color);
+    void ColorDragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void ColorDragDrop(TObject* Source, int X, int Y);
+    int GridDistance(int X, int Y) const;
 
     QString FVersion;
     QString FCopyright;
     bool FEnableUpdate = true;
     bool FShowToolBar = false;
-    bool FShowValueBar = false;
+    mutable bool FShowValueBar = false;
     TColor FGridColor = clGray;
     TColor FBkColor = clBtnFace;
     TGrdVisible FGridVisible = grdNone;
@@ -449,7 +538,42 @@ private:
     // Scratch points of the curve being drawn; kept from paint to paint.
     TCurvePoints FPointBuffer;
     // Crosses 0 and 1 (calculate mode) and 2 (measuring cross).
-    std::array<bool, 3> FCrossVisible{};
+    std::array<TCross, 3> FCrosses{};
+    bool FReplacingCrosses = false;
+    // Measure mode: the pointer is inside the plot (the mouse is captured).
+    bool FMeasureCaptured = false;
+    // Calculate mode: the button held down.
+    bool FButtonDown = false;
+    TMouseButton FButton = mbLeft;
+    // Reference editing: the dragged curve, its values at the press and the
+    // bell of weights that spreads the displacement.
+    struct TReferenceEdit {
+        bool Active = false;
+        int Series = 0;
+        TPoint Press;
+        int Width = 0;
+        std::vector<float> Weights;
+        int Centre = 0;
+        int First = 0;
+        int Last = 0;
+        int Offset = 0;
+        std::vector<float> Original; // the curve at the press
+        TSeriesRec Copy;             // the band drawn in not-xor
+        TRect Rubber;
+    } FEdit;
+    // Zoom: the focus rectangle while dragging and the view before the first zoom.
+    bool FZooming = false;
+    TRect FFocus;
+    bool FZoomed = false;
+    struct TSavedView {
+        float YMax = 0, YMin = 0, XMin = 0, XMax = 0, XGap = 0, YGap = 0;
+    } FSavedView;
+    // Colour drop: the previewed area and the colour it had before.
+    TDropArea FPreviewArea = daNone;
+    int FPreviewSeries = 0;
+    TColor FPreviewColor = clBlack;
+    std::unique_ptr<TFormToolBar> FToolBar;
+    std::unique_ptr<TFormCalculateBar> FValueBar;
     bool FLayoutDirty = true;
     bool FTitleFontsPrepared = false;
     std::array<TRect, 4> FTitleRects;

@@ -79,6 +79,8 @@ void THistograph::Paint()
     CallEvent(OnPaint, this);
     if (!FReduceFlicker) {
         DrawEverything(canvas, clip);
+        ReplaceCrosses();
+        RestoreRubberBand();
         return;
     }
     if (!FOffscreen)
@@ -91,6 +93,8 @@ void THistograph::Paint()
     DrawEverything(offscreen, clip);
     offscreen->RestoreClip();
     canvas->Draw(0, 0, FOffscreen.get());
+    ReplaceCrosses();
+    RestoreRubberBand();
 }
 
 void THistograph::PrepareTitleFonts()
@@ -329,6 +333,16 @@ void THistograph::DrawCurves(TCanvas* Canvas, const TRect& Axis)
     Canvas->SaveClip();
     Canvas->IntersectClipRect(Axis);
     const TRect visible = Canvas->ClipBox();
+    for (int i = 1; i <= FSeriesNumber && !visible.IsEmpty(); ++i)
+        DrawSeries(Canvas, Axis, visible, SeriesAt(i), pmCopy);
+    Canvas->RestoreClip();
+}
+
+void THistograph::DrawSeries(TCanvas* Canvas, const TRect& Axis, const TRect& Visible, const TSeriesRec& S,
+    TPenMode Mode)
+{
+    if (!S.Data || S.Count <= 0 || S.Count >= MaxReferenceValues || S.LineStyle == psClear)
+        return;
     const double left = Axis.Left;
     const double width = Axis.Right - Axis.Left;
     const double height = Axis.Bottom - Axis.Top;
@@ -338,46 +352,41 @@ void THistograph::DrawCurves(TCanvas* Canvas, const TRect& Axis)
     const TCurveYMap yMap = YIsLog()
         ? TCurveYMap::Logarithmic(mapping)
         : TCurveYMap::Linear(Axis.Bottom + height * FViewYMin / yRange, -height / yRange);
-
-    for (int i = 1; i <= FSeriesNumber && !visible.IsEmpty(); ++i) {
-        const TSeriesRec& s = SeriesAt(i);
-        if (!s.Data || s.Count <= 0 || s.Count >= MaxReferenceValues || s.LineStyle == psClear)
-            continue;
-        TPen* pen = Canvas->Pen();
-        pen->SetColor(s.Color);
-        pen->SetStyle(s.LineStyle);
-        pen->SetMode(pmCopy);
-        pen->SetWidth(1);
-        FPointBuffer.Clear();
-        if (!s.Pairs) {
-            if (s.Count < 2)
-                continue;
-            const double nominal = double(FViewXNominalMax) - double(FViewXNominalMin);
-            TCurveXMap xMap;
-            if (XIsLog()) {
-                xMap = TCurveXMap::Logarithmic(mapping, FViewXNominalMin, 1, nominal / (s.Count - 1));
-            } else {
-                const double dx = (width * nominal / xRange) / (s.Count - 1);
-                const double x0 = left + width * (double(FViewXNominalMin) - FViewXCurrentMin) / xRange - dx;
-                xMap = TCurveXMap::Linear(x0, dx);
-            }
-            // Keeping four values per column gives the same pixels only for a
-            // solid one-pixel pen; dashes need every segment.
-            const bool reduce = FReduceColumns && (s.LineStyle == psSolid || s.LineStyle == psInsideFrame);
-            BuildYtCurve(s.Data, s.Count, xMap, yMap, visible, reduce, FPointBuffer);
+    TPen* pen = Canvas->Pen();
+    pen->SetColor(S.Color);
+    pen->SetStyle(S.LineStyle);
+    pen->SetMode(Mode);
+    pen->SetWidth(1);
+    FPointBuffer.Clear();
+    if (!S.Pairs) {
+        if (S.Count < 2)
+            return;
+        const double nominal = double(FViewXNominalMax) - double(FViewXNominalMin);
+        TCurveXMap xMap;
+        if (XIsLog()) {
+            xMap = TCurveXMap::Logarithmic(mapping, FViewXNominalMin, 1, nominal / (S.Count - 1));
         } else {
-            const TCurveXMap xMap = XIsLog()
-                ? TCurveXMap::Logarithmic(mapping, 0, 0, 1)
-                : TCurveXMap::Linear(left - width * FViewXCurrentMin / xRange, width / xRange);
-            BuildXYCurve(s.Data, s.Count, xMap, yMap, FPointBuffer);
+            const double dx = (width * nominal / xRange) / (S.Count - 1);
+            const double x0 = left + width * (double(FViewXNominalMin) - FViewXCurrentMin) / xRange - dx;
+            xMap = TCurveXMap::Linear(x0, dx);
         }
-        for (int r = 0; r < FPointBuffer.RunCount(); ++r) {
-            int count = 0;
-            const TPoint* points = FPointBuffer.Run(r, count);
-            Canvas->Polyline(points, count);
-        }
+        // Keeping four values per column gives the same pixels only for a
+        // solid one-pixel pen drawn in copy mode; dashes and not-xor need
+        // every segment.
+        const bool reduce = FReduceColumns && Mode == pmCopy
+            && (S.LineStyle == psSolid || S.LineStyle == psInsideFrame);
+        BuildYtCurve(S.Data, S.Count, xMap, yMap, Visible, reduce, FPointBuffer);
+    } else {
+        const TCurveXMap xMap = XIsLog()
+            ? TCurveXMap::Logarithmic(mapping, 0, 0, 1)
+            : TCurveXMap::Linear(left - width * FViewXCurrentMin / xRange, width / xRange);
+        BuildXYCurve(S.Data, S.Count, xMap, yMap, FPointBuffer);
     }
-    Canvas->RestoreClip();
+    for (int r = 0; r < FPointBuffer.RunCount(); ++r) {
+        int count = 0;
+        const TPoint* points = FPointBuffer.Run(r, count);
+        Canvas->Polyline(points, count);
+    }
 }
 
 // ---------------------------------------------------------------- read-out box

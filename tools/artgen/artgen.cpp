@@ -9,6 +9,8 @@
 //   gpib_instrument.bmp   320 x 100, 256 colours
 //   gpib_card.bmp         320 x 100, 256 colours
 //   rs232.bmp             561 x 302, 256 colours
+// With --glyphs DIR, the button pictures of the histograph's tool bar and
+// demonstration window go to DIR (normally histograph/glyphs) as PNG files.
 // With --preview, PNG copies of every picture (the bitmaps as stored, after
 // the palette reduction) and mock-ups of the windows that show them go to DIR.
 // --only NAME (splash, logo, gpib, rs232) draws just that group.
@@ -17,6 +19,7 @@
 // fonts-urw-base35) and Liberation Sans (fonts-liberation), and other fonts
 // give other shapes. Inspect the results with --preview before committing.
 
+#include "Glyphs.h"
 #include "Indexed.h"
 #include "Logo.h"
 #include "Pictures.h"
@@ -156,12 +159,15 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // fonts need a GUI application
   QString only;
+  QString glyphs;
   const QStringList args = app.arguments();
   for (int i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--preview") && i + 1 < args.size())
       gPreview = args[++i];
     else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
       only = args[++i];
+    else if (args[i] == QLatin1String("--glyphs") && i + 1 < args.size())
+      glyphs = args[++i];
     else if (!args[i].startsWith(QLatin1String("--")) && gOut.isEmpty())
       gOut = args[i];
     else {
@@ -198,6 +204,19 @@ int main(int argc, char** argv) {
     ok &= saveBitmap(drawGpibCard(), QStringLiteral("gpib_card.bmp"), 3.0f);
   }
   if (wanted("rs232")) ok &= saveBitmap(drawRs232(), QStringLiteral("rs232.bmp"), 3.0f);
+  if (!glyphs.isEmpty()) {
+    QDir().mkpath(glyphs);
+    for (const auto& [name, image] : drawGlyphs()) {
+      const QString path = QDir(glyphs).filePath(name + QStringLiteral(".png"));
+      if (image.convertToFormat(QImage::Format_Indexed8).save(path)) {
+        std::printf("%s\n", qPrintable(path));
+      } else {
+        std::fprintf(stderr, "tessaron-artgen: cannot write %s\n", qPrintable(path));
+        ok = false;
+      }
+    }
+    if (only == QLatin1String("glyphs")) return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+  }
   if (!gPreview.isEmpty()) writeMockups();
   return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,0 +1,53 @@
+#pragma once
+// TFormTitle: the histograph's "Beschriftung" dialog. The four titles change
+// live while they are typed, the six fonts through the font dialog; Cancel
+// restores the titles and fonts the dialog was opened with.
+
+#include <platform/Dialogs.h>
+#include <platform/Forms.h>
+#include <platform/StdCtrls.h>
+
+#include <array>
+#include <memory>
+
+namespace Tessaron {
+
+class THistograph;
+class TBitBtn;
+
+class TFormTitle : public TForm {
+    Q_OBJECT
+public:
+    explicit TFormTitle(TComponent* AOwner = nullptr);
+    ~TFormTitle() override;
+
+    void SetHisto(THistograph* Histo) { FHisto = Histo; }
+
+    TEdit* EBottom = nullptr;
+    TEdit* ETop = nullptr;
+    TEdit* ELeft = nullptr;
+    TEdit* ERight = nullptr;
+    TButton* ButtonBottom = nullptr;
+    TButton* ButtonTop = nullptr;
+    TButton* ButtonLeft = nullptr;
+    TButton* ButtonRight = nullptr;
+    TButton* ButtonXAxis = nullptr;
+    TButton* ButtonYAxis = nullptr;
+    TBitBtn* BitBtnOK = nullptr;
+    TBitBtn* BitBtnCancel = nullptr;
+    TFontDialog* FontDialog1 = nullptr;
+
+private:
+    void FormShow();
+    void FormClose();
+    void EditChange(TObject* Sender);
+    void FontClick(TObject* Sender);
+    // The histograph's font behind a "Schriftart" button.
+    TFont* FontOf(TObject* Button) const;
+
+    THistograph* FHisto = nullptr;
+    std::array<QString, 4> FSavedTitles;
+    std::array<std::unique_ptr<TFont>, 6> FSavedFonts;
+};
+
+} // namespace Tessaron
