@@ -1,0 +1,91 @@
+#include "histograph/RecorderPaint.h"
+
+#include <platform/SysUtils.h>
+
+#include <algorithm>
+
+namespace Tessaron {
+
+namespace {
+
+void DrawRotated(TCanvas* Canvas, int Width, int Height, const QString& Text, const TFont* Rotated, bool Left,
+    TTitleRects& Rects)
+{
+    TFont saved;
+    saved.Assign(Canvas->Font());
+    Canvas->SetFont(Rotated);
+    // Measured along the text (cx) and across it (cy).
+    const int cx = Canvas->TextWidth(Text);
+    const int cy = Canvas->TextHeight(Text);
+    const int top = Height / 2 + cx / 2 - cx;
+    const int bottom = Height / 2 + cx / 2;
+    const int m = RecorderTitleMargin;
+    if (Left) {
+        Canvas->TextOut(m, Height / 2 + cx / 2, Text);
+        Rects[rtLeft] = TRect(m, top, m + cy, bottom);
+    } else {
+        Canvas->TextOut(Width - m, Height / 2 - cx / 2, Text);
+        Rects[rtRight] = TRect(Width - m - cy, top, Width - m, bottom);
+    }
+    Canvas->SetFont(&saved);
+}
+
+} // namespace
+
+void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, const TRecorderTitles& Titles,
+    TTitleRects& Rects)
+{
+    const int m = RecorderTitleMargin;
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Back);
+    if (!Titles.Top.isEmpty()) {
+        Canvas->SetFont(Titles.FontTop);
+        const int tw = Canvas->TextWidth(Titles.Top);
+        const int th = Canvas->TextHeight(Titles.Top);
+        const int x = Width / 2 - tw / 2;
+        Canvas->TextOut(x, m, Titles.Top);
+        Rects[rtTop] = TRect(x, m, x + tw, th + m);
+    }
+    if (!Titles.Bottom.isEmpty()) {
+        Canvas->SetFont(Titles.FontBottom);
+        const int tw = Canvas->TextWidth(Titles.Bottom);
+        const int th = Canvas->TextHeight(Titles.Bottom);
+        const int x = Width / 2 - tw / 2;
+        Canvas->TextOut(x, Height - th - m, Titles.Bottom);
+        Rects[rtBottom] = TRect(x, Height - th - m, x + tw, Height - m);
+    }
+    if (!Titles.Left.isEmpty())
+        DrawRotated(Canvas, Width, Height, Titles.Left, Titles.RotatedLeft, true, Rects);
+    if (!Titles.Right.isEmpty())
+        DrawRotated(Canvas, Width, Height, Titles.Right, Titles.RotatedRight, false, Rects);
+}
+
+void BuildRotatedFont(TFont& Rotated, const TFont* Source, int Orientation)
+{
+    Rotated.Assign(Source);
+    Rotated.SetOrientation(Orientation);
+}
+
+TColor Shade(TColor Color, double Factor)
+{
+    const TColor rgb = ColorToRGB(Color);
+    auto part = [Factor](int V) { return int(std::min<qint64>(255, Round(V * Factor))); };
+    return RGB(part(GetRValue(rgb)), part(GetGValue(rgb)), part(GetBValue(rgb)));
+}
+
+void SetGridPen(TCanvas* Canvas, TColor Color)
+{
+    TPen* pen = Canvas->Pen();
+    pen->SetColor(Color);
+    pen->SetStyle(psSolid);
+    pen->SetMode(pmCopy);
+    pen->SetWidth(1);
+}
+
+void Line(TCanvas* Canvas, int X1, int Y1, int X2, int Y2)
+{
+    Canvas->MoveTo(X1, Y1);
+    Canvas->LineTo(X2, Y2);
+}
+
+} // namespace Tessaron
