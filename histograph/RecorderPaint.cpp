@@ -33,12 +33,18 @@ void DrawRotated(TCanvas* Canvas, int Width, int Height, const QString& Text, co
 } // namespace
 
 void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, const TRecorderTitles& Titles,
-    TTitleRects& Rects)
+    TTitleRects& Rects, const TRect* Clip)
 {
     const int m = RecorderTitleMargin;
+    // Whether title K may be drawn: without a clip or a known rectangle, always.
+    auto needed = [&](TRecorderTitle K) {
+        const TRect& r = Rects[std::size_t(K)];
+        return !Clip || r.Left == -1 || (r.Left < Clip->Right && Clip->Left < r.Right && r.Top < Clip->Bottom
+                                            && Clip->Top < r.Bottom);
+    };
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(Back);
-    if (!Titles.Top.isEmpty()) {
+    if (!Titles.Top.isEmpty() && needed(rtTop)) {
         Canvas->SetFont(Titles.FontTop);
         const int tw = Canvas->TextWidth(Titles.Top);
         const int th = Canvas->TextHeight(Titles.Top);
@@ -46,7 +52,7 @@ void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, con
         Canvas->TextOut(x, m, Titles.Top);
         Rects[rtTop] = TRect(x, m, x + tw, th + m);
     }
-    if (!Titles.Bottom.isEmpty()) {
+    if (!Titles.Bottom.isEmpty() && needed(rtBottom)) {
         Canvas->SetFont(Titles.FontBottom);
         const int tw = Canvas->TextWidth(Titles.Bottom);
         const int th = Canvas->TextHeight(Titles.Bottom);
@@ -54,9 +60,9 @@ void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, con
         Canvas->TextOut(x, Height - th - m, Titles.Bottom);
         Rects[rtBottom] = TRect(x, Height - th - m, x + tw, Height - m);
     }
-    if (!Titles.Left.isEmpty())
+    if (!Titles.Left.isEmpty() && needed(rtLeft))
         DrawRotated(Canvas, Width, Height, Titles.Left, Titles.RotatedLeft, true, Rects);
-    if (!Titles.Right.isEmpty())
+    if (!Titles.Right.isEmpty() && needed(rtRight))
         DrawRotated(Canvas, Width, Height, Titles.Right, Titles.RotatedRight, false, Rects);
 }
 

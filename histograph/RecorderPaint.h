@@ -32,9 +32,11 @@ constexpr int RecorderTitleMargin = 10;
 // Draws the titles that are not empty on a control of Width x Height, on the
 // brush colour Back: top and bottom centred 10 pixels from their edge, left
 // and right centred vertically 10 pixels from theirs. Stores where each was
-// drawn in Rects (titles not drawn keep their rectangle).
+// drawn in Rects (titles not drawn keep their rectangle). With a Clip, a
+// title whose rectangle in Rects is known (drawn before with the same
+// layout) and lies outside the clip is skipped.
 void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, const TRecorderTitles& Titles,
-    TTitleRects& Rects);
+    TTitleRects& Rects, const TRect* Clip = nullptr);
 
 // Rotated copies of a title font: Rotated takes Source's attributes and the
 // escapement Orientation (900 or 2700).

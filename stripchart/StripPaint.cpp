@@ -81,10 +81,10 @@ TStripChart::TLayout TStripChart::Layout() const
     l.Right = l.Width - FGapRight;
     l.Bottom = l.Height - FGapBottom;
     l.Plot = TRect(l.Left, l.Top, l.Right, l.Bottom + 1);
-    // The band starts right of the Y labels (they end 10 pixels left of the
-    // plot) and reaches half a label beyond the plot's right edge.
+    // The band spans the plot and half a label beyond its right edge (the
+    // left margin holds the Y labels and the frame's corner, which stay).
     const int labelTop = l.Bottom + 1;
-    l.LabelBand = TRect(std::max(1, l.Left - 9), labelTop, std::min(l.Width - 1, l.Right + FLabelWidth / 2 + 1),
+    l.LabelBand = TRect(l.Left, labelTop, std::min(l.Width - 1, l.Right + FLabelWidth / 2 + 1),
         std::min(l.Height - 1, l.Bottom + kLabelGap + FLabelHeight));
     const int captionTop = l.Bottom + kLabelGap + FLabelHeight;
     l.CaptionBand = TRect(1, captionTop, std::max(1, l.Right), std::min(l.Height - 1, captionTop + FLabelHeight));
@@ -198,6 +198,7 @@ void TStripChart::Paint()
     }
     if (Width() != FDrawnWidth || Height() != FDrawnHeight) {
         FDrawnWidth = Width();
+        FTitleRects.fill(TRect(-1, -1, -1, -1));
         FDrawnHeight = Height();
         if (!IsDesigning())
             LayoutXPositions();
@@ -242,8 +243,9 @@ void TStripChart::DrawEverything(TCanvas* Canvas, const TRect& Clip)
             Canvas->FillRect(Intersect(band, Clip));
     const TRecorderTitles titles{FTitleTop, FTitleBottom, FTitleLeft, FTitleRight, FFontTitleTop.get(),
         FFontTitleBottom.get(), FRotatedLeft.get(), FRotatedRight.get()};
-    DrawRecorderTitles(Canvas, w, h, Color(), titles, FTitleRects);
-    if (FBorderStyle == Strip::bsSingle) {
+    DrawRecorderTitles(Canvas, w, h, Color(), titles, FTitleRects, &Clip);
+    const TRect inner(1, 1, w - 1, h - 1);
+    if (FBorderStyle == Strip::bsSingle && !(Intersect(Clip, inner) == Clip)) {
         TRect border(0, 0, w, h);
         Frame3D(Canvas, border, clBtnHighlight, clBtnShadow, 1);
     }
@@ -251,14 +253,17 @@ void TStripChart::DrawEverything(TCanvas* Canvas, const TRect& Clip)
     Canvas->Brush()->SetColor(FBkColor);
     if (!l.Plot.IsEmpty() && Meets(l.Plot, Clip))
         Canvas->FillRect(Intersect(l.Plot, Clip));
-    // A sunken frame just outside the plot.
-    SetGridPen(Canvas, clBtnShadow);
-    Canvas->MoveTo(l.Left - 1, l.Bottom + 1);
-    Canvas->LineTo(l.Left - 1, l.Top - 1);
-    Canvas->LineTo(l.Right, l.Top - 1);
-    Canvas->Pen()->SetColor(clBtnHighlight);
-    Canvas->LineTo(l.Right, l.Bottom + 1);
-    Canvas->LineTo(l.Left - 2, l.Bottom + 1);
+    // A sunken frame just outside the plot (skipped when the area lies inside it).
+    const TRect framed(l.Left - 1, l.Top - 1, l.Right + 1, l.Bottom + 2);
+    if (!(Intersect(Clip, TRect(l.Left, l.Top, l.Right, l.Bottom + 1)) == Clip) && Meets(Clip, framed)) {
+        SetGridPen(Canvas, clBtnShadow);
+        Canvas->MoveTo(l.Left - 1, l.Bottom + 1);
+        Canvas->LineTo(l.Left - 1, l.Top - 1);
+        Canvas->LineTo(l.Right, l.Top - 1);
+        Canvas->Pen()->SetColor(clBtnHighlight);
+        Canvas->LineTo(l.Right, l.Bottom + 1);
+        Canvas->LineTo(l.Left - 2, l.Bottom + 1);
+    }
     if (Meets(l.Plot, Clip))
         DrawPlot(Canvas, l);
     if (Clip.Bottom > l.Bottom + 1)
@@ -305,9 +310,16 @@ void TStripChart::DrawPlot(TCanvas* Canvas, const TLayout& L)
             }
         }
     }
-    if (FGridVisible == grdVer || FGridVisible == grdBoth)
+    if (FGridVisible == grdVer || FGridVisible == grdBoth) {
+        // A solid line gives the same pixels when cut to the area; a dashed
+        // one keeps its start for the dash phase.
+        const bool solid = FGridLineStyle == psSolid || FGridLineStyle == psInsideFrame;
+        const int x1 = solid ? std::max(L.Left, visible.Left) : L.Left;
+        const int x2 = solid ? std::min(L.Right, visible.Right) : L.Right;
         for (int row : FGridRows)
-            Line(Canvas, L.Left, row, L.Right, row);
+            if (row >= visible.Top && row < visible.Bottom)
+                Line(Canvas, x1, row, x2, row);
+    }
     DrawCurves(Canvas, L, first, last);
     if (!FRemarks.empty())
         DrawMarkers(Canvas, L);
@@ -438,7 +450,10 @@ void TStripChart::DrawYAxis(TCanvas* Canvas, const TLayout& L)
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->SetFont(FFontYAxis.get());
     const int th = Canvas->TextHeight(QStringLiteral("012."));
+    // Labels whose rows lie outside the area are skipped unmeasured.
     auto label = [&](int Row, const QString& Text) {
+        if (Row - th / 2 >= L.Clip.Bottom || Row - th / 2 + th <= L.Clip.Top)
+            return;
         Canvas->TextOut(L.Left - Canvas->TextWidth(Text) - RecorderTitleMargin, Row - th / 2, Text);
         Line(Canvas, L.Left - 2, Row, L.Left, Row);
     };
@@ -497,7 +512,7 @@ void TStripChart::DrawXAxis(TCanvas* Canvas, const TLayout& L)
         }
         Canvas->RestoreClip();
         const long double newest = TimeOfIndex(FStoredCount);
-        if (newest >= 0) {
+        if (newest >= 0 && Meets(L.Clip, L.CaptionBand)) {
             const QString caption = StripTime::Caption(FTimeUnit, newest);
             Canvas->TextOut(L.Right - Canvas->TextWidth(caption), L.Bottom + kLabelGap + FLabelHeight, caption);
         }
@@ -589,21 +604,19 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         canvas->ScrollRect(l.LabelBand, -Distance, 0);
     }
     qint64 t1 = collect ? NowNs() : 0;
+    // The uncovered strip of the plot and of the label band, where the new
+    // labels reach half a label further left.
+    const int stripLeft = std::max(l.LabelBand.Left, l.Right - Distance - FLabelWidth / 2 - 3);
     PaintNow(TRect(l.Right - Distance, l.Plot.Top, l.Right, l.Plot.Bottom));
+    qint64 t2 = collect ? NowNs() : 0;
+    PaintNow(TRect(stripLeft, l.LabelBand.Top, l.LabelBand.Right, l.LabelBand.Bottom));
     if (Dropped) {
         // Samples left the buffer: what was drawn for them (the line into the
         // plot's left edge, grid lines, labels, markers) goes.
         const int marker = std::max(4, int(Trunc(0.1 * (l.Height - FGapTop - FGapBottom)))) / 2;
         const int edge = FXPositions[std::size_t(std::min(2, FStoredCount))] + std::max(FLabelWidth / 2, marker) + 4;
-        PaintNow(TRect(l.LabelBand.Left, l.Plot.Top, std::min(edge, l.LabelBand.Right), l.LabelBand.Bottom));
-    } else {
-        // The part of the label band left of the plot: the frame's corner and
-        // margin, where the labels moved in.
-        PaintNow(TRect(l.LabelBand.Left, l.LabelBand.Top, l.Left, l.LabelBand.Bottom));
+        PaintNow(TRect(l.Left, l.Plot.Top, std::min(edge, l.LabelBand.Right), l.LabelBand.Bottom));
     }
-    qint64 t2 = collect ? NowNs() : 0;
-    PaintNow(TRect(std::max(l.LabelBand.Left, l.Right - Distance - FLabelWidth / 2 - 3), l.LabelBand.Top,
-        l.LabelBand.Right, l.LabelBand.Bottom));
     PaintNow(l.CaptionBand);
     qint64 t3 = collect ? NowNs() : 0;
     // Markers of the new samples reach left of the strip.

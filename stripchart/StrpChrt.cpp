@@ -69,6 +69,8 @@ TStripChart::~TStripChart() = default;
 
 void TStripChart::Changed()
 {
+    // The titles are measured anew by the next paint, which paints everything.
+    FTitleRects.fill(TRect(-1, -1, -1, -1));
     Invalidate();
 }
 

@@ -329,7 +329,8 @@ public:
     int LabelStep() const { return FLabelStep; }
     // The message of an invalid Y range, or empty.
     QString RangeError() const;
-    // Where a title was last drawn ((-1, -1, -1, -1) until then).
+    // Where a title was last drawn ((-1, -1, -1, -1) until it is drawn after
+    // the last change).
     TRect TitleRect(TRecorderTitle Title) const { return FTitleRects[std::size_t(Title)]; }
 
     TNotifyCrossMove OnCrossMove;
