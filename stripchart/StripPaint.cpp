@@ -9,7 +9,7 @@
 #include <platform/SysUtils.h>
 
 #include <algorithm>
-#include <chrono>
+#include <ctime>
 #include <cmath>
 
 namespace Tessaron {
@@ -23,11 +23,13 @@ constexpr int kFlickerFreeHeight = 20;
 // Label and grid loops never run longer than this (degenerate steps).
 constexpr int kMaxMarks = 100000;
 
+// Processor time of this thread: steps measured on a busy machine keep
+// their own cost.
 qint64 NowNs()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 TRect Intersect(const TRect& A, const TRect& B)
@@ -450,18 +452,19 @@ void TStripChart::DrawYAxis(TCanvas* Canvas, const TLayout& L)
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->SetFont(FFontYAxis.get());
     const int th = Canvas->TextHeight(QStringLiteral("012."));
-    // Labels whose rows lie outside the area are skipped unmeasured.
-    auto label = [&](int Row, const QString& Text) {
+    // Labels whose rows lie outside the area are skipped unformatted.
+    auto label = [&](int Row, const auto& Text) {
         if (Row - th / 2 >= L.Clip.Bottom || Row - th / 2 + th <= L.Clip.Top)
             return;
-        Canvas->TextOut(L.Left - Canvas->TextWidth(Text) - RecorderTitleMargin, Row - th / 2, Text);
+        const QString text = Text();
+        Canvas->TextOut(L.Left - Canvas->TextWidth(text) - RecorderTitleMargin, Row - th / 2, text);
         Line(Canvas, L.Left - 2, Row, L.Left, Row);
     };
     if (FGridScale == strpLog) {
         const THistoMapping m = Mapping();
         const HistoScale::TDecades decades = HistoScale::DecadeRange(FViewYMin, FViewYMax);
         for (int k = decades.First; k <= decades.Last; ++k)
-            label(m.YToPixel(std::pow(10.0, k)), HistoScale::DecadeLabel(k, decades));
+            label(m.YToPixel(std::pow(10.0, k)), [&] { return HistoScale::DecadeLabel(k, decades); });
     } else {
         const double lo = FViewYMin;
         const double hi = FViewYMax;
@@ -476,7 +479,7 @@ void TStripChart::DrawYAxis(TCanvas* Canvas, const TLayout& L)
             lo < -100000 || hi > 100000 || (hi - lo < 0.001 && !(lo <= -0.001 && hi >= 0.001));
         const QString format = scientific ? QStringLiteral("#.##E-00") : HistoScale::LabelFormat(0, 1, FViewYDecimals);
         axis.ForEachTick(axis.LabelEvery(2 * th), true,
-            [&](double V) { label(L.Bottom - axis.Offset(V), FormatFloat(format, V)); });
+            [&](double V) { label(L.Bottom - axis.Offset(V), [&] { return FormatFloat(format, V); }); });
     }
     Canvas->Brush()->SetStyle(bsSolid);
 }

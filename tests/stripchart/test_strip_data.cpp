@@ -144,7 +144,10 @@ TEST(StripData, StorageCases)
         THost c;
         for (int i = 0; i < k.Stored; i += 10)
             c.Feed(10, kRamp);
+        const qint64 scrolls = c->ScrollStats().Calls;
         c.Feed(k.N, kRamp);
+        // Only a call within the window scrolls; a larger one repaints everything.
+        EXPECT_EQ(c->ScrollStats().Calls - scrolls, k.N <= 512 ? 1 : 0);
         EXPECT_EQ(c->StoredCount(), k.Count);
         EXPECT_EQ(c->WindowOffset(), k.Offset);
         EXPECT_EQ(c->FirstSampleNumber(), k.First);
