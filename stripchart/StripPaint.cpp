@@ -588,8 +588,9 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         return;
     const TLayout l = Layout();
     const int plotWidth = l.Right - l.Left;
+    // A new Y range (AutoScale) or layout repaints everything.
     if (Width() != FDrawnWidth || Height() != FDrawnHeight || FTimeAxisDirty || !RangeError().isEmpty()
-        || Distance < 0 || Distance >= plotWidth || FAutoScale || IsDesigning()) {
+        || Distance < 0 || Distance >= plotWidth || (FAutoScale && ScaleToData()) || IsDesigning()) {
         Invalidate();
         return;
     }

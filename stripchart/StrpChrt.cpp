@@ -281,7 +281,8 @@ void TStripChart::SetSeriesVisible(bool Value)
 void TStripChart::SetSamplesPerWindow(int Value)
 {
     // A window of no samples or larger than the buffer has no valid x step.
-    if (FSamplesPerWindow == Value || Value < 1 || Value > FSamplesPerBuffer)
+    // While a description is read the buffer may still come: Loaded() checks.
+    if (FSamplesPerWindow == Value || Value < 1 || (Value > FSamplesPerBuffer && !IsLoading()))
         return;
     FSamplesPerWindow = Value;
     FWindowOffset = FStoredCount - Value;
@@ -292,7 +293,8 @@ void TStripChart::SetSamplesPerWindow(int Value)
 
 void TStripChart::SetSamplesPerBuffer(int Value)
 {
-    if (Value == FSamplesPerBuffer || Value <= 0 || Value >= BufferLimit || Value < FSamplesPerWindow)
+    if (Value == FSamplesPerBuffer || Value <= 0 || Value >= BufferLimit
+        || (Value < FSamplesPerWindow && !IsLoading()))
         return;
     ApplyBuffers(Value);
     Changed();
@@ -729,6 +731,11 @@ QVariantList TStripChart::WriteListProperty() const
 void TStripChart::Loaded()
 {
     TPaintBox::Loaded();
+    // Window and buffer were read in either order: a window larger than the
+    // buffer gets a buffer of its size.
+    if (FSamplesPerWindow > FSamplesPerBuffer)
+        ApplyBuffers(FSamplesPerWindow);
+    FWindowOffset = FStoredCount - FSamplesPerWindow;
     FTimeAxisDirty = true;
     UpdateGridTable();
     Changed();

@@ -135,7 +135,7 @@ class TStripChart : public TPaintBox {
     Q_CLASSINFO("Default:DisplayRunNumber", "0")
     Q_CLASSINFO("Default:ViewXGap", "1")
     Q_CLASSINFO("Default:StripMode", "modeMeasure")
-    Q_CLASSINFO("Default:RunComment", "Ohne Kommentar")
+    Q_CLASSINFO("Default:RunComment", "'Ohne Kommentar'")
     Q_CLASSINFO("Default:ShowToolBar", "false")
     Q_CLASSINFO("Default:ShowValueBar", "false")
     Q_CLASSINFO("Default:ShowJogShuttleBar", "false")

@@ -4,6 +4,8 @@
 
 #include "StripTestSupport.h"
 
+#include <platform/Streaming.h>
+
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
@@ -214,6 +216,36 @@ TEST(StripData, SeriesListRoundTripAndLimits)
     EXPECT_TRUE(error.startsWith(QStringLiteral("Series: series 1"))) << error.toStdString();
     EXPECT_FALSE(d->ReadListProperty(QVariantList{qlonglong(1), qlonglong(0)}, &error));
     EXPECT_EQ(d->Series(1).Color, TColor(1));
+}
+
+TEST(StripData, DescriptionRoundTrip)
+{
+    THost c;
+    const QByteArray text = "object Strip1: TStripChart\n"
+                            "  GridScale = strpLog\n"
+                            "  ViewYMin = 0.1\n"
+                            "  ViewYMax = 1000\n"
+                            "  SeriesNumber = 2\n"
+                            "  SamplesPerWindow = 200\n"
+                            "  SamplesPerBuffer = 400\n"
+                            "  LogTimeIncrement = 0.05\n"
+                            "  RunComment = 'Ohne Kommentar'\n"
+                            "  Series = (255 0 True 16711680 2 False)\n"
+                            "end\n";
+    ReadComponentText(c.C, text, QStringLiteral("strip test"));
+    EXPECT_EQ(c->Series(2).Color, TColor(0xFF0000));
+    EXPECT_EQ(c->Series(2).LineStyle, psDot);
+    EXPECT_EQ(c->SamplesPerBuffer(), 400);
+    EXPECT_EQ(c->Series(2).Length, 400);
+    // A window larger than the default buffer is read before its buffer.
+    c->SetSamplesPerBuffer(4000);
+    c->SetSamplesPerWindow(2000);
+    const QByteArray written = WriteComponentText(c.C);
+    EXPECT_TRUE(written.contains("Series = ")) << written.constData();
+    THost d;
+    ReadComponentText(d.C, written, QStringLiteral("written"));
+    EXPECT_EQ(WriteComponentText(d.C), written);
+    EXPECT_EQ(d->SamplesPerWindow(), 2000);
 }
 
 TEST(StripTime, UnitTable)
