@@ -59,16 +59,7 @@ void THistograph::Paint()
         DrawEverything(canvas, clip);
         return;
     }
-    if (!FOffscreen)
-        FOffscreen = std::make_unique<TBitmap>();
-    if (FOffscreen->Width() != Width() || FOffscreen->Height() != Height())
-        FOffscreen->SetSize(Width(), Height());
-    TCanvas* offscreen = FOffscreen->Canvas();
-    offscreen->SaveClip();
-    offscreen->SetClipRegion(QRegion(clip.ToQRect()));
-    DrawEverything(offscreen, clip);
-    offscreen->RestoreClip();
-    canvas->Draw(0, 0, FOffscreen.get());
+    DrawThroughBitmap(canvas, FOffscreen, Width(), Height(), [&](TCanvas* C) { DrawEverything(C, clip); });
 }
 
 void THistograph::PrepareTitleFonts()

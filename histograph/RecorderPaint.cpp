@@ -66,6 +66,21 @@ void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, con
         DrawRotated(Canvas, Width, Height, Titles.Right, Titles.RotatedRight, false, Rects);
 }
 
+void DrawThroughBitmap(TCanvas* Canvas, std::unique_ptr<TBitmap>& Bitmap, int Width, int Height,
+    const std::function<void(TCanvas*)>& Draw)
+{
+    if (!Bitmap)
+        Bitmap = std::make_unique<TBitmap>();
+    if (Bitmap->Width() != Width || Bitmap->Height() != Height)
+        Bitmap->SetSize(Width, Height);
+    TCanvas* offscreen = Bitmap->Canvas();
+    offscreen->SaveClip();
+    offscreen->SetClipRegion(Canvas->ClipRegion());
+    Draw(offscreen);
+    offscreen->RestoreClip();
+    Canvas->Draw(0, 0, Bitmap.get());
+}
+
 void BuildRotatedFont(TFont& Rotated, const TFont* Source, int Orientation)
 {
     Rotated.Assign(Source);

@@ -6,6 +6,8 @@
 #include <platform/Graphics.h>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 namespace Tessaron {
 
@@ -37,6 +39,12 @@ constexpr int RecorderTitleMargin = 10;
 // layout) and lies outside the clip is skipped.
 void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, const TRecorderTitles& Titles,
     TTitleRects& Rects, const TRect* Clip = nullptr);
+
+// ReduceFlicker: Draw paints into Bitmap (created, or resized to Width x
+// Height, as needed) under Canvas's clip region, and the result is copied onto
+// Canvas in one step.
+void DrawThroughBitmap(TCanvas* Canvas, std::unique_ptr<TBitmap>& Bitmap, int Width, int Height,
+    const std::function<void(TCanvas*)>& Draw);
 
 // Rotated copies of a title font: Rotated takes Source's attributes and the
 // escapement Orientation (900 or 2700).

@@ -213,16 +213,7 @@ void TStripChart::Paint()
     if (!FReduceFlicker || clip.Height() <= kFlickerFreeHeight) {
         DrawEverything(canvas, clip);
     } else {
-        if (!FOffscreen)
-            FOffscreen = std::make_unique<TBitmap>();
-        if (FOffscreen->Width() != Width() || FOffscreen->Height() != Height())
-            FOffscreen->SetSize(Width(), Height());
-        TCanvas* offscreen = FOffscreen->Canvas();
-        offscreen->SaveClip();
-        offscreen->SetClipRegion(canvas->ClipRegion());
-        DrawEverything(offscreen, clip);
-        offscreen->RestoreClip();
-        canvas->Draw(0, 0, FOffscreen.get());
+        DrawThroughBitmap(canvas, FOffscreen, Width(), Height(), [&](TCanvas* C) { DrawEverything(C, clip); });
     }
     for (int k = 0; k < int(FCrosses.size()); ++k)
         if (FCrosses[std::size_t(k)].Active)
