@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -246,6 +247,20 @@ TEST(StripData, DescriptionRoundTrip)
     ReadComponentText(d.C, written, QStringLiteral("written"));
     EXPECT_EQ(WriteComponentText(d.C), written);
     EXPECT_EQ(d->SamplesPerWindow(), 2000);
+}
+
+TEST(StripData, DesignerShowsPreviewCurvesInTheRange)
+{
+    TComponent form;
+    form.SetDesigning(true);
+    TStripChart c(&form);
+    c.SetSeriesNumber(2);
+    c.SetViewYMin(4);
+    for (int s = 1; s <= 2; ++s) {
+        const std::vector<float>& v = c.Series(s).Samples;
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+        EXPECT_TRUE(*lo >= 4.0f && *hi <= 10.0f && *hi - *lo > 1.0f) << s;
+    }
 }
 
 TEST(StripTime, UnitTable)

@@ -11,6 +11,7 @@
 #include "support/TestSupport.h"
 
 #include <cmath>
+#include <functional>
 #include <random>
 
 using namespace Tessaron;
@@ -117,6 +118,34 @@ TEST(StripPaint, IncrementalScrollEqualsFullRepaint)
         }
         EXPECT_GT(c->ScrollStats().Calls, 0);
     }
+}
+
+TEST(StripPaint, ChangesBetweenFeedsKeepThePictureExact)
+{
+    // A cross on screen, painting switched off and on, a resize: each time
+    // the next incremental steps still give the picture of a full repaint.
+    THost c;
+    c->SetGridVisible(grdBoth);
+    c.Feed(300, Noise);
+    c.Image();
+    c->PlaceCross(2, 200, 100, clBlue);
+    const std::vector<std::function<void()>> changes = {
+        [] {},
+        [&] { c->SetEnableUpdate(false); },
+        [&] { c->SetEnableUpdate(true); },
+        [&] { c->SetBounds(0, 0, 380, 250); },
+        [&] { c->SetSamplesPerWindow(300); },
+        [&] { c->HideCross(2); },
+    };
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        changes[k]();
+        for (int i = 0; i < 7; ++i)
+            c.Feed(9, Noise);
+        if (!c->EnableUpdate())
+            continue;
+        EXPECT_EQ(FirstDifference(c.Image().copy(), c.Repainted()), "") << "change " << k;
+    }
+    EXPECT_EQ(c->XPosition(c->StoredCount()), 380 - c->GapRight());
 }
 
 TEST(StripPaint, ColumnReductionDrawsTheFullPolyline)
