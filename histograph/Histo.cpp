@@ -1,4 +1,5 @@
 #include "histograph/Histo.h"
+#include "histograph/RecorderPaint.h"
 #include "histograph/_Eca.h"
 #include "histograph/_Etb.h"
 
@@ -321,10 +322,8 @@ void THistograph::SetFontTitleRight(TFont* Value)
 
 void THistograph::RebuildRotatedFonts()
 {
-    FRotatedLeft->Assign(FFontTitleLeft.get());
-    FRotatedLeft->SetOrientation(900);
-    FRotatedRight->Assign(FFontTitleRight.get());
-    FRotatedRight->SetOrientation(2700);
+    BuildRotatedFont(*FRotatedLeft, FFontTitleLeft.get(), 900);
+    BuildRotatedFont(*FRotatedRight, FFontTitleRight.get(), 2700);
 }
 
 void THistograph::SetViewYMin(float Value)

@@ -449,7 +449,6 @@ private:
     // Painting (HistoPaint.cpp).
     void DrawEverything(TCanvas* Canvas, const TRect& Clip);
     void DrawTitles(TCanvas* Canvas);
-    void DrawRotatedTitle(TCanvas* Canvas, const QString& Text, const TFont* Rotated, bool Left);
     void DrawYAxis(TCanvas* Canvas, const TRect& Axis);
     void DrawXAxis(TCanvas* Canvas, const TRect& Axis);
     void DrawCurves(TCanvas* Canvas, const TRect& Axis);

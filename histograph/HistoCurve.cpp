@@ -51,6 +51,15 @@ TCurveYMap TCurveYMap::Logarithmic(const THistoMapping& Mapping)
     m.FMapping = Mapping;
     m.FMapping.YLog = true;
     m.FFloor = Mapping.LogYFloor();
+    m.FThreshold = std::numeric_limits<float>::denorm_min();
+    return m;
+}
+
+TCurveYMap TCurveYMap::LogarithmicBelow(const THistoMapping& Mapping, float Threshold, float Floor)
+{
+    TCurveYMap m = Logarithmic(Mapping);
+    m.FThreshold = Threshold;
+    m.FFloor = Floor;
     return m;
 }
 
@@ -105,9 +114,14 @@ double TCurveXMap::PositionOf(int X) const
 namespace {
 
 // The pixel of value index K (0-based), that is of position K + 1.
+// or, for a table of columns, Table[K].
 struct TIndexPixel {
-    const TCurveXMap& X;
-    int operator()(qint64 K) const { return X.Pixel(double(K + 1)); }
+    const TCurveXMap* X = nullptr;
+    const int* Table = nullptr;
+    int operator()(qint64 K) const { return Table ? Table[K] : X->Pixel(double(K + 1)); }
+    // Where the search for the values of column Column may start (0-based; a
+    // table has no formula to guess from, the search gallops from its start).
+    double Guess(int Column) const { return Table ? -1.0 : X->PositionOf(Column) - 1; }
 };
 
 // The last index in [First, Last] whose pixel is <= Column, given that
@@ -155,10 +169,17 @@ qint64 LastAtOrBelow(const TIndexPixel& Pixel, qint64 First, qint64 Last, int Co
 
 // ---------------------------------------------------------------- column scans
 
+// On a logarithmic axis a value below the threshold is drawn at the floor
+// (NaN fails every comparison and is handled apart).
+struct TKeyRule {
+    float Threshold = 0.0f;
+    float Floor = 0.0f;
+};
+
 template <bool Log>
-inline float KeyOf(float V, float Floor)
+inline float KeyOf(float V, const TKeyRule& Rule)
 {
-    return Log && !(V > 0) ? Floor : V;
+    return Log && !(V >= Rule.Threshold) ? Rule.Floor : V;
 }
 
 // The lowest and highest key of N samples, and whether one of them is NaN.
@@ -169,7 +190,7 @@ struct TBlockRange {
 };
 
 template <bool Log>
-TBlockRange ScanScalar(const float* V, std::size_t N, float Floor)
+TBlockRange ScanScalar(const float* V, std::size_t N, const TKeyRule& Floor)
 {
     TBlockRange r;
     for (std::size_t i = 0; i < N; ++i) {
@@ -187,9 +208,10 @@ TBlockRange ScanScalar(const float* V, std::size_t N, float Floor)
 
 #if defined(__SSE2__)
 template <bool Log>
-TBlockRange ScanSse2(const float* V, std::size_t N, float Floor)
+TBlockRange ScanSse2(const float* V, std::size_t N, const TKeyRule& Floor)
 {
-    const __m128 floor = _mm_set1_ps(Floor);
+    const __m128 floor = _mm_set1_ps(Floor.Floor);
+    const __m128 threshold = _mm_set1_ps(Floor.Threshold);
     const __m128 zero = _mm_setzero_ps();
     __m128 min0 = _mm_set1_ps(std::numeric_limits<float>::infinity());
     __m128 min1 = min0;
@@ -202,8 +224,8 @@ TBlockRange ScanSse2(const float* V, std::size_t N, float Floor)
         __m128 b = _mm_loadu_ps(V + i + 4);
         nan = _mm_or_ps(nan, _mm_or_ps(_mm_cmpunord_ps(a, a), _mm_cmpunord_ps(b, b)));
         if constexpr (Log) {
-            const __m128 pa = _mm_cmpgt_ps(a, zero);
-            const __m128 pb = _mm_cmpgt_ps(b, zero);
+            const __m128 pa = _mm_cmpge_ps(a, threshold);
+            const __m128 pb = _mm_cmpge_ps(b, threshold);
             a = _mm_or_ps(_mm_and_ps(pa, a), _mm_andnot_ps(pa, floor));
             b = _mm_or_ps(_mm_and_ps(pb, b), _mm_andnot_ps(pb, floor));
         }
@@ -228,9 +250,10 @@ TBlockRange ScanSse2(const float* V, std::size_t N, float Floor)
 #if defined(__x86_64__) && defined(__GNUC__)
 #define TESSARON_HISTO_AVX2 1
 template <bool Log>
-__attribute__((target("avx2"))) TBlockRange ScanAvx2(const float* V, std::size_t N, float Floor)
+__attribute__((target("avx2"))) TBlockRange ScanAvx2(const float* V, std::size_t N, const TKeyRule& Floor)
 {
-    const __m256 floor = _mm256_set1_ps(Floor);
+    const __m256 floor = _mm256_set1_ps(Floor.Floor);
+    const __m256 threshold = _mm256_set1_ps(Floor.Threshold);
     const __m256 zero = _mm256_setzero_ps();
     const __m256 inf = _mm256_set1_ps(std::numeric_limits<float>::infinity());
     const __m256 ninf = _mm256_set1_ps(-std::numeric_limits<float>::infinity());
@@ -247,10 +270,10 @@ __attribute__((target("avx2"))) TBlockRange ScanAvx2(const float* V, std::size_t
         const __m256 nanCD = _mm256_or_ps(_mm256_cmp_ps(c, c, _CMP_UNORD_Q), _mm256_cmp_ps(d, d, _CMP_UNORD_Q));
         nan = _mm256_or_ps(nan, _mm256_or_ps(nanAB, nanCD));
         if constexpr (Log) {
-            a = _mm256_blendv_ps(floor, a, _mm256_cmp_ps(a, zero, _CMP_GT_OQ));
-            b = _mm256_blendv_ps(floor, b, _mm256_cmp_ps(b, zero, _CMP_GT_OQ));
-            c = _mm256_blendv_ps(floor, c, _mm256_cmp_ps(c, zero, _CMP_GT_OQ));
-            d = _mm256_blendv_ps(floor, d, _mm256_cmp_ps(d, zero, _CMP_GT_OQ));
+            a = _mm256_blendv_ps(floor, a, _mm256_cmp_ps(a, threshold, _CMP_GE_OQ));
+            b = _mm256_blendv_ps(floor, b, _mm256_cmp_ps(b, threshold, _CMP_GE_OQ));
+            c = _mm256_blendv_ps(floor, c, _mm256_cmp_ps(c, threshold, _CMP_GE_OQ));
+            d = _mm256_blendv_ps(floor, d, _mm256_cmp_ps(d, threshold, _CMP_GE_OQ));
         }
         min0 = _mm256_min_ps(min0, a);
         min1 = _mm256_min_ps(min1, b);
@@ -276,7 +299,7 @@ __attribute__((target("avx2"))) TBlockRange ScanAvx2(const float* V, std::size_t
 #endif
 
 template <bool Log>
-using TScanFunction = TBlockRange (*)(const float*, std::size_t, float);
+using TScanFunction = TBlockRange (*)(const float*, std::size_t, const TKeyRule&);
 
 // The widest scan the processor offers, chosen once.
 template <bool Log>
@@ -294,7 +317,7 @@ TScanFunction<Log> ChooseScan()
 }
 
 template <bool Log>
-TBlockRange ScanBlock(const float* V, std::size_t N, float Floor)
+TBlockRange ScanBlock(const float* V, std::size_t N, const TKeyRule& Floor)
 {
     static const TScanFunction<Log> scan = ChooseScan<Log>();
     return scan(V, N, Floor);
@@ -316,7 +339,7 @@ struct TKeyRange {
 // The lowest and highest key of N samples and where they first occur by
 // block; HasNaN when one of them is NaN (the rest is then meaningless).
 template <bool Log>
-TKeyRange ScanKeys(const float* V, std::size_t N, float Floor)
+TKeyRange ScanKeys(const float* V, std::size_t N, const TKeyRule& Floor)
 {
     TKeyRange r;
     for (std::size_t b = 0; b < N; b += kBlock) {
@@ -339,17 +362,17 @@ TKeyRange ScanKeys(const float* V, std::size_t N, float Floor)
 
 // The first position of Key among the N NaN-free samples at V (it occurs).
 template <bool Log>
-std::size_t FindKey(const float* V, std::size_t N, float Floor, float Key)
+std::size_t FindKey(const float* V, std::size_t N, const TKeyRule& Floor, float Key)
 {
     std::size_t i = 0;
 #if defined(__SSE2__)
     const __m128 key = _mm_set1_ps(Key);
-    const __m128 floor = _mm_set1_ps(Floor);
-    const __m128 zero = _mm_setzero_ps();
+    const __m128 floor = _mm_set1_ps(Floor.Floor);
+    const __m128 threshold = _mm_set1_ps(Floor.Threshold);
     for (; i + 4 <= N; i += 4) {
         __m128 x = _mm_loadu_ps(V + i);
         if constexpr (Log) {
-            const __m128 positive = _mm_cmpgt_ps(x, zero);
+            const __m128 positive = _mm_cmpge_ps(x, threshold);
             x = _mm_or_ps(_mm_and_ps(positive, x), _mm_andnot_ps(positive, floor));
         }
         const int mask = _mm_movemask_ps(_mm_cmpeq_ps(x, key));
@@ -364,7 +387,7 @@ std::size_t FindKey(const float* V, std::size_t N, float Floor, float Key)
 }
 
 template <bool Log>
-void FindFirst(const float* V, std::size_t N, float Floor, const TKeyRange& R, std::size_t& LowAt,
+void FindFirst(const float* V, std::size_t N, const TKeyRule& Floor, const TKeyRange& R, std::size_t& LowAt,
     std::size_t& HighAt)
 {
     LowAt = R.MinBlock + FindKey<Log>(V + R.MinBlock, std::min(kBlock, N - R.MinBlock), Floor, R.Min);
@@ -394,7 +417,7 @@ template <bool Log>
 class TYtBuilder {
 public:
     TYtBuilder(const float* Data, qint64 RangeEnd, const TCurveYMap& Y, const TRect& Clip, TCurvePoints& Points)
-        : FData(Data), FRangeEnd(RangeEnd), FY(Y), FFloor(Y.Floor()), FRowAbove(Clip.Top - 1),
+        : FData(Data), FRangeEnd(RangeEnd), FY(Y), FFloor{Y.Threshold(), Y.Floor()}, FRowAbove(Clip.Top - 1),
           FRowBelow(Clip.Bottom + 1), FPoints(Points)
     {
     }
@@ -517,17 +540,16 @@ private:
     const float* FData;
     qint64 FRangeEnd;
     const TCurveYMap& FY;
-    float FFloor;
+    TKeyRule FFloor;
     int FRowAbove;
     int FRowBelow;
     TCurvePoints& FPoints;
 };
 
 template <bool Log>
-void BuildYt(const float* Data, qint64 First, qint64 Last, const TCurveXMap& X, const TCurveYMap& Y,
+void BuildYt(const float* Data, qint64 First, qint64 Last, const TIndexPixel& pixel, const TCurveYMap& Y,
     const TRect& Clip, bool Reduce, TCurvePoints& Points)
 {
-    const TIndexPixel pixel{X};
     TYtBuilder<Log> builder(Data, Last, Y, Clip, Points);
     if (!Reduce) {
         builder.AddAll(First, Last, pixel);
@@ -538,7 +560,7 @@ void BuildYt(const float* Data, qint64 First, qint64 Last, const TCurveXMap& X, 
         const int column = pixel(k);
         // Index k + 1 sits at position k + 2: the column ends before the
         // position where column + 1 begins.
-        const double guess = X.PositionOf(column + 1) - 2;
+        const double guess = pixel.Guess(column + 1) - 1;
         const qint64 end = LastAtOrBelow(pixel, k, Last, column, guess);
         builder.AddColumn(column, k, end);
         k = end + 1;
@@ -547,32 +569,47 @@ void BuildYt(const float* Data, qint64 First, qint64 Last, const TCurveXMap& X, 
 
 } // namespace
 
-void BuildYtCurve(const float* Data, int Count, const TCurveXMap& X, const TCurveYMap& Y, const TRect& Clip,
-    bool Reduce, TCurvePoints& Points)
+namespace {
+
+// The values First ... Last (0-based) that the columns of Clip need, as
+// BuildYtCurve describes.
+void BuildIndexed(const float* Data, qint64 First, qint64 Last, const TIndexPixel& Pixel, const TCurveYMap& Y,
+    const TRect& Clip, bool Reduce, TCurvePoints& Points)
 {
-    const int ClipLeft = Clip.Left;
-    const int ClipRight = Clip.Right;
-    if (!Data || Count < 2 || Clip.IsEmpty())
+    if (!Data || Last - First < 1 || Clip.IsEmpty())
         return;
-    const TIndexPixel pixel{X};
-    const qint64 last = Count - 1;
-    const int firstPixel = pixel(0);
-    const int lastPixel = pixel(last);
-    if (firstPixel >= ClipRight || lastPixel < ClipLeft)
+    const int firstPixel = Pixel(First);
+    const int lastPixel = Pixel(Last);
+    if (firstPixel >= Clip.Right || lastPixel < Clip.Left)
         return;
     // From the last value left of the clip to the first one at or right of it:
     // the lines to those neighbours cross the clip's edges.
-    qint64 first = 0;
-    if (firstPixel < ClipLeft)
-        first = LastAtOrBelow(pixel, 0, last, ClipLeft - 1, X.PositionOf(ClipLeft) - 1);
-    qint64 end = last;
-    if (lastPixel >= ClipRight)
-        end = LastAtOrBelow(pixel, 0, last, ClipRight - 1, X.PositionOf(ClipRight) - 1) + 1;
+    qint64 first = First;
+    if (firstPixel < Clip.Left)
+        first = LastAtOrBelow(Pixel, First, Last, Clip.Left - 1, Pixel.Guess(Clip.Left));
+    qint64 end = Last;
+    if (lastPixel >= Clip.Right)
+        end = LastAtOrBelow(Pixel, first, Last, Clip.Right - 1, Pixel.Guess(Clip.Right)) + 1;
     if (Y.IsLog())
-        BuildYt<true>(Data, first, end, X, Y, Clip, Reduce, Points);
+        BuildYt<true>(Data, first, end, Pixel, Y, Clip, Reduce, Points);
     else
-        BuildYt<false>(Data, first, end, X, Y, Clip, Reduce, Points);
+        BuildYt<false>(Data, first, end, Pixel, Y, Clip, Reduce, Points);
     Points.EndRun();
+}
+
+} // namespace
+
+void BuildYtCurve(const float* Data, int Count, const TCurveXMap& X, const TCurveYMap& Y, const TRect& Clip,
+    bool Reduce, TCurvePoints& Points)
+{
+    BuildIndexed(Data, 0, qint64(Count) - 1, TIndexPixel{&X, nullptr}, Y, Clip, Reduce, Points);
+}
+
+void BuildTableCurve(const float* Data, const int* Columns, int First, int Last, const TCurveYMap& Y,
+    const TRect& Clip, bool Reduce, TCurvePoints& Points)
+{
+    if (Columns)
+        BuildIndexed(Data, First, Last, TIndexPixel{nullptr, Columns}, Y, Clip, Reduce, Points);
 }
 
 void BuildXYCurve(const float* Pairs, int Count, const TCurveXMap& X, const TCurveYMap& Y, TCurvePoints& Points)

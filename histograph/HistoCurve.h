@@ -46,11 +46,15 @@ public:
     static TCurveYMap Linear(double Y0, double DY);
     // Logarithmic: the mapping's YToPixel (a value <= 0 counts as its floor).
     static TCurveYMap Logarithmic(const THistoMapping& Mapping);
+    // Logarithmic, but every value below Threshold is drawn at Floor.
+    static TCurveYMap LogarithmicBelow(const THistoMapping& Mapping, float Threshold, float Floor);
 
     bool IsLog() const { return FLog; }
     float Floor() const { return FFloor; }
+    // The least value a logarithmic axis draws as it is.
+    float Threshold() const { return FThreshold; }
     // The value a sample is drawn at; not for NaN.
-    float Key(float V) const { return FLog && !(V > 0) ? FFloor : V; }
+    float Key(float V) const { return FLog && !(V >= FThreshold) ? FFloor : V; }
     // The pixel of a key.
     int Pixel(float Key) const;
 
@@ -59,6 +63,7 @@ private:
     double FY0 = 0.0;
     double FDY = 0.0;
     float FFloor = 0.0f;
+    float FThreshold = 0.0f;
     THistoMapping FMapping;
 };
 
@@ -98,6 +103,11 @@ private:
 // full walk has it; kept extremes beyond Clip are put just outside it.)
 void BuildYtCurve(const float* Data, int Count, const TCurveXMap& X, const TCurveYMap& Y, const TRect& Clip,
     bool Reduce, TCurvePoints& Points);
+
+// As BuildYtCurve for the values First ... Last of Data (0-based) drawn at the
+// pixel columns Columns[First ... Last], which never decrease.
+void BuildTableCurve(const float* Data, const int* Columns, int First, int Last, const TCurveYMap& Y,
+    const TRect& Clip, bool Reduce, TCurvePoints& Points);
 
 // Appends the points of Count (X, Y) pairs, every pair.
 void BuildXYCurve(const float* Pairs, int Count, const TCurveXMap& X, const TCurveYMap& Y, TCurvePoints& Points);

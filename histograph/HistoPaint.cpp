@@ -3,6 +3,7 @@
 
 #include "histograph/Histo.h"
 #include "histograph/HistoScale.h"
+#include "histograph/RecorderPaint.h"
 
 #include <platform/SysUtils.h>
 
@@ -14,38 +15,15 @@ namespace Tessaron {
 
 namespace {
 
-// Distance of the titles from the control's edges and of the Y labels from
-// the plot; distance of the X labels below the plot.
-constexpr int kTitleMargin = 10;
+// Distance of the Y labels from the plot; distance of the X labels below the
+// plot.
+constexpr int kTitleMargin = RecorderTitleMargin;
 constexpr int kLabelGap = 5;
-
-// Each of R, G, B times Factor, rounded, at most 255.
-TColor Shade(TColor Color, double Factor)
-{
-    const TColor rgb = ColorToRGB(Color);
-    auto part = [Factor](int V) { return int(std::min<qint64>(255, Round(V * Factor))); };
-    return RGB(part(GetRValue(rgb)), part(GetGValue(rgb)), part(GetBValue(rgb)));
-}
 
 bool StorableGap(double Gap)
 {
     const float f = float(Gap);
     return f > 0 && f < std::numeric_limits<float>::infinity();
-}
-
-void SetGridPen(TCanvas* Canvas, TColor Color)
-{
-    TPen* pen = Canvas->Pen();
-    pen->SetColor(Color);
-    pen->SetStyle(psSolid);
-    pen->SetMode(pmCopy);
-    pen->SetWidth(1);
-}
-
-void Line(TCanvas* Canvas, int X1, int Y1, int X2, int Y2)
-{
-    Canvas->MoveTo(X1, Y1);
-    Canvas->LineTo(X2, Y2);
 }
 
 } // namespace
@@ -83,16 +61,7 @@ void THistograph::Paint()
         RestoreRubberBand();
         return;
     }
-    if (!FOffscreen)
-        FOffscreen = std::make_unique<TBitmap>();
-    if (FOffscreen->Width() != Width() || FOffscreen->Height() != Height())
-        FOffscreen->SetSize(Width(), Height());
-    TCanvas* offscreen = FOffscreen->Canvas();
-    offscreen->SaveClip();
-    offscreen->SetClipRegion(QRegion(clip.ToQRect()));
-    DrawEverything(offscreen, clip);
-    offscreen->RestoreClip();
-    canvas->Draw(0, 0, FOffscreen.get());
+    DrawThroughBitmap(canvas, FOffscreen, Width(), Height(), [&](TCanvas* C) { DrawEverything(C, clip); });
     ReplaceCrosses();
     RestoreRubberBand();
 }
@@ -178,53 +147,10 @@ void THistograph::DrawEverything(TCanvas* Canvas, const TRect& Clip)
 
 void THistograph::DrawTitles(TCanvas* Canvas)
 {
-    const int w = Width();
-    const int h = Height();
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(Color());
-    if (!FTitleTop.isEmpty()) {
-        Canvas->SetFont(FFontTitleTop.get());
-        const int tw = Canvas->TextWidth(FTitleTop);
-        const int th = Canvas->TextHeight(FTitleTop);
-        const int x = w / 2 - tw / 2;
-        Canvas->TextOut(x, kTitleMargin, FTitleTop);
-        FTitleRects[ttTop] = TRect(x, kTitleMargin, x + tw, th + kTitleMargin);
-    }
-    if (!FTitleBottom.isEmpty()) {
-        Canvas->SetFont(FFontTitleBottom.get());
-        const int tw = Canvas->TextWidth(FTitleBottom);
-        const int th = Canvas->TextHeight(FTitleBottom);
-        const int x = w / 2 - tw / 2;
-        Canvas->TextOut(x, h - th - kTitleMargin, FTitleBottom);
-        FTitleRects[ttBottom] = TRect(x, h - th - kTitleMargin, x + tw, h - kTitleMargin);
-    }
-    if (!FTitleLeft.isEmpty())
-        DrawRotatedTitle(Canvas, FTitleLeft, FRotatedLeft.get(), true);
-    if (!FTitleRight.isEmpty())
-        DrawRotatedTitle(Canvas, FTitleRight, FRotatedRight.get(), false);
+    const TRecorderTitles titles{FTitleTop, FTitleBottom, FTitleLeft, FTitleRight, FFontTitleTop.get(),
+        FFontTitleBottom.get(), FRotatedLeft.get(), FRotatedRight.get()};
+    DrawRecorderTitles(Canvas, Width(), Height(), Color(), titles, FTitleRects);
     FLayoutDirty = false;
-}
-
-void THistograph::DrawRotatedTitle(TCanvas* Canvas, const QString& Text, const TFont* Rotated, bool Left)
-{
-    const int w = Width();
-    const int h = Height();
-    TFont saved;
-    saved.Assign(Canvas->Font());
-    Canvas->SetFont(Rotated);
-    // Measured along the text (cx) and across it (cy).
-    const int cx = Canvas->TextWidth(Text);
-    const int cy = Canvas->TextHeight(Text);
-    const int top = h / 2 + cx / 2 - cx;
-    const int bottom = h / 2 + cx / 2;
-    if (Left) {
-        Canvas->TextOut(kTitleMargin, h / 2 + cx / 2, Text);
-        FTitleRects[ttLeft] = TRect(kTitleMargin, top, kTitleMargin + cy, bottom);
-    } else {
-        Canvas->TextOut(w - kTitleMargin, h / 2 - cx / 2, Text);
-        FTitleRects[ttRight] = TRect(w - kTitleMargin - cy, top, w - kTitleMargin, bottom);
-    }
-    Canvas->SetFont(&saved);
 }
 
 // ---------------------------------------------------------------- axes

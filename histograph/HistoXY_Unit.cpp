@@ -1,6 +1,6 @@
 #include "histograph/HistoXY_Unit.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <platform/SysUtils.h>
 
 #include <cmath>
@@ -10,7 +10,7 @@ namespace Tessaron {
 THisto1_Demo* Histo1_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<THisto1_Demo>(&Histo1_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<THisto1_Demo>(&Histo1_Demo);
 }
 
 THisto1_Demo::THisto1_Demo(TComponent* AOwner) : TForm(AOwner)

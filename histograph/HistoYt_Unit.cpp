@@ -3,7 +3,7 @@
 #include "histograph/_Eca.h"
 #include "histograph/_Etb.h"
 
-#include <app/DemoWindows.h>
+#include <platform/FormRegistry.h>
 #include <platform/SysUtils.h>
 
 #include <cmath>
@@ -13,7 +13,7 @@ namespace Tessaron {
 THisto2_Demo* Histo2_Demo = nullptr;
 
 namespace {
-[[maybe_unused]] const bool registered = Demo::RegisterWindow<THisto2_Demo>(&Histo2_Demo);
+[[maybe_unused]] const bool registered = RegisterForm<THisto2_Demo>(&Histo2_Demo);
 }
 
 THisto2_Demo::THisto2_Demo(TComponent* AOwner) : TForm(AOwner)

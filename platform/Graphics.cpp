@@ -626,6 +626,39 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             Phase += std::max(std::abs(B.x() - A.x()), std::abs(B.y() - A.y()));
         return;
     }
+    if (whole && S.Period == 0 && S.Mode == pmCopy) {
+        // A solid copy-mode line inside the clip: the same walk, written straight.
+        const QRgb pen = S.Pen | 0xFF000000u;
+        int x = A.x(), y = A.y();
+        const int dx = std::abs(B.x() - x), dy = std::abs(B.y() - y);
+        const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
+        const qsizetype rowStep = sy * (S.Stride / qsizetype(sizeof(QRgb)));
+        QRgb* px = reinterpret_cast<QRgb*>(S.Bits + y * S.Stride) + x;
+        if (dx >= dy) {
+            int err = 2 * dy - dx;
+            for (int i = 0; i < dx; ++i) {
+                *px = pen;
+                if (err > 0 || (err == 0 && sx < 0)) {
+                    px += rowStep;
+                    err -= 2 * dx;
+                }
+                err += 2 * dy;
+                px += sx;
+            }
+        } else {
+            int err = 2 * dx - dy;
+            for (int i = 0; i < dy; ++i) {
+                *px = pen;
+                if (err > 0 || (err == 0 && sy < 0)) {
+                    px += sx;
+                    err -= 2 * dy;
+                }
+                err += 2 * dx;
+                px += rowStep;
+            }
+        }
+        return;
+    }
     const std::vector<int>& runs = *S.Runs;
     auto plot = [&](int x, int y) {
         if (S.Period > 0) {

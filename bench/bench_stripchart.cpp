@@ -1,0 +1,171 @@
+// Live feeding of an eight-series strip chart: microseconds per AddSamples
+// call including its drawing and the copy of the changed area to the screen.
+// BM_AddSamples scrolls the picture and draws only the uncovered strip;
+// BM_AddSamplesFullRepaint feeds the same blocks and repaints the whole chart
+// after each call. Demo: the demonstration's chart (417 x 233, window 512,
+// blocks of 10); Large: 1600 x 400, window 4096, blocks of 100. The counters
+// break a call down (microseconds): scroll, strip (the new strip of the plot),
+// labels (X label band and caption), copy (to the screen image), in
+// processor time of the thread; compare with the CPU column.
+
+#include <stripchart/StrpChrt.h>
+
+#include <platform/Controls.h>
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+
+#include <ctime>
+#include <memory>
+#include <random>
+#include <vector>
+
+using namespace Tessaron;
+
+namespace {
+
+struct TCase {
+    int Width, Height, Window, Buffer, Block;
+};
+const TCase kDemo{417, 233, 512, 1024, 10};
+const TCase kLarge{1600, 400, 4096, 8192, 100};
+
+// Processor time of this thread (the machine is shared: wall time there
+// includes waiting for a core).
+qint64 Now()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+struct TFixture {
+    std::unique_ptr<TWinControl> Parent = std::make_unique<TWinControl>();
+    TStripChart* C;
+    TCase Case;
+    // Random blocks, fed in turn.
+    std::vector<std::vector<float>> Data;
+    int Next = 0;
+    QImage Screen;
+
+    explicit TFixture(const TCase& K) : Case(K)
+    {
+        Parent->SetBounds(0, 0, K.Width + 20, K.Height + 20);
+        C = new TStripChart(Parent.get());
+        C->SetParent(Parent.get());
+        C->SetBounds(0, 0, K.Width, K.Height);
+        C->SetSeriesNumber(8);
+        for (int s = 1; s <= 8; ++s) {
+            C->SetSeriesCurrent(s);
+            C->SetSeriesColor(TColor(RGB(30 * s, 255 - 30 * s, 90 * (s % 3))));
+        }
+        C->SetSamplesPerBuffer(K.Buffer);
+        C->SetSamplesPerWindow(K.Window);
+        C->SetLogTimeIncrement(0.005);
+        C->SetViewXGap(0.5);
+        C->SetGridVisible(grdBoth);
+        C->SetTitleTop(QStringLiteral("8-Kanal Schreiber"));
+        C->SetTitleLeft(QStringLiteral("Spannung [V]"));
+        std::mt19937 gen(1);
+        std::uniform_real_distribution<float> random(0.0f, 10.0f);
+        Data.resize(8 * 64);
+        for (auto& block : Data) {
+            block.resize(std::size_t(K.Block));
+            for (float& v : block)
+                v = random(gen);
+        }
+        Screen = QImage(K.Width, K.Height, QImage::Format_RGB32);
+        C->Repaint();
+        // A full window before measuring.
+        for (int i = 0; i < K.Window / K.Block + 1; ++i)
+            Feed();
+        C->Repaint();
+    }
+
+    void Feed()
+    {
+        std::array<const float*, 8> data{};
+        for (int s = 0; s < 8; ++s)
+            data[std::size_t(s)] = Data[std::size_t((Next * 8 + s) % int(Data.size()))].data();
+        ++Next;
+        C->AddSamples(data, 8, Case.Block);
+    }
+
+    // The window shows the backing image: the changed area goes to the screen.
+    void Copy(const QRect& Area)
+    {
+        QPainter p(&Screen);
+        p.drawImage(Area.topLeft(), C->BackingImage(), Area);
+    }
+};
+
+void AddSamples(benchmark::State& State, const TCase& K)
+{
+    TFixture f(K);
+    f.C->SetCollectStats(true);
+    const TStripChart::TScrollStats before = f.C->ScrollStats();
+    const int bottom = K.Height - f.C->GapBottom();
+    // Plot, label band and caption.
+    const QRect changed(1, f.C->GapTop() - 1, K.Width - 2, bottom + 40 - f.C->GapTop());
+    qint64 copy = 0;
+    for (auto _ : State) {
+        f.Feed();
+        const qint64 t = Now();
+        f.Copy(changed);
+        copy += Now() - t;
+    }
+    const TStripChart::TScrollStats& after = f.C->ScrollStats();
+    const double calls = double(after.Calls - before.Calls);
+    State.counters["scroll"] = double(after.Scroll - before.Scroll) / calls / 1000;
+    State.counters["strip"] = double(after.Strip - before.Strip) / calls / 1000;
+    State.counters["labels"] = double(after.Labels - before.Labels) / calls / 1000;
+    State.counters["copy"] = double(copy) / double(State.iterations()) / 1000;
+}
+
+void AddSamplesFullRepaint(benchmark::State& State, const TCase& K)
+{
+    TFixture f(K);
+    const QRect all(0, 0, K.Width, K.Height);
+    qint64 paint = 0;
+    qint64 copy = 0;
+    for (auto _ : State) {
+        // The same feed, but the whole chart is painted after each call.
+        f.C->SetEnableUpdate(false);
+        f.Feed();
+        f.C->SetEnableUpdate(true);
+        const qint64 t0 = Now();
+        f.C->Update();
+        const qint64 t1 = Now();
+        f.Copy(all);
+        copy += Now() - t1;
+        paint += t1 - t0;
+    }
+    State.counters["paint"] = double(paint) / double(State.iterations()) / 1000;
+    State.counters["copy"] = double(copy) / double(State.iterations()) / 1000;
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(AddSamples, Demo, kDemo)->Name("BM_AddSamples/Demo")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamples, Large, kLarge)->Name("BM_AddSamples/Large")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamplesFullRepaint, Demo, kDemo)
+    ->Name("BM_AddSamplesFullRepaint/Demo")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamplesFullRepaint, Large, kLarge)
+    ->Name("BM_AddSamplesFullRepaint/Large")
+    ->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
