@@ -2,9 +2,11 @@
 // The range check of the strip chart and the non-visual logger: every sample
 // fed is compared with a lower and an upper limit, and the event fires once
 // per crossing (into the band below, above, or back inside), not once per
-// sample. A value equal to a limit is inside. The flags persist between calls.
+// sample. A value equal to a limit is inside; a sample that is no number is
+// neither and leaves the flags as they are. The flags persist between calls.
 
 #include <stripchart/RunFile.h>
+#include <stripchart/StripTypes.h>
 
 #include <platform/Classes.h>
 
@@ -14,8 +16,6 @@
 
 namespace Tessaron {
 
-enum TStripRange : int { rngInside = 0, rngBelow = 1, rngAbove = 2 };
-
 // OnRangeCheck (Sender, Time, Value, Series 1 .. 8, Range).
 using TStripRangeCheck = TEvent<void(TObject* Sender, double Time, float Value, int Series, TStripRange Range)>;
 
@@ -24,9 +24,10 @@ class TStripRangeChecker {
 public:
     // Checks SampleCount samples of series 1 .. SeriesCount; sample i (from 1)
     // has the time LastSampleTime + i x Increment. Fire(Time, Value, Series,
-    // Range) is called on each crossing.
-    template <typename FireFn>
-    void Check(const TSeriesData& Data, int SeriesCount, int SampleCount, double LastSampleTime, double Increment,
+    // Range) is called on each crossing. Times are computed in the caller's
+    // precision (the chart keeps its times in 80 bits).
+    template <typename TimeT, typename FireFn>
+    void Check(const TSeriesData& Data, int SeriesCount, int SampleCount, TimeT LastSampleTime, double Increment,
         float Lower, float Upper, FireFn&& Fire)
     {
         for (int s = 0; s < SeriesCount && s < int(FBelow.size()); ++s) {
@@ -38,6 +39,8 @@ public:
             for (int i = 0; i < SampleCount; ++i) {
                 const float x = v[i];
                 TStripRange r;
+                if (x != x)
+                    continue;
                 if (x < Lower) {
                     if (below)
                         continue;
@@ -56,7 +59,7 @@ public:
                     below = above = false;
                     r = rngInside;
                 }
-                Fire(LastSampleTime + (i + 1) * Increment, x, s + 1, r);
+                Fire(double(LastSampleTime + TimeT(i + 1) * TimeT(Increment)), x, s + 1, r);
             }
         }
     }
@@ -73,5 +76,4 @@ private:
 
 } // namespace Tessaron
 
-Q_DECLARE_METATYPE(Tessaron::TStripRange)
 Q_DECLARE_METATYPE(Tessaron::TStripRangeCheck)

@@ -472,32 +472,8 @@ long double TStripChart::TimeOfIndex(long double Index) const
 
 void TStripChart::RangeCheck(const std::array<const float*, MaxSeries>& Data, int SeriesCount, int SampleCount)
 {
-    for (int s = 1; s <= SeriesCount; ++s) {
-        const float* v = Data[std::size_t(s - 1)];
-        bool& below = FBelow[std::size_t(s - 1)];
-        bool& above = FAbove[std::size_t(s - 1)];
-        for (int i = 1; i <= SampleCount; ++i) {
-            const float x = v[i - 1];
-            const double t = double(FLastSampleTime + (long double)i * FLogTimeIncrement);
-            if (std::isnan(x))
-                continue;
-            if (x < FRangeLower) {
-                if (!below)
-                    CallEvent(OnRangeCheck, this, t, x, s, rngBelow);
-                below = true;
-                above = false;
-            } else if (x > FRangeUpper) {
-                if (!above)
-                    CallEvent(OnRangeCheck, this, t, x, s, rngAbove);
-                above = true;
-                below = false;
-            } else if (below || above) {
-                CallEvent(OnRangeCheck, this, t, x, s, rngInside);
-                below = false;
-                above = false;
-            }
-        }
-    }
+    FRangeChecker.Check(Data, SeriesCount, SampleCount, FLastSampleTime, FLogTimeIncrement, FRangeLower, FRangeUpper,
+        [this](double T, float V, int S, TStripRange R) { CallEvent(OnRangeCheck, this, T, V, S, R); });
 }
 
 void TStripChart::AddSamples(const std::array<const float*, MaxSeries>& Data, int SeriesCount, int SampleCount)

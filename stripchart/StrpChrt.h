@@ -12,6 +12,7 @@
 #include <histograph/HistoMapping.h>
 #include <histograph/RecorderPaint.h>
 #include <histograph/RecorderTypes.h>
+#include <stripchart/StripRangeCheck.h>
 #include <stripchart/StripTime.h>
 #include <stripchart/StripTypes.h>
 
@@ -24,29 +25,7 @@
 
 namespace Tessaron {
 
-namespace Strip {
-Q_NAMESPACE
-enum TstrpScale { strpLin, strpLog };
-Q_ENUM_NS(TstrpScale)
-enum TStripMode { modeMeasure, modeRemark, modeZoom, modeCalculate };
-Q_ENUM_NS(TStripMode)
-enum TStripRange { rngInside, rngBelow, rngAbove };
-Q_ENUM_NS(TStripRange)
-enum TBorderStyle { bsNone, bsSingle };
-Q_ENUM_NS(TBorderStyle)
-} // namespace Strip
 
-using Strip::TstrpScale;
-using Strip::strpLin;
-using Strip::strpLog;
-using Strip::TStripMode;
-using Strip::TStripRange;
-using Strip::rngInside;
-using Strip::rngBelow;
-using Strip::rngAbove;
-
-using TStripRangeCheck =
-    TEvent<void(TObject* Sender, double Time, float Value, int Series, Strip::TStripRange Range)>;
 using TNotifyRemark =
     TEvent<void(TObject* Sender, double Time, int Series, TDescFlag Flag, int RunNumber, const QString& Text)>;
 using TNotifyCalculateStrip = TEvent<void(TObject* Sender, int Serie1, int Serie2, double Value1X, double Value2X,
@@ -492,8 +471,7 @@ private:
     // Entries 1 ... SamplesPerBuffer + 1 (entry 0 unused).
     std::vector<int> FXPositions;
     float FXFraction = 0.0f;
-    std::array<bool, MaxSeries> FBelow{};
-    std::array<bool, MaxSeries> FAbove{};
+    TStripRangeChecker FRangeChecker;
     // Time base.
     long double FLastSampleTime = -1.0L;
     long double FDisplayStartTime = 0.0L;
@@ -529,6 +507,5 @@ private:
 
 } // namespace Tessaron
 
-Q_DECLARE_METATYPE(Tessaron::TStripRangeCheck)
 Q_DECLARE_METATYPE(Tessaron::TNotifyRemark)
 Q_DECLARE_METATYPE(Tessaron::TNotifyCalculateStrip)
