@@ -42,11 +42,7 @@ void THistograph::Paint()
     }
     const QString error = RangeError();
     if (!error.isEmpty()) {
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(clRed);
-        canvas->FillRect(TRect(0, 0, Width(), Height()));
-        canvas->SetFont(Font());
-        canvas->TextOut(10, 10, error);
+        DrawRangeError(canvas, Width(), Height(), Font(), error, 10);
         return;
     }
     const TRect clip = canvas->ClipBox();

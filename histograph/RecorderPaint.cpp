@@ -66,6 +66,15 @@ void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, con
         DrawRotated(Canvas, Width, Height, Titles.Right, Titles.RotatedRight, false, Rects);
 }
 
+void DrawRangeError(TCanvas* Canvas, int Width, int Height, const TFont* Font, const QString& Text, int Y)
+{
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clRed);
+    Canvas->FillRect(TRect(0, 0, Width, Height));
+    Canvas->SetFont(Font);
+    Canvas->TextOut(10, Y, Text);
+}
+
 void DrawThroughBitmap(TCanvas* Canvas, std::unique_ptr<TBitmap>& Bitmap, int Width, int Height,
     const std::function<void(TCanvas*)>& Draw)
 {

@@ -40,6 +40,10 @@ constexpr int RecorderTitleMargin = 10;
 void DrawRecorderTitles(TCanvas* Canvas, int Width, int Height, TColor Back, const TRecorderTitles& Titles,
     TTitleRects& Rects, const TRect* Clip = nullptr);
 
+// The picture of an invalid view range: the whole control red, Text in Font
+// at (10, Y).
+void DrawRangeError(TCanvas* Canvas, int Width, int Height, const TFont* Font, const QString& Text, int Y);
+
 // ReduceFlicker: Draw paints into Bitmap (created, or resized to Width x
 // Height, as needed) under Canvas's clip region, and the result is copied onto
 // Canvas in one step.

@@ -191,11 +191,7 @@ void TStripChart::Paint()
         ScaleToData();
     const QString error = RangeError();
     if (!error.isEmpty()) {
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(clRed);
-        canvas->FillRect(TRect(0, 0, Width(), Height()));
-        canvas->SetFont(Font());
-        canvas->TextOut(10, 20, error);
+        DrawRangeError(canvas, Width(), Height(), Font(), error, 20);
         return;
     }
     if (Width() != FDrawnWidth || Height() != FDrawnHeight) {

@@ -21,8 +21,6 @@ const bool kRegistered = [] {
     return true;
 }();
 
-constexpr int kMaxRunComment = 80;
-
 } // namespace
 
 TStripChart::TStripChart(TComponent* AOwner)
@@ -433,11 +431,10 @@ void TStripChart::SetStripMode(TStripMode Value)
     }
 }
 
-void TStripChart::SetRunComment(const QString& Value)
+void TStripChart::SetRunComment(const QString&)
 {
-    // Written into the header of the logged or displayed run only; with no run
-    // file open the write is ignored.
-    (void)Value.left(kMaxRunComment);
+    // Written (cut to 80 characters) into the header of the logged or
+    // displayed run only; with no run file open the write is ignored.
 }
 
 void TStripChart::SetAutoScale(bool Value)
