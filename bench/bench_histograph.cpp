@@ -97,6 +97,48 @@ void BM_RepaintEmpty(benchmark::State& State)
 }
 BENCHMARK(BM_RepaintEmpty)->Unit(benchmark::kMillisecond);
 
+// Snapping a measuring cross, as every mouse move and every paint with a
+// visible cross does: the Yt value under a column is computed, XY pairs are
+// found by bisection, so neither reads the whole series.
+void Snap(benchmark::State& State, bool Pairs)
+{
+    const int count = int(State.range(0));
+    TFixture f(2, true);
+    std::vector<float> data(std::size_t(Pairs ? 2 * count : count));
+    for (int i = 0; i < count; ++i) {
+        if (Pairs) {
+            data[2 * std::size_t(i)] = 10.0f * float(i) / float(count);
+            data[2 * std::size_t(i) + 1] = std::sin(float(i));
+        } else {
+            data[std::size_t(i)] = std::sin(float(i));
+        }
+    }
+    if (Pairs) {
+        f.H->SetSeriesStyle(THistograph::dtDataXY);
+        f.H->SetSeriesDataXY(data.data(), count, 1);
+    } else {
+        f.H->SetSeriesData(data.data(), count, 1);
+    }
+    int column = 70;
+    THistograph::TSnap point;
+    for (auto _ : State) {
+        column = column < 370 ? column + 1 : 70;
+        benchmark::DoNotOptimize(f.H->Snap(column, 120, point));
+    }
+}
+
+void BM_SnapYt(benchmark::State& State)
+{
+    Snap(State, false);
+}
+BENCHMARK(BM_SnapYt)->RangeMultiplier(100)->Range(1000, 10000000);
+
+void BM_SnapXY(benchmark::State& State)
+{
+    Snap(State, true);
+}
+BENCHMARK(BM_SnapXY)->RangeMultiplier(100)->Range(1000, 10000000);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -606,6 +606,11 @@ void THistograph::Loaded()
     if (!IsDesigning()) {
         CreateValueBar();
         CreateToolBar();
+        // Windows asked for in the description show now that they can.
+        if (FShowValueBar)
+            SetShowValueBar(true);
+        if (FShowToolBar)
+            SetShowToolBar(true);
     }
     Changed();
 }

@@ -8,6 +8,7 @@
 #include <histograph/_Eft.h>
 #include <histograph/RecorderTools.h>
 
+#include <platform/Streaming.h>
 #include <platform/SysUtils.h>
 
 #include "HistoTestSupport.h"
@@ -239,4 +240,24 @@ TEST(HistoDemo, XYWindowDrawsLissajousFiguresUntilClosed)
         ASSERT_LE(std::fabs(h->Series(1).Data[i]), 1.0f) << i;
     form.Close();
     EXPECT_FALSE(form.Timer1->Enabled());
+}
+
+TEST(HistoTools, LoadingCreatesTheToolWindowsHiddenUnlessTheDescriptionShowsThem)
+{
+    struct Case {
+        const char* Lines;
+        bool ToolBar, ValueBar;
+    };
+    for (const Case c : {Case{"", false, false}, Case{"  ShowToolBar = True\n  ShowValueBar = True\n", true, true}}) {
+        HistoTest::THost h;
+        ReadComponentText(h.H,
+            QByteArray("object Histograph1: THistograph\n  TitleTop = 'Plot'\n") + c.Lines + "end\n",
+            QStringLiteral("tool windows"));
+        ASSERT_TRUE(h->ToolBar() && h->ValueBar());
+        EXPECT_EQ(h->ToolBar()->Histo(), h.H);
+        EXPECT_EQ(h->ToolBar()->Visible(), c.ToolBar);
+        EXPECT_EQ(h->ValueBar()->Visible(), c.ValueBar);
+        if (c.ToolBar)
+            EXPECT_EQ(h->ToolBar()->Caption(), "Werkzeuge: Plot");
+    }
 }
