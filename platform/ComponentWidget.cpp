@@ -34,16 +34,7 @@ void AssignQFont(TFont* Font, const QFont& Q)
         f.SetSize(Q.pointSize());
     else if (Q.pixelSize() > 0)
         f.SetHeight(-Q.pixelSize());
-    TFontStyles style;
-    if (Q.bold())
-        style |= fsBold;
-    if (Q.italic())
-        style |= fsItalic;
-    if (Q.underline())
-        style |= fsUnderline;
-    if (Q.strikeOut())
-        style |= fsStrikeOut;
-    f.SetStyle(style);
+    f.SetStyle(FontStylesOf(Q));
     Font->Assign(&f);
 }
 

@@ -7,6 +7,7 @@
 #include <controls/dial.h>
 #include <controls/led.h>
 #include <histograph/Histo.h>
+#include <platform/ExtPanels.h>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,22 @@ TEST(QtEmbedding, OwnershipHoldsInBothDirections)
     ASSERT_FALSE(ledAlive.isNull());
     EXPECT_NE(led->Widget(), nullptr);
     EXPECT_EQ(owner.ComponentCount(), 1);
+}
+
+TEST(QtEmbedding, APanelWithChildControlsGoesWithItsWindowOnce)
+{
+    // One LED owned by the panel, one only placed on it: both go once.
+    auto* panel = new TPanel;
+    panel->SetBounds(0, 0, 120, 60);
+    auto* owned = new TLed(panel);
+    owned->SetParent(panel);
+    auto* placed = new TLed;
+    placed->SetParent(panel);
+    QPointer<TControl> alive[] = {panel, owned, placed};
+    auto window = std::make_unique<TPanelWindow>(panel->Widget());
+    window.reset();
+    for (const auto& c : alive)
+        EXPECT_TRUE(c.isNull());
 }
 
 TEST(QtEmbedding, SizeTheProgramSetsBecomesTheSizeHint)
