@@ -271,9 +271,16 @@ bool TComponentWidget::event(QEvent* Event)
             GuardedCall([&] {
                 QVariantList list;
                 QString error;
-                if (!ParseList(property(name.constData()).toString(), &list, &error)
-                    || !FControl->ReadListProperty(list, &error))
+                if (!ParseList(property(name.constData()).toString(), &list, &error)) {
                     qWarning("%s: %s", name.constData(), qPrintable(error));
+                    return;
+                }
+                // As a description is read: the list goes into the fields, then the
+                // completion step brings the control up to date.
+                FControl->BeginLoading();
+                if (!FControl->ReadListProperty(list, &error))
+                    qWarning("%s: %s", name.constData(), qPrintable(error));
+                FControl->Loaded();
                 FControl->Invalidate();
             });
             MirrorList();
