@@ -28,6 +28,8 @@ namespace Tessaron {
 
 class TMeter : public TGraphicControl {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one.
+    Q_CLASSINFO("DefaultSize", "201x177")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(double MeterAngle1 READ MeterAngle1 WRITE SetMeterAngle1)

@@ -24,6 +24,8 @@ namespace Tessaron {
 
 class TSlider : public TGraphicControl {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one.
+    Q_CLASSINFO("DefaultSize", "73x233")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth)

@@ -23,6 +23,8 @@ namespace Tessaron {
 
 class TDial : public TGraphicControl {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one.
+    Q_CLASSINFO("DefaultSize", "201x193")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(double ScaleAngle1 READ ScaleAngle1 WRITE SetScaleAngle1)

@@ -13,6 +13,8 @@ namespace Tessaron {
 
 class TLed : public TGraphicControl {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one.
+    Q_CLASSINFO("DefaultSize", "25x25")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(Tessaron::TColor ColorInactive READ ColorInactive WRITE SetColorInactive)
     Q_PROPERTY(Tessaron::TColor ColorActive READ ColorActive WRITE SetColorActive)

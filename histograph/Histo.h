@@ -33,6 +33,8 @@ std::vector<float> ReferenceWeights(int N);
 
 class THistograph : public TGraphicControl {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one.
+    Q_CLASSINFO("DefaultSize", "456x212")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)

@@ -1,6 +1,8 @@
 #include "platform/Classes.h"
 
 #include <QDebug>
+#include <QMetaMethod>
+#include <QMetaProperty>
 
 #include <algorithm>
 
@@ -21,6 +23,74 @@ void ReportException(const std::exception* E)
         GHandler(E);
     else
         qWarning("Unhandled exception in an event handler: %s", E ? E->what() : "unknown");
+}
+
+EventDetail::TProbe& EventDetail::CurrentProbe()
+{
+    static TProbe probe;
+    return probe;
+}
+
+bool EventDetail::TEventTapBase::SignalConnected() const
+{
+    auto* c = qobject_cast<TComponent*>(Sender.data());
+    return c && c->isSignalConnected(QMetaMethod::fromSignal(&TComponent::EventRaised));
+}
+
+void EventDetail::TEventTapBase::Emit(QObject* Sender, const QString& Name, const QVariantList& Args)
+{
+    if (auto* c = qobject_cast<TComponent*>(Sender))
+        Q_EMIT c->EventRaised(Name, Args);
+}
+
+namespace {
+
+// The tap of the event member behind property P, or nullptr when P is no
+// event. Reading the property into a probe of its own type makes the event's
+// assignment hand over the member's tap; any other type just reads a copy.
+EventDetail::TEventTapBase* ProbeEvent(TComponent* Component, const QMetaProperty& P)
+{
+    const QMetaType type = P.metaType();
+    constexpr auto skipped = QMetaType::IsEnumeration | QMetaType::IsPointer | QMetaType::PointerToQObject;
+    if (!P.isReadable() || !type.isValid() || type.id() < QMetaType::User || (type.flags() & skipped))
+        return nullptr;
+    void* probe = type.create();
+    EventDetail::CurrentProbe() = {probe, nullptr};
+    int status = -1;
+    void* argv[] = {probe, nullptr, &status};
+    QMetaObject::metacall(Component, QMetaObject::ReadProperty, P.propertyIndex(), argv);
+    EventDetail::TEventTapBase* tap = EventDetail::CurrentProbe().Tap;
+    EventDetail::CurrentProbe() = {};
+    type.destroy(probe);
+    if (tap) {
+        tap->Sender = Component;
+        tap->Name = QString::fromLatin1(P.name());
+    }
+    return tap;
+}
+
+} // namespace
+
+EventDetail::TEventTapBase* TComponent::EventTap(const char* EventName)
+{
+    const int index = metaObject()->indexOfProperty(EventName);
+    return index < 0 ? nullptr : ProbeEvent(this, metaObject()->property(index));
+}
+
+void TComponent::TapEvents()
+{
+    if (FEventsTapped)
+        return;
+    FEventsTapped = true;
+    const QMetaObject* mo = metaObject();
+    for (int i = 0; i < mo->propertyCount(); ++i)
+        ProbeEvent(this, mo->property(i));
+}
+
+void TComponent::connectNotify(const QMetaMethod& Signal)
+{
+    if (Signal == QMetaMethod::fromSignal(&TComponent::EventRaised))
+        TapEvents();
 }
 
 void TPersistent::Assign(const TPersistent*)

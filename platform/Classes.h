@@ -5,6 +5,7 @@
 // component reads and writes itself in its stored description.
 
 #include <QFlags>
+#include <QPointer>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -12,6 +13,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
@@ -19,12 +21,102 @@ namespace Tessaron {
 
 using TObject = QObject;
 
+class TComponent;
+
+namespace EventDetail {
+
+// The Qt side of one event member of a component: the component that raises
+// it, the event's published name, and the functions connected to it.
+class TEventTapBase {
+public:
+    virtual ~TEventTapBase() = default;
+    QPointer<QObject> Sender;
+    QString Name;
+    // Whether the sender's EventRaised signal has receivers.
+    bool SignalConnected() const;
+    static void Emit(QObject* Sender, const QString& Name, const QVariantList& Args);
+};
+
+// A connected function; Connected turns false when it is disconnected, and a
+// context object that goes away disconnects it too.
+struct TListenerBase {
+    QPointer<const QObject> Context;
+    bool HasContext = false;
+    bool Connected = true;
+    bool Alive() const { return Connected && (!HasContext || Context); }
+};
+
+template <typename... Args>
+class TEventTap final : public TEventTapBase {
+public:
+    struct TListener : TListenerBase {
+        std::function<void(Args...)> Fn;
+    };
+    using TListeners = std::vector<std::shared_ptr<TListener>>;
+
+    bool Active() const
+    {
+        for (const auto& l : FListeners)
+            if (l->Alive())
+                return true;
+        return SignalConnected();
+    }
+    std::shared_ptr<TListener> Add(const QObject* Context, std::function<void(Args...)> Fn)
+    {
+        Prune();
+        auto l = std::make_shared<TListener>();
+        l->Context = Context;
+        l->HasContext = Context != nullptr;
+        l->Fn = std::move(Fn);
+        FListeners.push_back(l);
+        return l;
+    }
+    // A copy, so that a function may connect or disconnect while it runs.
+    TListeners Snapshot()
+    {
+        Prune();
+        return FListeners;
+    }
+
+private:
+    void Prune()
+    {
+        std::erase_if(FListeners, [](const auto& l) { return !l->Alive(); });
+    }
+    TListeners FListeners;
+};
+
+// Finding the event member behind a published event property: a property read
+// copies the member into a probe value, and the probe's assignment hands back
+// the member's tap instead of copying (see TComponent::EventTap).
+struct TProbe {
+    const void* Target = nullptr;
+    TEventTapBase* Tap = nullptr;
+};
+TProbe& CurrentProbe();
+
+template <typename T>
+QVariant ToVariant(const T& Value)
+{
+    return QVariant::fromValue(Value);
+}
+
+} // namespace EventDetail
+
 // An event: a callable that may be empty; an empty event is never called.
 // Events are published as properties (MEMBER), so they need equality: two
 // events are equal only when both are empty, so every assignment counts.
+//
+// Besides the handler that the component's owner assigns, functions connected
+// from Qt code (Tessaron::Connect, or the component's EventRaised signal) run
+// after it. They belong to the event member: assigning or copying an event
+// copies only its handler, so an assignment never drops a connection.
 template <typename Signature>
-class TEvent : public std::function<Signature> {
-    using Base = std::function<Signature>;
+class TEvent;
+
+template <typename... Args>
+class TEvent<void(Args...)> : public std::function<void(Args...)> {
+    using Base = std::function<void(Args...)>;
     // Callables other than events: copying an event copies its callable
     // instead of wrapping the event in a new one.
     template <typename F>
@@ -32,11 +124,31 @@ class TEvent : public std::function<Signature> {
         !std::is_base_of_v<Base, std::decay_t<F>> && std::is_constructible_v<Base, F>;
 
 public:
+    using Tap = EventDetail::TEventTap<Args...>;
+
     TEvent() = default;
     TEvent(std::nullptr_t) {}
     TEvent(const Base& F) : Base(F) {}
+    TEvent(const TEvent& Other) : Base(static_cast<const Base&>(Other)) {}
+    TEvent(TEvent&& Other) noexcept : Base(std::move(static_cast<Base&>(Other))) {}
     template <typename F, typename = std::enable_if_t<IsCallable<F>>>
     TEvent(F&& Fn) : Base(std::forward<F>(Fn)) {}
+    ~TEvent() = default;
+
+    TEvent& operator=(const TEvent& Other)
+    {
+        if (EventDetail::CurrentProbe().Target == this) {
+            EventDetail::CurrentProbe().Tap = &const_cast<TEvent&>(Other).EnsureTap();
+            return *this;
+        }
+        Base::operator=(static_cast<const Base&>(Other));
+        return *this;
+    }
+    TEvent& operator=(TEvent&& Other) noexcept
+    {
+        Base::operator=(std::move(static_cast<Base&>(Other)));
+        return *this;
+    }
     template <typename F, typename = std::enable_if_t<IsCallable<F>>>
     TEvent& operator=(F&& Fn)
     {
@@ -48,7 +160,48 @@ public:
         Base::operator=(nullptr);
         return *this;
     }
-    friend bool operator==(const TEvent& A, const TEvent& B) { return !A && !B; }
+    friend bool operator==(const TEvent& A, const TEvent& B) { return !A.HasHandler() && !B.HasHandler(); }
+
+    // Whether the owner assigned a handler.
+    bool HasHandler() const { return static_cast<bool>(static_cast<const Base&>(*this)); }
+    // Assigned: a handler, a connected function or a receiver of the
+    // component's EventRaised signal is waiting for this event.
+    explicit operator bool() const { return HasHandler() || (FTap && FTap->Active()); }
+
+    // Calls the handler, then the connected functions, then raises the
+    // component's EventRaised signal. Reference parameters changed by the
+    // handler reach the functions and the signal changed.
+    void operator()(Args... args) const
+    {
+        if (!FTap) {
+            Base::operator()(args...);
+            return;
+        }
+        // The handler may destroy the component and with it this event.
+        const auto listeners = FTap->Snapshot();
+        const QPointer<QObject> sender = FTap->Sender;
+        const QString name = FTap->Name;
+        const bool signal = FTap->SignalConnected();
+        if (HasHandler())
+            Base::operator()(args...);
+        for (const auto& l : listeners)
+            if (l->Alive())
+                l->Fn(args...);
+        if (signal && sender)
+            EventDetail::TEventTapBase::Emit(
+                sender, name, QVariantList{EventDetail::ToVariant<std::remove_cvref_t<Args>>(args)...});
+    }
+
+    // The connections of this event member (created on first use).
+    Tap& EnsureTap()
+    {
+        if (!FTap)
+            FTap = std::make_unique<Tap>();
+        return *FTap;
+    }
+
+private:
+    std::unique_ptr<Tap> FTap;
 };
 
 // A notify event takes the sender.
@@ -159,13 +312,79 @@ public:
     // The list as it is written after the published properties.
     virtual QVariantList WriteListProperty() const { return {}; }
 
+    // The connections of the published event EventName ("OnValueChange"),
+    // or nullptr when this component publishes no such event.
+    EventDetail::TEventTapBase* EventTap(const char* EventName);
+    // Gives every published event its tap, so that it raises EventRaised and
+    // knows its name (done when the first receiver connects).
+    void TapEvents();
+
+Q_SIGNALS:
+    // Raised after every published event of this component, once its handler
+    // and connected functions ran: the event's name ("OnValueChange") and all
+    // its parameters (the sender first) as values.
+    void EventRaised(const QString& Name, const QVariantList& Args);
+
+protected:
+    void connectNotify(const QMetaMethod& Signal) override;
+
 private:
+    friend class EventDetail::TEventTapBase;
+
     QString FName;
     int FTag = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     TComponentState FComponentState;
+    bool FEventsTapped = false;
 };
+
+// A connection made by Connect. Disconnect() ends it; it ends by itself when
+// its context object or the component goes away.
+class TEventConnection {
+public:
+    TEventConnection() = default;
+    explicit TEventConnection(std::weak_ptr<EventDetail::TListenerBase> Listener) : FListener(std::move(Listener)) {}
+    bool Connected() const
+    {
+        const auto l = FListener.lock();
+        return l && l->Alive();
+    }
+    void Disconnect()
+    {
+        if (const auto l = FListener.lock())
+            l->Connected = false;
+    }
+
+private:
+    std::weak_ptr<EventDetail::TListenerBase> FListener;
+};
+
+// Connects Fn to an event of Component, e.g.
+//   Tessaron::Connect(meter, &TMeter::OnRangeCheck, this, [](TObject*, int Range) { ... });
+// Fn takes the event's parameters (checked at compile time) or none. It runs
+// after the handler the component's owner assigned, which stays in place, as
+// long as Context (if given) exists.
+template <typename C, typename Owner, typename... Args, typename F>
+TEventConnection Connect(C* Component, TEvent<void(Args...)> Owner::*Event, const QObject* Context, F&& Fn)
+{
+    static_assert(std::is_base_of_v<Owner, C>, "the event is not a member of this component");
+    static_assert(std::is_invocable_v<std::decay_t<F>&, Args...> || std::is_invocable_v<std::decay_t<F>&>,
+        "the function takes neither the event's parameters nor none");
+    Component->TapEvents();
+    std::function<void(Args...)> fn;
+    if constexpr (std::is_invocable_v<std::decay_t<F>&, Args...>)
+        fn = std::forward<F>(Fn);
+    else
+        fn = [f = std::forward<F>(Fn)](Args...) mutable { f(); };
+    return TEventConnection((Component->*Event).EnsureTap().Add(Context, std::move(fn)));
+}
+
+template <typename C, typename Owner, typename... Args, typename F>
+TEventConnection Connect(C* Component, TEvent<void(Args...)> Owner::*Event, F&& Fn)
+{
+    return Connect(Component, Event, static_cast<const QObject*>(nullptr), std::forward<F>(Fn));
+}
 
 } // namespace Tessaron
 

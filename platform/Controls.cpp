@@ -28,6 +28,8 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
         setMouseTracking(true);
     }
+    QSize sizeHint() const override { return FControl->SizeHint(); }
+    QSize minimumSizeHint() const override { return FControl->MinimumSizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* Event) override
@@ -37,6 +39,19 @@ protected:
     }
 
 private:
+    TControl* FControl;
+};
+
+// Lives as a child of a control's widget and tells the control when Qt
+// destroys the widget (with its Qt parent, or directly).
+class TWidgetAnchor : public QObject {
+public:
+    TWidgetAnchor(QWidget* Widget, TControl* Control) : QObject(Widget), FControl(Control) {}
+    ~TWidgetAnchor() override
+    {
+        if (FControl)
+            FControl->WidgetDestroyed();
+    }
     TControl* FControl;
 };
 
@@ -171,6 +186,8 @@ TControl::~TControl()
     if (FParent)
         FParent->RemoveControl(this);
     FParent = nullptr;
+    if (FAnchor)
+        FAnchor->FControl = nullptr;
     if (FWidget) {
         FWidget->removeEventFilter(this);
         FWidget->setProperty(kControlProperty, QVariant());
@@ -188,6 +205,7 @@ QWidget* TControl::Widget() const
         w->setProperty(kControlProperty, QVariant::fromValue<QObject*>(self));
         w->installEventFilter(self);
         self->FWidget = w;
+        self->FAnchor = new TWidgetAnchor(w, self);
         if (FParent)
             w->setParent(FParent->ClientWidget());
         w->setEnabled(FEnabled);
@@ -294,12 +312,74 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    const QSize preferred(AWidth, AHeight);
+    const bool hintChanged = preferred != FPreferredSize;
+    FPreferredSize = preferred;
     ApplyGeometry();
+    if (hintChanged && FWidget && !FWidget->isWindow())
+        FWidget->updateGeometry();
     if (resized) {
         ResizeBacking();
         Resized();
     }
     NotifyParentRealign();
+}
+
+void TControl::WidgetDestroyed()
+{
+    FAnchor = nullptr;
+    const bool window = FWidget && FWidget->isWindow();
+    FWidget = nullptr;
+    // A control that nobody owns lives for its widget (a program that only uses
+    // Qt puts the widget into its own windows); owned controls stay with their
+    // owner and get a new widget when one is asked for.
+    if (!Owner() && !window)
+        delete this;
+}
+
+void TControl::FollowWidgetGeometry()
+{
+    if (!FWidget)
+        return;
+    // A control shown as a window of its own takes the window's size; windows
+    // of the component model (forms) place themselves.
+    QRect g = FWidget->geometry();
+    if (FWidget->isWindow()) {
+        if (!dynamic_cast<TCanvasWidget*>(FWidget.data()))
+            return;
+        g.moveTo(FLeft, FTop);
+    }
+    if (g == QRect(FLeft, FTop, FWidth, FHeight))
+        return;
+    const bool resized = g.width() != FWidth || g.height() != FHeight;
+    FLeft = g.x();
+    FTop = g.y();
+    FWidth = g.width();
+    FHeight = g.height();
+    if (resized) {
+        ResizeBacking();
+        Resized();
+    }
+}
+
+QSize TControl::DefaultSize() const
+{
+    const int index = metaObject()->indexOfClassInfo("DefaultSize");
+    if (index < 0)
+        return {};
+    const QList<QByteArray> parts = QByteArray(metaObject()->classInfo(index).value()).split('x');
+    return parts.size() == 2 ? QSize(parts[0].toInt(), parts[1].toInt()) : QSize();
+}
+
+QSize TControl::SizeHint() const
+{
+    return FPreferredSize.isEmpty() ? DefaultSize() : FPreferredSize;
+}
+
+QSize TControl::MinimumSizeHint() const
+{
+    const QSize hint = SizeHint();
+    return hint.isValid() ? hint / 2 : QSize();
 }
 
 void TControl::ApplyGeometry()
@@ -694,6 +774,10 @@ void DragMoveTo(const QPoint& Global)
 
 bool TControl::eventFilter(QObject* Watched, QEvent* Event)
 {
+    // A layout or other Qt code placed the widget: the bounds follow it.
+    if (Watched == FWidget && (Event->type() == QEvent::Resize || Event->type() == QEvent::Move)) {
+        GuardedCall([&] { FollowWidgetGeometry(); });
+    }
     bool result = false;
     GuardedCall([&] { result = FilterEvent(Watched, Event); });
     return result;

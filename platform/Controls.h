@@ -19,6 +19,7 @@ namespace Tessaron {
 
 class TWinControl;
 class TControl;
+class TWidgetAnchor;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -94,6 +95,12 @@ public:
     QWidget* Widget() const;
     // Finds the control whose widget this is, if any.
     static TControl* FromWidget(const QWidget* Widget);
+    // The class's Q_CLASSINFO("DefaultSize", "WxH"), or an invalid size.
+    QSize DefaultSize() const;
+    // What the widget tells Qt layouts: the size the program last gave the
+    // control (else its default size), and half of that as the minimum.
+    virtual QSize SizeHint() const;
+    virtual QSize MinimumSizeHint() const;
 
     TWinControl* Parent() const { return FParent; }
     virtual void SetParent(TWinControl* AParent);
@@ -224,6 +231,7 @@ protected:
 
     friend class TCanvasWidget;
     friend class TWinControl;
+    friend class TWidgetAnchor;
     // Paints the pending region into the backing image.
     void PaintBacking();
     void PaintWidget(QPainter& Painter, const QRegion& Region);
@@ -239,9 +247,15 @@ protected:
 private:
     void ResizeBacking();
     void NotifyParentRealign();
+    // Qt moved or sized the widget (a layout): take its geometry as the bounds.
+    void FollowWidgetGeometry();
+    // Qt destroyed the widget: forget it; a control nobody owns goes with it.
+    void WidgetDestroyed();
 
     TWinControl* FParent = nullptr;
     mutable QPointer<QWidget> FWidget;
+    TWidgetAnchor* FAnchor = nullptr;
+    QSize FPreferredSize;
     std::unique_ptr<TBackingStore> FBacking;
     int FLeft = 0;
     int FTop = 0;

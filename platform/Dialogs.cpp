@@ -255,16 +255,7 @@ bool TFontDialog::RunQtDialog(TFont& Chosen)
     }
     if (size > 0)
         Chosen.SetSize(size);
-    TFontStyles style;
-    if (f.bold())
-        style |= fsBold;
-    if (f.italic())
-        style |= fsItalic;
-    if (f.underline())
-        style |= fsUnderline;
-    if (f.strikeOut())
-        style |= fsStrikeOut;
-    Chosen.SetStyle(style);
+    Chosen.SetStyle(FontStylesOf(f));
     return true;
 }
 

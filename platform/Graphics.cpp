@@ -80,6 +80,20 @@ TColor QRgbToColor(QRgb Rgb)
     return RGB(qRed(Rgb), qGreen(Rgb), qBlue(Rgb));
 }
 
+TFontStyles FontStylesOf(const QFont& Font)
+{
+    TFontStyles style;
+    if (Font.bold())
+        style |= fsBold;
+    if (Font.italic())
+        style |= fsItalic;
+    if (Font.underline())
+        style |= fsUnderline;
+    if (Font.strikeOut())
+        style |= fsStrikeOut;
+    return style;
+}
+
 const std::array<TColor, 20>& DefaultSystemPalette()
 {
     static const std::array<TColor, 20> palette = {

@@ -158,6 +158,9 @@ private:
     mutable std::optional<QFont> FCache;
 };
 
+// The bold, italic, underline and strike-out styles of a Qt font.
+TFontStyles FontStylesOf(const QFont& Font);
+
 // The installed family that a classic font name stands for ("Arial" is drawn
 // with the metric-compatible Liberation Sans on every machine).
 QString SubstituteFontName(const QString& Name);
