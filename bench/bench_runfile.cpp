@@ -6,7 +6,7 @@
 
 #include <stripchart/Fastlog.h>
 #include <stripchart/RunFile.h>
-#include <stripchart/RunInspect.h>
+#include <stripchart/RunTools.h>
 
 #include <benchmark/benchmark.h>
 
@@ -133,7 +133,7 @@ void BM_Export(benchmark::State& State)
     for (auto _ : State) {
         std::FILE* out = std::fopen("/dev/null", "wb");
         std::string error;
-        if (!RunInspect::ExportRun(path, 1, out, nullptr, error))
+        if (!RunTools::ExportRun(path, 1, out, nullptr, error))
             State.SkipWithError(error.c_str());
         std::fclose(out);
     }
