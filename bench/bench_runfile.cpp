@@ -5,8 +5,9 @@
 //   bench_runfile --benchmark_filter='/64(/|$)'
 
 #include <stripchart/Fastlog.h>
+#include <stripchart/RemarkFile.h>
 #include <stripchart/RunFile.h>
-#include <stripchart/RunInspect.h>
+#include <stripchart/RunTools.h>
 
 #include <benchmark/benchmark.h>
 
@@ -76,8 +77,10 @@ struct TRunFiles {
     }
     ~TRunFiles()
     {
-        for (const auto& [size, path] : Paths)
+        for (const auto& [size, path] : Paths) {
             std::remove(path.c_str());
+            std::remove(TRemarkFile::PathFor(path).c_str());
+        }
     }
 };
 
@@ -94,7 +97,7 @@ void BM_FastlogThroughput(benchmark::State& State)
     for (auto _ : State)
         samples += LogRun(path, State.range(0));
     std::remove(path.c_str());
-    std::remove((path.substr(0, path.size() - 4) + ".DDD").c_str());
+    std::remove(TRemarkFile::PathFor(path).c_str());
     State.SetBytesProcessed(samples * Series * 4);
 }
 BENCHMARK(BM_FastlogThroughput)->Arg(64)->Arg(1024)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
@@ -133,7 +136,7 @@ void BM_Export(benchmark::State& State)
     for (auto _ : State) {
         std::FILE* out = std::fopen("/dev/null", "wb");
         std::string error;
-        if (!RunInspect::ExportRun(path, 1, out, nullptr, error))
+        if (!RunTools::ExportRun(path, 1, out, nullptr, error))
             State.SkipWithError(error.c_str());
         std::fclose(out);
     }

@@ -34,6 +34,14 @@ inline void WriteFile(const std::string& Path, const std::uint8_t* Data, std::si
     std::fclose(f);
 }
 
+// Writes the input to this process's file Name; returns its path.
+inline std::string InputFile(const char* Name, const std::uint8_t* Data, std::size_t Size)
+{
+    std::string path = TempPath(Name);
+    WriteFile(path, Data, Size);
+    return path;
+}
+
 // splitmix64 over a hash of the input.
 struct TChoices {
     std::uint64_t State;

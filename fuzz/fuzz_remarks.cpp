@@ -12,8 +12,7 @@ using namespace Tessaron;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
-    static const std::string path = FuzzSupport::TempPath("remarks.DDD");
-    FuzzSupport::WriteFile(path, Data, Size);
+    const std::string path = FuzzSupport::InputFile("remarks.DDD", Data, Size);
     FuzzSupport::TChoices choose(Data, Size);
 
     TRemarkFile remarks;

@@ -16,8 +16,7 @@ using namespace Tessaron;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
-    static const std::string path = FuzzSupport::TempPath("reader.ddt");
-    FuzzSupport::WriteFile(path, Data, Size);
+    const std::string path = FuzzSupport::InputFile("reader.ddt", Data, Size);
     FuzzSupport::TChoices choose(Data, Size);
 
     TRunFileReader reader;

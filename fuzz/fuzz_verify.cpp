@@ -4,7 +4,7 @@
 
 #include "FuzzSupport.h"
 
-#include <stripchart/RunInspect.h>
+#include <stripchart/RunTools.h>
 
 #include <vector>
 
@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     FuzzSupport::WriteFile(runPath, Data, split);
     FuzzSupport::WriteFile(remarkPath, Data + split, Size - split);
 
-    RunInspect::Verify(runPath, remarkPath);
+    RunTools::Verify(runPath, remarkPath);
     std::string report, error;
-    if (!RunInspect::Repair(runPath, repairedPath, report, error))
+    if (!RunTools::Repair(runPath, repairedPath, report, error))
         return 0;
     TRunFileReader original, repaired;
     if (!original.Open(runPath) || !repaired.Open(repairedPath))

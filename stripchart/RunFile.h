@@ -200,8 +200,11 @@ public:
     bool StartRun(double StartTime, double Increment, int SeriesCount, const std::string& Comment);
     // Command 2: caches the samples (series 1 .. the run's series count, of
     // which SeriesCount must be 1 .. 8) and writes each full block of 1024.
-    // Returns the number of samples per series taken; fewer when the file is
-    // full, in which case the run is closed and Error() says so.
+    // Series of the run beyond SeriesCount are logged as 0.0, series beyond
+    // the run's are ignored; a call with a null pointer among the series it
+    // gives is refused whole. Returns the number of samples per series taken;
+    // fewer when the file is full, in which case the run is closed and
+    // Error() says so.
     int Append(const TSeriesData& Data, int SeriesCount, int SampleCount);
     // Command 3: writes the cached rest as the last DATA block and the TAIL.
     bool CloseRun();

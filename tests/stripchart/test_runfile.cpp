@@ -4,7 +4,7 @@
 #include "RunFileTestSupport.h"
 
 #include <stripchart/RemarkFile.h>
-#include <stripchart/RunInspect.h>
+#include <stripchart/RunTools.h>
 
 #include <platform/Streaming.h>
 
@@ -119,7 +119,7 @@ TEST(RunFile, RunsBlocksAndAppending)
     EXPECT_EQ(runs[3].Number, 4);
     EXPECT_EQ(runs[3].SeriesCount, 2);
     EXPECT_EQ(TBlockHeader::Decode(after.data() + before.size()).Previous, int32_t(before.size() - 44));
-    EXPECT_TRUE(RunInspect::Verify(path, TRemarkFile::PathFor(path)).empty());
+    EXPECT_TRUE(RunTools::Verify(path, TRemarkFile::PathFor(path)).empty());
 }
 
 TEST(RunFile, ShortRunIsWrittenAtCloseAndLiveRunReadsTheCache)
@@ -225,13 +225,13 @@ TEST(RunFile, UnclosedFileIsPlayedRefusedForLoggingAndRepaired)
     EXPECT_EQ(reader.Read(r2, 2000, 100, dest, 1, status), 48);
     EXPECT_EQ(status, rsEndOfFile);
     EXPECT_EQ(v[47], Value(1, 100 + 2047));
-    EXPECT_FALSE(RunInspect::Verify(crashed, "").empty());
+    EXPECT_FALSE(RunTools::Verify(crashed, "").empty());
 
     std::string report, error;
-    ASSERT_TRUE(RunInspect::Repair(crashed, dir("fixed.ddt"), report, error));
-    EXPECT_FALSE(RunInspect::Repair(crashed, crashed, report, error));
+    ASSERT_TRUE(RunTools::Repair(crashed, dir("fixed.ddt"), report, error));
+    EXPECT_FALSE(RunTools::Repair(crashed, crashed, report, error));
     EXPECT_EQ(Bytes(crashed), original);
-    EXPECT_TRUE(RunInspect::Verify(dir("fixed.ddt"), "").empty());
+    EXPECT_TRUE(RunTools::Verify(dir("fixed.ddt"), "").empty());
     const auto runs = RunsOf(dir("fixed.ddt"));
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_TRUE(runs[1].Closed);
@@ -309,7 +309,7 @@ TEST(RunFile, MalformedFilesEndTheWalkWithAProblem)
         auto bytes = sound;
         c.Damage(bytes);
         Write(dir("bad.ddt"), bytes);
-        const auto problems = RunInspect::Verify(dir("bad.ddt"), "");
+        const auto problems = RunTools::Verify(dir("bad.ddt"), "");
         std::string all;
         for (const auto& p : problems)
             all += p.Text + "\n";
@@ -334,7 +334,7 @@ TEST(RunFile, FullFileAndLastRunNumberCloseTheRunProperly)
     EXPECT_FALSE(w.Logging());
     EXPECT_NE(w.Error().find("full"), std::string::npos);
     w.Close();
-    EXPECT_TRUE(RunInspect::Verify(dir("full.ddt"), "").empty());
+    EXPECT_TRUE(RunTools::Verify(dir("full.ddt"), "").empty());
     EXPECT_EQ(RunsOf(dir("full.ddt"))[0].SampleCount, 3072);
 
     w.SetSizeLimit(RunFormat::MaxFileSize);
@@ -384,7 +384,7 @@ TEST(RemarkFile, ChainsPerRunNearestAndDamagedLinks)
     f.LoadRemarks(3);
     EXPECT_EQ(f.List().size(), 3u);
     f.Close();
-    EXPECT_TRUE(RunInspect::VerifyRemarks(dir("x.DDD"), nullptr).empty());
+    EXPECT_TRUE(RunTools::VerifyRemarks(dir("x.DDD"), nullptr).empty());
 
     // A chain that points back to itself or out of the file ends.
     auto bytes = Bytes(dir("x.DDD"));
@@ -397,7 +397,7 @@ TEST(RemarkFile, ChainsPerRunNearestAndDamagedLinks)
     EXPECT_EQ(f.List().size(), 2u);
     f.LoadRemarks(2);
     EXPECT_EQ(f.List().size(), 1u);
-    EXPECT_EQ(RunInspect::VerifyRemarks(dir("y.DDD"), nullptr).size(), 4u);
+    EXPECT_EQ(RunTools::VerifyRemarks(dir("y.DDD"), nullptr).size(), 4u);
 }
 
 TEST(RunFile, ExportHoldsEverySampleInOrder)
@@ -413,7 +413,7 @@ TEST(RunFile, ExportHoldsEverySampleInOrder)
     std::FILE* out = std::tmpfile();
     std::FILE* remarks = std::tmpfile();
     std::string error;
-    ASSERT_TRUE(RunInspect::ExportRun(path, 2, out, remarks, error)) << error;
+    ASSERT_TRUE(RunTools::ExportRun(path, 2, out, remarks, error)) << error;
     std::rewind(out);
     char line[256];
     ASSERT_TRUE(std::fgets(line, sizeof line, out));
@@ -434,7 +434,7 @@ TEST(RunFile, ExportHoldsEverySampleInOrder)
     EXPECT_EQ(text, "time,series,flag,text\n1.5,2,manual,\"Spitze \"\"x\"\"\"\n");
     std::fclose(out);
     std::fclose(remarks);
-    EXPECT_FALSE(RunInspect::ExportRun(path, 5, stdout, nullptr, error));
+    EXPECT_FALSE(RunTools::ExportRun(path, 5, stdout, nullptr, error));
 }
 
 TEST(Fastlog, RangeCheckFiresOncePerCrossing)

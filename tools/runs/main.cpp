@@ -9,7 +9,7 @@
 // found, 2 a wrong command line.
 
 #include <stripchart/RemarkFile.h>
-#include <stripchart/RunInspect.h>
+#include <stripchart/RunTools.h>
 
 #include <cerrno>
 #include <chrono>
@@ -38,7 +38,7 @@ int Usage()
 }
 
 // A progress line on a terminal, once the work has taken more than a second.
-RunInspect::TProgress ProgressLine(const char* What)
+RunTools::TProgress ProgressLine(const char* What)
 {
     if (!::isatty(STDERR_FILENO))
         return {};
@@ -62,11 +62,11 @@ int Fail(const std::string& Error)
 
 int List(const std::string& Path)
 {
-    std::vector<RunInspect::TRunListing> runs;
+    std::vector<RunTools::TRunListing> runs;
     std::string error;
-    if (!RunInspect::ListRuns(Path, runs, error))
+    if (!RunTools::ListRuns(Path, runs, error))
         return Fail(error);
-    RunInspect::PrintListing(runs, stdout);
+    RunTools::PrintListing(runs, stdout);
     return 0;
 }
 
@@ -96,7 +96,7 @@ int Export(const std::vector<std::string>& Args)
     if (remarks && !remarkFile)
         return Fail(remarkPath + ": " + std::strerror(errno));
     std::string error;
-    const bool ok = RunInspect::ExportRun(Args[0], int(run), file, remarkFile, error, ProgressLine("export"));
+    const bool ok = RunTools::ExportRun(Args[0], int(run), file, remarkFile, error, ProgressLine("export"));
     if (file != stdout && std::fclose(file) != 0 && error.empty())
         error = out + ": write failed";
     if (remarkFile && std::fclose(remarkFile) != 0 && error.empty())
@@ -106,7 +106,7 @@ int Export(const std::vector<std::string>& Args)
 
 int Verify(const std::string& Path)
 {
-    const auto problems = RunInspect::Verify(Path, TRemarkFile::PathFor(Path), ProgressLine("verify"));
+    const auto problems = RunTools::Verify(Path, TRemarkFile::PathFor(Path), ProgressLine("verify"));
     for (const TRunProblem& p : problems)
         std::printf("offset %lld: %s\n", static_cast<long long>(p.Offset), p.Text.c_str());
     if (problems.empty())
@@ -118,7 +118,7 @@ int Repair(const std::string& Path, const std::string& Out)
 {
     std::string report;
     std::string error;
-    if (!RunInspect::Repair(Path, Out, report, error, ProgressLine("repair")))
+    if (!RunTools::Repair(Path, Out, report, error, ProgressLine("repair")))
         return Fail(error);
     std::fputs(report.c_str(), stdout);
     return 0;

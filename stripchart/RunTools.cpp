@@ -1,4 +1,4 @@
-#include "stripchart/RunInspect.h"
+#include "stripchart/RunTools.h"
 
 #include "stripchart/RemarkFile.h"
 
@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-namespace Tessaron::RunInspect {
+namespace Tessaron::RunTools {
 
 using namespace RunFormat;
 
@@ -148,7 +148,7 @@ bool ExportRun(const std::string& Path, int Number, std::FILE* Out, std::FILE* R
             TRemarkRecord r;
             for (const TRemarkEntry& e : remarks.List())
                 if (remarks.ReadRecord(e.FileOffset, r))
-                    std::fprintf(RemarksOut, "%s,%d,%s,%s\n", RunInspect::Number(r.Time).c_str(), r.Series,
+                    std::fprintf(RemarksOut, "%s,%d,%s,%s\n", RunTools::Number(r.Time).c_str(), r.Series,
                         r.Flag == dfManual ? "manual" : "automatic", CsvText(r.Text).c_str());
         }
     }
@@ -296,4 +296,4 @@ bool Repair(const std::string& Path, const std::string& OutPath, std::string& Re
     return true;
 }
 
-} // namespace Tessaron::RunInspect
+} // namespace Tessaron::RunTools

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace Tessaron::RunInspect {
+namespace Tessaron::RunTools {
 
 // Called now and then with the share of the work done (0 .. 1).
 using TProgress = std::function<void(double Done)>;
@@ -49,4 +49,4 @@ std::vector<TRunProblem> VerifyRemarks(const std::string& RemarkPath, const std:
 bool Repair(const std::string& Path, const std::string& OutPath, std::string& Report, std::string& Error,
     const TProgress& Progress = {});
 
-} // namespace Tessaron::RunInspect
+} // namespace Tessaron::RunTools
