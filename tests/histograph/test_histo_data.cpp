@@ -170,7 +170,7 @@ TEST(HistoData, AdjustYRangeCentresTwoFiveOrTenTimesADecade)
 
 TEST(HistoData, AdjustYRangeOnALogarithmicAxisEndsPositive)
 {
-    const std::vector<std::vector<float>> cases = {{3, 3}, {-5, -1}, {}, {0.001f, 0.5f}};
+    const std::vector<std::vector<float>> cases = {{3, 3}, {-5, -1}, {}, {0.001f, 0.5f}, {100, 496}};
     for (const std::vector<float>& data : cases) {
         THost h;
         h->SetViewYMin(-1);
@@ -181,6 +181,10 @@ TEST(HistoData, AdjustYRangeOnALogarithmicAxisEndsPositive)
         EXPECT_GT(h->ViewYMin(), 0);
         EXPECT_GT(h->ViewYMax(), h->ViewYMin());
         EXPECT_TRUE(h->RangeError().isEmpty());
+        // The logarithmic transform follows the new range: its limits map to
+        // the plot's bottom and top rows.
+        EXPECT_EQ(h->YToPixel(h->ViewYMin()), 180) << h->ViewYMin();
+        EXPECT_EQ(h->YToPixel(h->ViewYMax()), 40) << h->ViewYMax();
     }
 }
 

@@ -274,6 +274,27 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
         EXPECT_TRUE(XLabelAt(h, QString::fromLatin1(label), h->XToPixel(std::atof(label)), 181 + 5)) << label;
 }
 
+// With AutoScale on a logarithmic Y axis and only negative data the paint
+// corrects the range without asking for another paint.
+TEST(HistoPaint, AutoScaleOnALogAxisPaintsOnce)
+{
+    const float values[3] = {-5, -2, -1};
+    THost h;
+    h->SetGridScale(THistograph::sclLinLog);
+    h->SetAutoScale(true);
+    h->SetSeriesData(values, 3, 1);
+    int paints = 0;
+    h->OnPaint = [&](TObject*) { ++paints; };
+    h.Repainted();
+    EXPECT_EQ(paints, 1);
+    // Nothing is left pending: asking for the picture again paints nothing.
+    h.Image();
+    h.Image();
+    EXPECT_EQ(paints, 1);
+    EXPECT_GT(h->ViewYMax(), h->ViewYMin());
+    EXPECT_GT(h->ViewYMin(), 0);
+}
+
 TEST(HistoPaint, GridLinesFollowGridVisible)
 {
     struct Case {

@@ -35,13 +35,6 @@ protected:
     }
 };
 
-void RunEventLoopFor(int Ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 } // namespace
 
 TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
@@ -221,18 +214,18 @@ TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
         ++ticks;
     };
     EXPECT_TRUE(timer->Active());
-    RunEventLoopFor(120);
+    TestSupport::RunEventLoopFor(120);
     EXPECT_GE(ticks, 3);
 
     // A nested (modal) loop dispatches the ticks as well.
     const int before = ticks;
-    QTimer::singleShot(0, [] { RunEventLoopFor(100); });
-    RunEventLoopFor(150);
+    QTimer::singleShot(0, [] { TestSupport::RunEventLoopFor(100); });
+    TestSupport::RunEventLoopFor(150);
     EXPECT_GE(ticks - before, 3);
 
     timer->SetEnabled(false);
     const int stopped = ticks;
-    RunEventLoopFor(50);
+    TestSupport::RunEventLoopFor(50);
     EXPECT_EQ(ticks, stopped);
     EXPECT_FALSE(timer->Active());
 }
@@ -249,7 +242,7 @@ TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
     EXPECT_EQ(timer->Interval(), 1);
     QElapsedTimer clock;
     clock.start();
-    RunEventLoopFor(300);
+    TestSupport::RunEventLoopFor(300);
     const qint64 elapsed = clock.elapsed();
     EXPECT_GE(ticks, 5);
     EXPECT_LE(ticks, elapsed / kMinTimerInterval + 1) << "elapsed " << elapsed << " ms";
