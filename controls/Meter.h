@@ -16,6 +16,7 @@
 
 #include <controls/RangeTable.h>
 #include <platform/Controls.h>
+#include <platform/ExtPanels.h>
 #include <platform/Graphics.h>
 
 #include <QString>
@@ -26,7 +27,7 @@
 
 namespace Tessaron {
 
-class TMeter : public TGraphicControl {
+class TMeter : public TPaintBox {
     Q_OBJECT
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)

@@ -265,3 +265,49 @@ TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
     designed->SetInterval(20);
     EXPECT_FALSE(designed->Active());
 }
+
+// A right click on a control with a pop-up menu shows it at the mouse, after
+// OnPopup; its items run their OnClick. Without AutoPopup nothing shows.
+TEST(PopupMenu, RightClickShowsTheControlsMenu)
+{
+    TWinControl host;
+    host.SetBounds(0, 0, 200, 100);
+    auto* probe = new TProbe(&host);
+    probe->SetParent(&host);
+    probe->SetBounds(10, 10, 60, 40);
+    auto* menu = new TPopupMenu(&host);
+    auto* item = new TMenuItem(&host);
+    item->SetCaption("&Kopieren");
+    menu->Add(item);
+    int popups = 0, clicks = 0;
+    menu->OnPopup = [&](TObject* sender) {
+        EXPECT_EQ(sender, menu);
+        ++popups;
+    };
+    item->OnClick = [&](TObject*) { ++clicks; };
+    host.Widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
+
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 0) << "no menu assigned";
+    probe->SetPopupMenu(menu);
+    QTest::mouseClick(probe->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 0) << "the left button";
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    ASSERT_NE(menu->PopupWidget(), nullptr);
+    EXPECT_TRUE(menu->PopupWidget()->isVisible());
+    EXPECT_EQ(menu->PopupWidget()->font().pixelSize(), MenuFont().pixelSize());
+    ASSERT_EQ(menu->PopupWidget()->actions().size(), 1);
+    menu->PopupWidget()->actions()[0]->trigger();
+    EXPECT_EQ(clicks, 1);
+    menu->PopupWidget()->close();
+
+    menu->SetAutoPopup(false);
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    // A menu that goes away leaves no dangling reference.
+    delete menu;
+    EXPECT_EQ(probe->PopupMenu(), nullptr);
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+}
