@@ -35,6 +35,15 @@ protected:
     }
 };
 
+// A probe placed on Host.
+TProbe* NewProbe(TWinControl& Host, int Left, int Top, int Width, int Height)
+{
+    auto* probe = new TProbe(&Host);
+    probe->SetParent(&Host);
+    probe->SetBounds(Left, Top, Width, Height);
+    return probe;
+}
+
 } // namespace
 
 TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
@@ -132,9 +141,7 @@ TEST(Controls, MouseEventsCarryButtonShiftAndClientCoordinates)
 {
     TWinControl host;
     host.SetBounds(0, 0, 100, 80);
-    auto* probe = new TProbe(&host);
-    probe->SetParent(&host);
-    probe->SetBounds(10, 10, 40, 30);
+    auto* probe = NewProbe(host, 10, 10, 40, 30);
     host.Widget()->show();
     std::vector<QString> log;
     probe->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
@@ -164,13 +171,9 @@ TEST(Controls, DragAndDropBetweenTwoControls)
 {
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
-    auto* source = new TProbe(&host);
-    source->SetParent(&host);
-    source->SetBounds(10, 10, 40, 40);
+    auto* source = NewProbe(host, 10, 10, 40, 40);
     source->SetDragMode(dmAutomatic);
-    auto* target = new TProbe(&host);
-    target->SetParent(&host);
-    target->SetBounds(120, 10, 40, 40);
+    auto* target = NewProbe(host, 120, 10, 40, 40);
     host.Widget()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
 
@@ -272,9 +275,7 @@ TEST(PopupMenu, RightClickShowsTheControlsMenu)
 {
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
-    auto* probe = new TProbe(&host);
-    probe->SetParent(&host);
-    probe->SetBounds(10, 10, 60, 40);
+    auto* probe = NewProbe(host, 10, 10, 60, 40);
     auto* menu = new TPopupMenu(&host);
     auto* item = new TMenuItem(&host);
     item->SetCaption("&Kopieren");
