@@ -87,7 +87,7 @@ struct TPointerShape {
 } // namespace
 
 TMeter::TMeter(TComponent* AOwner)
-    : TGraphicControl(AOwner), FVersion(QStringLiteral("V2.00")),
+    : TPaintBox(AOwner), FVersion(QStringLiteral("V2.00")),
       FCopyright(QStringLiteral("Copyright (c) Velmar Softwaretechnik")), FRanges(clBtnHighlight, 100.0),
       FBuffer(std::make_unique<TBitmap>())
 {
@@ -328,7 +328,7 @@ void TMeter::SetLegendPosition(TLegendPosition Value)
 
 void TMeter::FontChanged()
 {
-    TGraphicControl::FontChanged();
+    TPaintBox::FontChanged();
     Rescale();
 }
 
@@ -452,7 +452,7 @@ QVariantList TMeter::WriteListProperty() const
 
 void TMeter::Loaded()
 {
-    TGraphicControl::Loaded();
+    TPaintBox::Loaded();
     Rescale();
     Invalidate();
 }
@@ -858,6 +858,8 @@ void TMeter::Paint()
         DrawMeter(canvas);
     }
     FPaintedSize = size;
+    // The paint box's event: a handler may draw over the finished picture.
+    CallEvent(OnPaint, this);
 }
 
 void TMeter::MovePointer(double OldPointer)

@@ -16,6 +16,7 @@
 
 #include <controls/RangeTable.h>
 #include <platform/Controls.h>
+#include <platform/ExtPanels.h>
 #include <platform/Graphics.h>
 
 #include <QString>
@@ -26,7 +27,7 @@
 
 namespace Tessaron {
 
-class TMeter : public TGraphicControl {
+class TMeter : public TPaintBox {
     Q_OBJECT
     // The size a Qt layout or a form designer gives a new one.
     Q_CLASSINFO("DefaultSize", "201x177")

@@ -15,7 +15,9 @@ namespace {
 
 } // namespace
 
-TLed::TLed(TComponent* AOwner) : TGraphicControl(AOwner), FVersion(QStringLiteral("V2.00"))
+TLed::TLed(TComponent* AOwner)
+    : TGraphicControl(AOwner), FVersion(QStringLiteral("V2.00")),
+      FCopyright(QStringLiteral("Copyright (c) Velmar Softwaretechnik"))
 {
     // The lamp paints every pixel of its rectangle itself.
     SetControlStyle(ControlStyle() | csOpaque);

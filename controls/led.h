@@ -16,6 +16,7 @@ class TLed : public TGraphicControl {
     // The size a Qt layout or a form designer gives a new one.
     Q_CLASSINFO("DefaultSize", "25x25")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
+    Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(Tessaron::TColor ColorInactive READ ColorInactive WRITE SetColorInactive)
     Q_PROPERTY(Tessaron::TColor ColorActive READ ColorActive WRITE SetColorActive)
     Q_PROPERTY(bool Flashing READ Flashing WRITE SetFlashing)
@@ -48,6 +49,9 @@ public:
     // "V2.00"; assignments are ignored.
     QString Version() const { return FVersion; }
     void SetVersion(const QString&) {}
+    // "Copyright (c) Velmar Softwaretechnik"; assignments are ignored.
+    QString Copyright() const { return FCopyright; }
+    void SetCopyright(const QString&) {}
 
     // Colour of the shape while Value is false and in the dark phase of
     // flashing; clSilver by default. Repaints later.
@@ -99,6 +103,7 @@ private:
     void UpdateFlashTimer();
 
     QString FVersion;
+    QString FCopyright;
     TColor FColorInactive = clSilver;
     TColor FColorActive = clRed;
     bool FFlashing = false;

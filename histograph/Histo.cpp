@@ -761,14 +761,14 @@ bool THistograph::AdjustYRange()
     FViewYMax = float(double(FViewYMin) + m * d);
     FViewYGap = float((double(FViewYMax) - double(FViewYMin)) / 4);
     if (YIsLog()) {
-        if (!(FViewYMax > 0)) {
-            SetViewYMax(0.1f);
-            UpdateYLogScale();
-        }
-        if (!(FViewYMin > 0)) {
+        // Written directly like the range itself: this runs inside the paint,
+        // and a setter's repaint request would make every paint ask for the next.
+        if (!(FViewYMax > 0))
+            FViewYMax = 0.1f;
+        if (!(FViewYMin > 0))
             FViewYMin = float(0.01 * double(FViewYMax));
-            UpdateYLogScale();
-        }
+        // The transform follows every change of the range.
+        UpdateYLogScale();
     }
     return true;
 }

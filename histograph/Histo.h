@@ -88,6 +88,7 @@ class THistograph : public TGraphicControl {
     Q_PROPERTY(Tessaron::TNotifyCalculate OnCalculate MEMBER OnCalculate)
     Q_PROPERTY(Tessaron::TNotifyEvent OnTimer MEMBER OnTimer)
     Q_PROPERTY(Tessaron::TNotifyEvent OnPaint MEMBER OnPaint)
+    Q_PROPERTY(Tessaron::TPopupMenu* PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_CLASSINFO("Default:EnableUpdate", "true")
     Q_CLASSINFO("Default:ShowToolBar", "false")
     Q_CLASSINFO("Default:ShowValueBar", "false")
@@ -426,6 +427,9 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The calculate and zoom modes place a cross or undo a zoom with the right
+    // button, so the pop-up menu shows only in the other modes.
+    bool UsesRightClick() const override { return FMode == modeZoom || FMode == modeCalculate; }
 
 private:
     TSeriesRec& SeriesAt(int Series) { return FSeries[std::size_t(Series - 1)]; }

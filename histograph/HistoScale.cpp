@@ -84,8 +84,12 @@ TDecades DecadeRange(double Lo, double Hi)
     TDecades d;
     if (!(Lo > 0) || !(Hi > 0) || !std::isfinite(Lo) || !std::isfinite(Hi))
         return d;
-    const double a = std::log10(Lo);
-    const double b = std::log10(Hi);
+    // A limit stored as the float next to a power of ten still counts as that
+    // power: the same small tolerance, relative to the step (here a decade),
+    // that the linear ticks allow.
+    const double tolerance = 1e-4;
+    const double a = std::log10(Lo) - tolerance;
+    const double b = std::log10(Hi) + tolerance;
     double k1 = double(Round(a));
     if (k1 < a)
         k1 += 1;

@@ -857,6 +857,12 @@ bool TControl::FilterEvent(QObject* Watched, QEvent* Event)
         MouseUp(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), p.x(), p.y());
         if (click && FControlStyle.testFlag(csClickEvents))
             Click();
+        // The context menu follows the release of the right button.
+        if (e->button() == Qt::RightButton && FPopupMenu && FPopupMenu->AutoPopup() && !UsesRightClick()) {
+            const QPoint global = e->globalPosition().toPoint();
+            FPopupMenu->Popup(global.x(), global.y());
+            return true;
+        }
         return false;
     }
     default:

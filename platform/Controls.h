@@ -6,6 +6,7 @@
 
 #include <platform/Classes.h>
 #include <platform/Graphics.h>
+#include <platform/Menus.h>
 #include <platform/Types.h>
 
 #include <QPointer>
@@ -180,6 +181,11 @@ public:
     void EndDragAt(const QPoint& Global, bool Drop);
     bool Dragging() const;
 
+    // The pop-up menu that a right click shows; default nullptr (none). The
+    // controls that offer it publish it.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+
     // Client and screen coordinates.
     TPoint ClientToScreen(TPoint P) const;
     TPoint ScreenToClient(TPoint P) const;
@@ -219,6 +225,9 @@ protected:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // A control that uses right clicks itself returns true: its PopupMenu
+    // then never shows on a click.
+    virtual bool UsesRightClick() const { return false; }
     virtual void Resized() {}
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -272,6 +281,7 @@ private:
     bool FParentShowHint = true;
     TAlign FAlign = alNone;
     TDragMode FDragMode = dmManual;
+    QPointer<TPopupMenu> FPopupMenu;
     TCursor FCursor = crDefault;
     TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle = TControlStyle(csCaptureMouse) | csClickEvents | csDoubleClicks;

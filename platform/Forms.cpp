@@ -17,6 +17,7 @@ const bool kRegistered = [] {
     RegisterEventType<TForm::TCloseEvent>();
     RegisterClass<TForm>();
     RegisterClass<TMainMenu>();
+    RegisterClass<TPopupMenu>();
     RegisterClass<TMenuItem>();
     return true;
 }();

@@ -81,7 +81,7 @@ void TMenuItem::SetParentComponent(TComponent* Value)
 {
     if (auto* item = qobject_cast<TMenuItem*>(Value))
         item->Add(this);
-    else if (auto* menu = qobject_cast<TMainMenu*>(Value))
+    else if (auto* menu = qobject_cast<TMenu*>(Value))
         menu->Add(this);
 }
 
@@ -116,7 +116,7 @@ void TMenuItem::Remove(TMenuItem* Item)
     Item->FParentItem = nullptr;
 }
 
-TMainMenu* TMenuItem::Menu() const
+TMenu* TMenuItem::Menu() const
 {
     const TMenuItem* top = this;
     while (top->FParentItem)
@@ -138,7 +138,7 @@ void TMenuItem::Build(QMenu* Into, QMenuBar* Bar)
         return;
     }
     if (!FItems.empty()) {
-        FSubMenu = new QMenu(FCaption);
+        FSubMenu = new QMenu(FCaption, Into ? static_cast<QWidget*>(Into) : static_cast<QWidget*>(Bar));
         FSubMenu->setSeparatorsCollapsible(false);
         FSubMenu->setFont(MenuFont());
         FAction = FSubMenu->menuAction();
@@ -166,20 +166,20 @@ void TMenuItem::Build(QMenu* Into, QMenuBar* Bar)
     ApplyToAction();
 }
 
-TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner) {}
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner) {}
 
-TMainMenu::~TMainMenu()
+TMenu::~TMenu()
 {
     for (TMenuItem* item : FItems)
         item->FMenu = nullptr;
 }
 
-TMenuItem* TMainMenu::Items(int Index) const
+TMenuItem* TMenu::Items(int Index) const
 {
     return Index >= 0 && Index < Count() ? FItems[size_t(Index)] : nullptr;
 }
 
-void TMainMenu::Add(TMenuItem* Item)
+void TMenu::Add(TMenuItem* Item)
 {
     if (!Item)
         return;
@@ -191,7 +191,7 @@ void TMainMenu::Add(TMenuItem* Item)
     Item->FMenu = this;
 }
 
-void TMainMenu::Remove(TMenuItem* Item)
+void TMenu::Remove(TMenuItem* Item)
 {
     auto it = std::find(FItems.begin(), FItems.end(), Item);
     if (it == FItems.end())
@@ -200,9 +200,15 @@ void TMainMenu::Remove(TMenuItem* Item)
     Item->FMenu = nullptr;
 }
 
-std::vector<TComponent*> TMainMenu::ChildComponents() const
+std::vector<TComponent*> TMenu::ChildComponents() const
 {
     return std::vector<TComponent*>(FItems.begin(), FItems.end());
+}
+
+void TMenu::BuildItems(QMenu* Into, QMenuBar* Bar)
+{
+    for (TMenuItem* item : FItems)
+        item->Build(Into, Bar);
 }
 
 QFont MenuFont()
@@ -210,15 +216,7 @@ QFont MenuFont()
     return TFont().ToQFont();
 }
 
-void TMainMenu::BuildMenuBar(QMenuBar* Bar)
-{
-    Bar->clear();
-    Bar->setFont(MenuFont());
-    for (TMenuItem* item : FItems)
-        item->Build(nullptr, Bar);
-}
-
-TMenuItem* TMainMenu::FindItem(const QString& Name) const
+TMenuItem* TMenu::FindItem(const QString& Name) const
 {
     std::vector<TMenuItem*> stack(FItems.rbegin(), FItems.rend());
     while (!stack.empty()) {
@@ -230,6 +228,30 @@ TMenuItem* TMainMenu::FindItem(const QString& Name) const
             stack.push_back(item->Items(i));
     }
     return nullptr;
+}
+
+TMainMenu::TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
+
+void TMainMenu::BuildMenuBar(QMenuBar* Bar)
+{
+    Bar->clear();
+    Bar->setFont(MenuFont());
+    BuildItems(nullptr, Bar);
+}
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+
+TPopupMenu::~TPopupMenu() = default;
+
+void TPopupMenu::Popup(int X, int Y)
+{
+    CallEvent(OnPopup, this);
+    // Built afresh each time, so that it shows the items as they are now.
+    FPopup = std::make_unique<QMenu>();
+    FPopup->setFont(MenuFont());
+    FPopup->setSeparatorsCollapsible(false);
+    BuildItems(FPopup.get(), nullptr);
+    FPopup->popup(QPoint(X, Y));
 }
 
 } // namespace Tessaron

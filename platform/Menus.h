@@ -1,5 +1,6 @@
 #pragma once
-// Main menus: a tree of menu items shown as the menu bar of a form.
+// Menus: a tree of menu items shown as the menu bar of a form (TMainMenu) or
+// as a pop-up menu at the mouse (TPopupMenu).
 
 #include <platform/Classes.h>
 
@@ -7,13 +8,14 @@
 #include <QMenu>
 #include <QPointer>
 
+#include <memory>
 #include <vector>
 
 class QMenuBar;
 
 namespace Tessaron {
 
-class TMainMenu;
+class TMenu;
 
 // The platform's menu font, shared by the menu bar and every drop-down:
 // MS Sans Serif, 11 pixels, whatever the form's own font.
@@ -64,7 +66,8 @@ public:
     TMenuItem* Items(int Index) const;
     void Add(TMenuItem* Item);
     void Remove(TMenuItem* Item);
-    TMainMenu* Menu() const;
+    // The main or pop-up menu the item's tree belongs to, or nullptr.
+    TMenu* Menu() const;
 
     // Raises OnClick as a click on the item does.
     virtual void Click();
@@ -77,7 +80,7 @@ public:
     TNotifyEvent OnClick;
 
 private:
-    friend class TMainMenu;
+    friend class TMenu;
     void Build(QMenu* Into, QMenuBar* Bar);
     void ApplyToAction();
 
@@ -89,30 +92,69 @@ private:
     int FGroupIndex = 0;
     QString FHint;
     TMenuItem* FParentItem = nullptr;
-    TMainMenu* FMenu = nullptr;
+    TMenu* FMenu = nullptr;
     std::vector<TMenuItem*> FItems;
     QPointer<QAction> FAction;
     QPointer<QMenu> FSubMenu;
 };
 
-class TMainMenu : public TComponent {
+// The top-level items of a menu, shared by the main and the pop-up menu.
+class TMenu : public TComponent {
     Q_OBJECT
 public:
-    explicit TMainMenu(TComponent* AOwner = nullptr);
-    ~TMainMenu() override;
+    explicit TMenu(TComponent* AOwner = nullptr);
+    ~TMenu() override;
     // The top-level items.
     int Count() const { return int(FItems.size()); }
     TMenuItem* Items(int Index) const;
     void Add(TMenuItem* Item);
     void Remove(TMenuItem* Item);
     std::vector<TComponent*> ChildComponents() const override;
-    // Fills a menu bar with the items (the form that shows the menu calls it).
-    void BuildMenuBar(QMenuBar* Bar);
     // Finds an item anywhere in the tree by its component name.
     TMenuItem* FindItem(const QString& Name) const;
 
+protected:
+    // Builds the top-level items into a menu bar or a drop-down menu.
+    void BuildItems(QMenu* Into, QMenuBar* Bar);
+
 private:
     std::vector<TMenuItem*> FItems;
+};
+
+class TMainMenu : public TMenu {
+    Q_OBJECT
+public:
+    explicit TMainMenu(TComponent* AOwner = nullptr);
+    // Fills a menu bar with the items (the form that shows the menu calls it).
+    void BuildMenuBar(QMenuBar* Bar);
+};
+
+// A menu shown at the mouse by a right click on a control whose PopupMenu it
+// is (when AutoPopup is on and the control does not use the click itself),
+// or by Popup. OnPopup comes just before it shows.
+class TPopupMenu : public TMenu {
+    Q_OBJECT
+    Q_PROPERTY(bool AutoPopup READ AutoPopup WRITE SetAutoPopup)
+    Q_PROPERTY(Tessaron::TNotifyEvent OnPopup MEMBER OnPopup)
+    Q_CLASSINFO("Default:AutoPopup", "true")
+public:
+    explicit TPopupMenu(TComponent* AOwner = nullptr);
+    ~TPopupMenu() override;
+    // Whether a right click shows the menu; default true.
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool Value) { FAutoPopup = Value; }
+    // Shows the menu with its top-left corner at the screen point (X, Y); the
+    // call returns at once, the menu stays until an item is picked or it is
+    // dismissed.
+    void Popup(int X, int Y);
+    // The menu last shown, or nullptr.
+    QMenu* PopupWidget() const { return FPopup.get(); }
+
+    TNotifyEvent OnPopup;
+
+private:
+    bool FAutoPopup = true;
+    std::unique_ptr<QMenu> FPopup;
 };
 
 } // namespace Tessaron

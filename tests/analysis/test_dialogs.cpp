@@ -10,6 +10,8 @@
 #include <platform/Streaming.h>
 #include <platform/SysUtils.h>
 
+#include "histograph/HistoTestSupport.h"
+
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
@@ -283,6 +285,17 @@ TEST(AnalysisDialogs, FftOfSineShowsItsAmplitude)
     d->Button6->Click();
     EXPECT_EQ((*d->Signal)[5], float(std::sin(5.0 * d->Sweep.Frequency)));
     EXPECT_NEAR((*d->Display->Re())[20], 0.5, 0.01) << "Hanning halves a bin-centred sine";
+}
+
+// The spectrum's logarithmic axis is labelled down to its stored minimum
+// 0.001 (read as the float just above it).
+TEST(AnalysisDialogs, FftSpectrumLabelsEveryDecade)
+{
+    auto d = Make<TfftDialog>();
+    THistograph* h = d->Histograph2;
+    ASSERT_GT(h->ViewYMin(), 0.001);
+    for (const char* label : {"0.001", "0.01", "0.1", "1"})
+        EXPECT_TRUE(HistoTest::YLabelAt(h, QString::fromLatin1(label), h->YToPixel(std::atof(label)))) << label;
 }
 
 TEST(AnalysisDialogs, StartStoppAndCloseBoxReturnToStart)

@@ -2,6 +2,7 @@
 // geometry, the drawing, the partial redraw of a pointer move and the stored
 // "Range" list, driven on meters in a shown window.
 #include <controls/Meter.h>
+#include <controls/led.h>
 #include <controls/ScaleFormat.h>
 #include <platform/Streaming.h>
 #include <platform/SysUtils.h>
@@ -577,4 +578,33 @@ TEST(Meter, MalformedRangeListIsRefusedAndChangesNothing)
         EXPECT_EQ(m.WriteListProperty(), before);
     }
     EXPECT_TRUE(m.ReadListProperty(QVariantList{triples(2)} + tail(0, 100, 10), nullptr));
+}
+
+// Every instrument control carries Version and Copyright, set by the
+// constructor; assignments by name are ignored. The meter is a paint box:
+// its OnPaint comes after the meter's own picture.
+TEST(Meter, IsAPaintBoxAndTheControlsCarryVersionAndCopyright)
+{
+    TMeter meter;
+    TLed led;
+    for (QObject* control : {static_cast<QObject*>(&meter), static_cast<QObject*>(&led)}) {
+        const QString name = QString::fromLatin1(control->metaObject()->className());
+        EXPECT_EQ(control->property("Version").toString(), "V2.00") << name.toStdString();
+        EXPECT_EQ(control->property("Copyright").toString(), "Copyright (c) Velmar Softwaretechnik") << name.toStdString();
+        control->setProperty("Copyright", "someone else");
+        EXPECT_EQ(control->property("Copyright").toString(), "Copyright (c) Velmar Softwaretechnik");
+    }
+    EXPECT_NE(qobject_cast<TPaintBox*>(&meter), nullptr);
+    TWinControl host;
+    auto* m = new TMeter(&host);
+    m->SetParent(&host);
+    m->SetBounds(0, 0, 120, 120);
+    int paints = 0;
+    m->OnPaint = [&](TObject* sender) {
+        EXPECT_EQ(sender, m);
+        ++paints;
+    };
+    m->Invalidate();
+    m->BackingImage();
+    EXPECT_EQ(paints, 1);
 }

@@ -75,4 +75,16 @@ inline bool TextAt(const QImage& Image, int X, int Y, const QString& Text, const
     return ink;
 }
 
+// Whether the Y label Text stands right-aligned 10 pixels left of the plot,
+// centred on row Y, in the histograph's picture.
+inline bool YLabelAt(Tessaron::THistograph* H, const QString& Text, int Y)
+{
+    using namespace Tessaron;
+    TBitmap b(1, 1);
+    b.Canvas()->SetFont(H->FontYAxis());
+    const int th = b.Canvas()->TextHeight(QStringLiteral("012."));
+    const int tw = b.Canvas()->TextWidth(Text);
+    return TextAt(H->BackingImage(), H->GapLeft() - tw - 10, Y - th / 2, Text, H->FontYAxis(), clBtnFace);
+}
+
 } // namespace HistoTest

@@ -3,12 +3,15 @@
 
 #include "HistoTestSupport.h"
 
+#include <platform/Forms.h>
 #include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
 #include <QEventLoop>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -173,7 +176,7 @@ TEST(HistoData, AdjustYRangeCentresTwoFiveOrTenTimesADecade)
 
 TEST(HistoData, AdjustYRangeOnALogarithmicAxisEndsPositive)
 {
-    const std::vector<std::vector<float>> cases = {{3, 3}, {-5, -1}, {}, {0.001f, 0.5f}};
+    const std::vector<std::vector<float>> cases = {{3, 3}, {-5, -1}, {}, {0.001f, 0.5f}, {100, 496}};
     for (const std::vector<float>& data : cases) {
         THost h;
         h->SetViewYMin(-1);
@@ -184,6 +187,10 @@ TEST(HistoData, AdjustYRangeOnALogarithmicAxisEndsPositive)
         EXPECT_GT(h->ViewYMin(), 0);
         EXPECT_GT(h->ViewYMax(), h->ViewYMin());
         EXPECT_TRUE(h->RangeError().isEmpty());
+        // The logarithmic transform follows the new range: its limits map to
+        // the plot's bottom and top rows.
+        EXPECT_EQ(h->YToPixel(h->ViewYMin()), 180) << h->ViewYMin();
+        EXPECT_EQ(h->YToPixel(h->ViewYMax()), 40) << h->ViewYMax();
     }
 }
 
@@ -435,4 +442,44 @@ TEST(HistoData, DesignerShowsPreviewCurves)
     // Outside the designer: no preview data.
     THost plain;
     EXPECT_EQ(plain->Series(1).Data, nullptr);
+}
+
+// The histograph publishes PopupMenu; the right click shows it in the modes
+// that leave the right button free, not in the zoom and calculate modes.
+TEST(HistoData, PopupMenuFromTheDescriptionShowsOutsideTheRightButtonModes)
+{
+    TForm form;
+    const QByteArray text = "object Form1: TForm\n"
+                            "  object PopupMenu1: TPopupMenu\n"
+                            "    object Kopieren1: TMenuItem\n"
+                            "      Caption = '&Kopieren'\n"
+                            "    end\n"
+                            "  end\n"
+                            "  object Histograph1: THistograph\n"
+                            "    Width = 300\n"
+                            "    Height = 200\n"
+                            "    PopupMenu = PopupMenu1\n"
+                            "  end\n"
+                            "end\n";
+    ReadComponentText(&form, text, QStringLiteral("popup test"));
+    auto* h = qobject_cast<THistograph*>(form.FindComponent("Histograph1"));
+    auto* menu = qobject_cast<TPopupMenu*>(form.FindComponent("PopupMenu1"));
+    ASSERT_NE(h, nullptr);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(h->PopupMenu(), menu);
+    EXPECT_TRUE(WriteComponentText(&form).contains("PopupMenu = PopupMenu1"));
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    for (const auto& [mode, shows] : {std::pair{THistograph::modeMeasure, true}, {THistograph::modeLowerRef, true},
+                                      {THistograph::modeZoom, false}, {THistograph::modeCalculate, false}}) {
+        h->SetMode(mode);
+        const int before = popups;
+        QTest::mouseClick(h->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(150, 100));
+        EXPECT_EQ(popups - before, shows ? 1 : 0) << int(mode);
+        if (menu->PopupWidget())
+            menu->PopupWidget()->close();
+    }
+    form.Hide();
 }

@@ -73,13 +73,9 @@ int TextWidth(const TFont* Font, const QString& Text)
     return b.Canvas()->TextWidth(Text);
 }
 
-// A Y label: right-aligned 10 pixels left of the plot, centred on row Y.
 bool YLabelAt(const THost& H, const QString& Text, int Y)
 {
-    TBitmap b(1, 1);
-    b.Canvas()->SetFont(H->FontYAxis());
-    const int th = b.Canvas()->TextHeight(QStringLiteral("012."));
-    return TextAt(H.Image(), 70 - TextWidth(H->FontYAxis(), Text) - 10, Y - th / 2, Text, H->FontYAxis(), clBtnFace);
+    return HistoTest::YLabelAt(H.H, Text, Y);
 }
 
 // An X label: centred on column X, its top at row Top.
@@ -253,6 +249,8 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
     const std::vector<Case> cases = {
         {0.01f, 1000, {"0.01", "0.1", "1", "10", "100", "1000"}, -2},
         {0.0001f, 10, {"1E-04", "1E-03", "1E-02", "1E-01", "1E+00", "1E+01"}, -4},
+        // 0.001 and 1000 stored as the floats just inside them keep their labels.
+        {std::nextafter(0.001f, 1.0f), std::nextafter(1000.0f, 0.0f), {"0.001", "0.01", "0.1", "1", "10", "100", "1000"}, -3},
     };
     for (const Case& c : cases) {
         THost h(417, 400);
@@ -272,6 +270,27 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
     h->SetViewXCurrentMax(256);
     for (const char* label : {"1", "10", "100"})
         EXPECT_TRUE(XLabelAt(h, QString::fromLatin1(label), h->XToPixel(std::atof(label)), 181 + 5)) << label;
+}
+
+// With AutoScale on a logarithmic Y axis and only negative data the paint
+// corrects the range without asking for another paint.
+TEST(HistoPaint, AutoScaleOnALogAxisPaintsOnce)
+{
+    const float values[3] = {-5, -2, -1};
+    THost h;
+    h->SetGridScale(THistograph::sclLinLog);
+    h->SetAutoScale(true);
+    h->SetSeriesData(values, 3, 1);
+    int paints = 0;
+    h->OnPaint = [&](TObject*) { ++paints; };
+    h.Repainted();
+    EXPECT_EQ(paints, 1);
+    // Nothing is left pending: asking for the picture again paints nothing.
+    h.Image();
+    h.Image();
+    EXPECT_EQ(paints, 1);
+    EXPECT_GT(h->ViewYMax(), h->ViewYMin());
+    EXPECT_GT(h->ViewYMin(), 0);
 }
 
 TEST(HistoPaint, GridLinesFollowGridVisible)

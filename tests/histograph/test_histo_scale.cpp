@@ -115,6 +115,12 @@ TEST(HistoScale, DecadesAndTheirLabels)
         {1, 1e5, 0, 5, {"1E+00", "1E+01", "1E+02", "1E+03", "1E+04", "1E+05"}},
         {0.02, 900, -1, 2, {"0.1", "1", "10", "100"}},
         {2, 9, 1, 0, {}},  // no power of ten inside
+        // Limits stored as the floats just beside a power of ten keep its label.
+        {double(std::nextafter(0.001f, 1.0f)), double(std::nextafter(1000.0f, 0.0f)), -3, 3,
+            {"0.001", "0.01", "0.1", "1", "10", "100", "1000"}},
+        {double(std::nextafter(0.001f, 0.0f)), double(std::nextafter(1000.0f, 2000.0f)), -3, 3,
+            {"0.001", "0.01", "0.1", "1", "10", "100", "1000"}},
+        {0.00101, 999, -2, 2, {"0.01", "0.1", "1", "10", "100"}},  // really inside: no label beyond
     };
     for (const Case& c : cases) {
         const TDecades d = DecadeRange(c.Lo, c.Hi);

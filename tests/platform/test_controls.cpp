@@ -35,11 +35,13 @@ protected:
     }
 };
 
-void RunEventLoopFor(int Ms)
+// A probe placed on Host.
+TProbe* NewProbe(TWinControl& Host, int Left, int Top, int Width, int Height)
 {
-    QEventLoop loop;
-    QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
-    loop.exec();
+    auto* probe = new TProbe(&Host);
+    probe->SetParent(&Host);
+    probe->SetBounds(Left, Top, Width, Height);
+    return probe;
 }
 
 } // namespace
@@ -139,9 +141,7 @@ TEST(Controls, MouseEventsCarryButtonShiftAndClientCoordinates)
 {
     TWinControl host;
     host.SetBounds(0, 0, 100, 80);
-    auto* probe = new TProbe(&host);
-    probe->SetParent(&host);
-    probe->SetBounds(10, 10, 40, 30);
+    auto* probe = NewProbe(host, 10, 10, 40, 30);
     host.Widget()->show();
     std::vector<QString> log;
     probe->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int x, int y) {
@@ -171,13 +171,9 @@ TEST(Controls, DragAndDropBetweenTwoControls)
 {
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
-    auto* source = new TProbe(&host);
-    source->SetParent(&host);
-    source->SetBounds(10, 10, 40, 40);
+    auto* source = NewProbe(host, 10, 10, 40, 40);
     source->SetDragMode(dmAutomatic);
-    auto* target = new TProbe(&host);
-    target->SetParent(&host);
-    target->SetBounds(120, 10, 40, 40);
+    auto* target = NewProbe(host, 120, 10, 40, 40);
     host.Widget()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
 
@@ -221,18 +217,18 @@ TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
         ++ticks;
     };
     EXPECT_TRUE(timer->Active());
-    RunEventLoopFor(120);
+    TestSupport::RunEventLoopFor(120);
     EXPECT_GE(ticks, 3);
 
     // A nested (modal) loop dispatches the ticks as well.
     const int before = ticks;
-    QTimer::singleShot(0, [] { RunEventLoopFor(100); });
-    RunEventLoopFor(150);
+    QTimer::singleShot(0, [] { TestSupport::RunEventLoopFor(100); });
+    TestSupport::RunEventLoopFor(150);
     EXPECT_GE(ticks - before, 3);
 
     timer->SetEnabled(false);
     const int stopped = ticks;
-    RunEventLoopFor(50);
+    TestSupport::RunEventLoopFor(50);
     EXPECT_EQ(ticks, stopped);
     EXPECT_FALSE(timer->Active());
 }
@@ -249,7 +245,7 @@ TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
     EXPECT_EQ(timer->Interval(), 1);
     QElapsedTimer clock;
     clock.start();
-    RunEventLoopFor(300);
+    TestSupport::RunEventLoopFor(300);
     const qint64 elapsed = clock.elapsed();
     EXPECT_GE(ticks, 5);
     EXPECT_LE(ticks, elapsed / kMinTimerInterval + 1) << "elapsed " << elapsed << " ms";
@@ -271,4 +267,48 @@ TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
     designed->OnTimer = [](TObject*) {};
     designed->SetInterval(20);
     EXPECT_FALSE(designed->Active());
+}
+
+// A right click on a control with a pop-up menu shows it at the mouse, after
+// OnPopup; its items run their OnClick. Without AutoPopup nothing shows.
+TEST(PopupMenu, RightClickShowsTheControlsMenu)
+{
+    TWinControl host;
+    host.SetBounds(0, 0, 200, 100);
+    auto* probe = NewProbe(host, 10, 10, 60, 40);
+    auto* menu = new TPopupMenu(&host);
+    auto* item = new TMenuItem(&host);
+    item->SetCaption("&Kopieren");
+    menu->Add(item);
+    int popups = 0, clicks = 0;
+    menu->OnPopup = [&](TObject* sender) {
+        EXPECT_EQ(sender, menu);
+        ++popups;
+    };
+    item->OnClick = [&](TObject*) { ++clicks; };
+    host.Widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
+
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 0) << "no menu assigned";
+    probe->SetPopupMenu(menu);
+    QTest::mouseClick(probe->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 0) << "the left button";
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    ASSERT_NE(menu->PopupWidget(), nullptr);
+    EXPECT_TRUE(menu->PopupWidget()->isVisible());
+    EXPECT_EQ(menu->PopupWidget()->font().pixelSize(), MenuFont().pixelSize());
+    ASSERT_EQ(menu->PopupWidget()->actions().size(), 1);
+    menu->PopupWidget()->actions()[0]->trigger();
+    EXPECT_EQ(clicks, 1);
+    menu->PopupWidget()->close();
+
+    menu->SetAutoPopup(false);
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(popups, 1);
+    // A menu that goes away leaves no dangling reference.
+    delete menu;
+    EXPECT_EQ(probe->PopupMenu(), nullptr);
+    QTest::mouseClick(probe->Widget(), Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
 }

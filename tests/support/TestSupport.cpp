@@ -1,5 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace TestSupport {
 QString SourcePath(const QString& relative)
 {
@@ -8,5 +11,12 @@ QString SourcePath(const QString& relative)
 #else
     return relative;
 #endif
+}
+
+void RunEventLoopFor(int Ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 }

@@ -13,4 +13,6 @@ inline void PrintTo(const QString& S, std::ostream* Os)
 namespace TestSupport {
 // Absolute path of a file in the source tree.
 QString SourcePath(const QString& relative);
+// Runs the event loop (timers, deferred paints) for the given milliseconds.
+void RunEventLoopFor(int Ms);
 }
