@@ -611,7 +611,7 @@ void TMeter::CalcTicksAndLabels()
             majorOuter = FLabelingStyle == labOutside ? g.R + 5 : outer;
             break;
         }
-        const qint64 count = Trunc(span / gap) + 1;
+        const qint64 count = ScaleMarkCount(span, gap);
         g.Ticks.reserve(size_t(std::max<qint64>(0, count)) * 2);
         for (qint64 i = 0; i < count; ++i) {
             const double v = first + double(i) * gap;
@@ -630,7 +630,7 @@ void TMeter::CalcTicksAndLabels()
     if (step <= 0)
         return;
     const double labelStep = double(step) * gap;
-    const qint64 count = std::max<qint64>(1, Trunc(span / labelStep) + 1);
+    const qint64 count = std::max<qint64>(1, ScaleMarkCount(span, labelStep));
     const int h = Height();
     const int th = metrics.height();
     for (qint64 j = 0; j < count; ++j) {
