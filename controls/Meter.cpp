@@ -482,7 +482,9 @@ std::vector<TPoint> TMeter::ArcPoints(double FromValue, double ToValue, double R
     const double a1 = AngleOf(FromValue);
     const double a2 = AngleOf(ToValue);
     const double length = std::fabs(a2 - a1) * DegToRad * std::max(Radius, 0.0);
-    const int count = int(std::clamp(length / ArcPixelsPerPoint + 2, 2.0, double(MaxArcPoints)));
+    // NaN (an infinite range) takes the fewest points: no NaN reaches int.
+    const double wanted = length / ArcPixelsPerPoint + 2;
+    const int count = wanted > 2 ? int(std::min(wanted, double(MaxArcPoints))) : 2;
     std::vector<TPoint> points;
     points.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
