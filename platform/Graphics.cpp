@@ -210,6 +210,7 @@ void TFont::SetName(const QString& Value)
 
 void TFont::SetHeight(int Value)
 {
+    Value = std::clamp(Value, -MaxFontHeight, MaxFontHeight);
     if (FHeight == Value)
         return;
     FHeight = Value;
@@ -227,8 +228,8 @@ int TFont::Size() const
 
 void TFont::SetSize(int Value)
 {
-    const int num = Value * PixelsPerInch();
-    SetHeight(-(num >= 0 ? (num + 36) / 72 : -((-num + 36) / 72)));
+    const qint64 num = qint64(std::clamp(Value, -MaxFontHeight, MaxFontHeight)) * PixelsPerInch();
+    SetHeight(int(-(num >= 0 ? (num + 36) / 72 : -((-num + 36) / 72))));
 }
 
 void TFont::SetStyle(TFontStyles Value)

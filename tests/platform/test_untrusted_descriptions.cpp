@@ -137,3 +137,27 @@ TEST(UntrustedDescriptions, ClippedLinesKeepTheirPixels)
     bitmap.Canvas()->LineTo(2147483647, 12);
     EXPECT_EQ(bitmap.Canvas()->Pixel(20, 11), clBlack);
 }
+
+// A meter read with extreme limits still follows value changes.
+TEST(UntrustedDescriptions, ExtremeRangesStillTakeValueChanges)
+{
+    TForm form;
+    ReadComponentText(&form, Finding("meter_range_angle_setvalue_loop.tfm"), "finding");
+    auto* meter = qobject_cast<TControl*>(form.FindComponent("M"));
+    ASSERT_NE(meter, nullptr);
+    for (double v : {1.5e19, 1e19, 2e19, -1.0, 1e300})
+        meter->setProperty("Value", v);
+    EXPECT_FALSE(meter->BackingImage().isNull());
+}
+
+// A failed read gives back what setters changed besides the property read:
+// ShowHint clears ParentShowHint, a font clears ParentFont.
+TEST(UntrustedDescriptions, AFailedReadGivesBackDependentProperties)
+{
+    for (const char* text : {"object F: TForm\n  ShowHint = True\n  Bogus = 1\nend\n",
+             "object F: TForm\n  Font.Height = -20\n  Bogus = 1\nend\n"}) {
+        const auto outcome = CheckDescription(text);
+        EXPECT_FALSE(outcome.Read);
+        EXPECT_EQ(outcome.Problem, QString()) << text;
+    }
+}
