@@ -86,7 +86,7 @@ class TFFT : public TComponent {
     Q_PROPERTY(Tessaron::TLeakFunction OwnerLeakFunction MEMBER OwnerLeakFunction)
 
 public:
-    enum TLeakType { wnRectangle, wnHanning, wnHamming, wnBlackman, wnOwn };
+    enum TLeakType : int { wnRectangle, wnHanning, wnHamming, wnBlackman, wnOwn };
     Q_ENUM(TLeakType)
 
     // The accepted range of Exponent: transforms of 2 to 2^26 points.

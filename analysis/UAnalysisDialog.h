@@ -17,7 +17,7 @@ namespace Tessaron {
 // The test signals of the function buttons.
 namespace AnalysisSignal {
 
-enum TFunctionType {
+enum TFunctionType : int {
     ftSine = 0,      // "Sinus": sin(i * f)
     ftSquare = 1,    // "Rechteck": 1 where sin(i * f) > 0, else -1
     ftSawtooth = 2,  // "Sägezahn": rises by 1 / (pi / f) per sample, from -1 + step up to just over 1
@@ -43,7 +43,7 @@ void Generate(float* Data, int Count, int FunctionType, float Step);
 // FrequencyStep per computation and turns back at the turning points.
 struct TFrequencySweep {
     // The turning test: strictly beyond the limits, or reaching them.
-    enum TTurn { turnBeyond, turnReaching };
+    enum TTurn : int { turnBeyond, turnReaching };
 
     float Frequency = 0.0f;
     float FrequencyStep = 0.0f;

@@ -482,7 +482,9 @@ std::vector<TPoint> TMeter::ArcPoints(double FromValue, double ToValue, double R
     const double a1 = AngleOf(FromValue);
     const double a2 = AngleOf(ToValue);
     const double length = std::fabs(a2 - a1) * DegToRad * std::max(Radius, 0.0);
-    const int count = int(std::clamp(length / ArcPixelsPerPoint + 2, 2.0, double(MaxArcPoints)));
+    // NaN (an infinite range) takes the fewest points: no NaN reaches int.
+    const double wanted = length / ArcPixelsPerPoint + 2;
+    const int count = wanted > 2 ? int(std::min(wanted, double(MaxArcPoints))) : 2;
     std::vector<TPoint> points;
     points.reserve(size_t(count));
     for (int i = 0; i < count; ++i)
@@ -611,7 +613,7 @@ void TMeter::CalcTicksAndLabels()
             majorOuter = FLabelingStyle == labOutside ? g.R + 5 : outer;
             break;
         }
-        const qint64 count = Trunc(span / gap) + 1;
+        const qint64 count = ScaleMarkCount(span, gap);
         g.Ticks.reserve(size_t(std::max<qint64>(0, count)) * 2);
         for (qint64 i = 0; i < count; ++i) {
             const double v = first + double(i) * gap;
@@ -630,7 +632,7 @@ void TMeter::CalcTicksAndLabels()
     if (step <= 0)
         return;
     const double labelStep = double(step) * gap;
-    const qint64 count = std::max<qint64>(1, Trunc(span / labelStep) + 1);
+    const qint64 count = std::max<qint64>(1, ScaleMarkCount(span, labelStep));
     const int h = Height();
     const int th = metrics.height();
     for (qint64 j = 0; j < count; ++j) {

@@ -77,13 +77,13 @@ class TMeter : public TPaintBox {
     Q_CLASSINFO("Default:LegendPosition", "LegBottom")
 
 public:
-    enum TIndicatorStyle { indNeedle, indWedge };
+    enum TIndicatorStyle : int { indNeedle, indWedge };
     Q_ENUM(TIndicatorStyle)
-    enum TLabelingStyle { labNone, labInside, labOutside };
+    enum TLabelingStyle : int { labNone, labInside, labOutside };
     Q_ENUM(TLabelingStyle)
-    enum TTickStyle { ticNone, ticHalf, ticFull, ticLarge };
+    enum TTickStyle : int { ticNone, ticHalf, ticFull, ticLarge };
     Q_ENUM(TTickStyle)
-    enum TLegendPosition { legLeft, LegRight, LegTop, LegBottom };
+    enum TLegendPosition : int { legLeft, LegRight, LegTop, LegBottom };
     Q_ENUM(TLegendPosition)
 
     explicit TMeter(TComponent* AOwner = nullptr);

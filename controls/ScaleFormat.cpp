@@ -13,9 +13,15 @@ QString ScaleLabelPattern(const TScaleFormatRule& Rule, double ValueMin, double 
         return QString::fromLatin1(Rule.Scientific);
     if ((ValueMax < Rule.Small || ValueMin > -Rule.Small) && ValueMax - ValueMin < Rule.Small)
         return QString::fromLatin1(Rule.Scientific);
-    if (Decimals > 0)
-        return QStringLiteral("0.") + QString(Decimals, QLatin1Char('0'));
-    return QStringLiteral("0");
+    return DecimalsPattern(Decimals);
+}
+
+qint64 ScaleMarkCount(double Span, double Gap)
+{
+    const double q = Span / Gap;
+    if (!(q >= 0))
+        return 0;
+    return q >= double(MaxScaleMarks) ? MaxScaleMarks : Trunc(q) + 1;
 }
 
 QString ScaleLabel(const QString& Pattern, double Value, int MaxLength)

@@ -5,6 +5,7 @@
 // scales differ only in the thresholds and the scientific pattern.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace Tessaron {
 
@@ -38,5 +39,12 @@ QString ScaleLabel(const QString& Pattern, double Value, int MaxLength = 0);
 // pixels (n := Width when Span * Width < Gap, a gap wider than the scale).
 // Returns 0 when n < 1: the arc has no room for labels.
 qint64 CircularLabelStep(double Span, double Gap, double ArcLength, int Width, int WidestText);
+
+// The most ticks or labels a scale draws: a gap far below a pixel (from a
+// description's "Range" list, say) must not size a loop or an allocation.
+inline constexpr qint64 MaxScaleMarks = 10000;
+// The number of marks Trunc(Span / Gap) + 1 from a first one, bounded to
+// 0..MaxScaleMarks (0 when the quotient is not a number).
+qint64 ScaleMarkCount(double Span, double Gap);
 
 } // namespace Tessaron

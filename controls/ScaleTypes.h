@@ -12,16 +12,16 @@ Q_NAMESPACE
 
 // Side of the scale labels. lboLeft and lboAbove both mean the low-coordinate
 // side, lboRight and lboBelow the high-coordinate side, whatever the direction.
-enum TLabelingOrientation { lboLeft, lboRight, lboAbove, lboBelow };
+enum TLabelingOrientation : int { lboLeft, lboRight, lboAbove, lboBelow };
 Q_ENUM_NS(TLabelingOrientation)
 
 // What the scale shows. lbsSymmetric puts lines and labels on both sides;
 // lbsAsymmetric (slider only) moves the slot aside for a window-cursor button.
-enum TLabelingStyle { lbsNone, lbsLines, lbsLabels, lbsBoth, lbsSymmetric, lbsAsymmetric };
+enum TLabelingStyle : int { lbsNone, lbsLines, lbsLabels, lbsBoth, lbsSymmetric, lbsAsymmetric };
 Q_ENUM_NS(TLabelingStyle)
 
 // Direction of travel of a slider or bar graph.
-enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollBarKind : int { sbHorizontal, sbVertical };
 Q_ENUM_NS(TScrollBarKind)
 
 // True for the sides that lie at the high coordinate (right or below).

@@ -107,6 +107,7 @@ void TSlider::ClampButtonWidth()
 
 void TSlider::SetBevelWidth(int Value)
 {
+    Value = std::clamp(Value, 0, MaxControlExtent);
     if (Value == FBevelWidth)
         return;
     FBevelWidth = Value;
@@ -115,6 +116,7 @@ void TSlider::SetBevelWidth(int Value)
 
 void TSlider::SetSliderWidth(int Value)
 {
+    Value = std::clamp(Value, 0, MaxControlExtent);
     if (Value == FSliderWidth)
         return;
     FSliderWidth = Value;
@@ -126,6 +128,7 @@ void TSlider::SetButtonWidth(int Value)
     // A window cursor with a button picture keeps the picture's width.
     if (FLabelingStyle == lbsAsymmetric && HasGraphic(FPictureButton.get()))
         return;
+    Value = std::clamp(Value, 0, MaxControlExtent);
     if (!IsLoading()) {
         const int limit = ButtonWidthLimit();
         if (limit >= 0 && Value > limit)
@@ -139,6 +142,7 @@ void TSlider::SetButtonWidth(int Value)
 
 void TSlider::SetButtonHeight(int Value)
 {
+    Value = std::clamp(Value, 0, MaxControlExtent);
     if (Value == FButtonHeight)
         return;
     FButtonHeight = Value;

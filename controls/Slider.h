@@ -98,7 +98,8 @@ public:
     // PictureButton holds a picture.
     int ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(int Value);
-    // Extent of the button along the travel, 10 by default.
+    // Extent of the button along the travel, 10 by default. BevelWidth,
+    // SliderWidth and the button's extents are clamped to 0..MaxControlExtent.
     int ButtonHeight() const { return FButtonHeight; }
     void SetButtonHeight(int Value);
     // Coloured ranges in use, 1..16 (1 by default; other values are ignored).

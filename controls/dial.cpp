@@ -421,7 +421,7 @@ void TDial::CalcTicks(double ArcLength)
     // Ticks never closer than 4 pixels on the arc: the gap is enlarged for good.
     if (span * 4 / FValueGap > ArcLength)
         FValueGap = span * 4 / ArcLength;
-    qint64 count = Trunc(span / FValueGap) + 1;
+    qint64 count = ScaleMarkCount(span, FValueGap);
     double first = std::trunc(FValueMin / FValueGap) * FValueGap;
     if (first < FValueMin) {
         first += FValueGap;
@@ -458,7 +458,7 @@ void TDial::CalcLabels(double ArcLength, const QString& Pattern)
         return;
     }
     const double step = double(k) * FValueGap;
-    const qint64 count = std::max<qint64>(1, Trunc(span / step) + 1);
+    const qint64 count = std::max<qint64>(1, ScaleMarkCount(span, step));
     FLabelTexts.reserve(size_t(count));
     FLabelPositions.reserve(size_t(count));
     double first = std::trunc(FValueMin / FValueGap) * FValueGap;

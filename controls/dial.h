@@ -70,7 +70,7 @@ class TDial : public TGraphicControl {
     Q_CLASSINFO("Default:IndicatorStyle", "diaCircle")
 
 public:
-    enum TDialIndicator { diaCircle, diaTriangle, diaLine };
+    enum TDialIndicator : int { diaCircle, diaTriangle, diaLine };
     Q_ENUM(TDialIndicator)
 
     explicit TDial(TComponent* AOwner = nullptr);

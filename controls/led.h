@@ -31,7 +31,7 @@ class TLed : public TGraphicControl {
     Q_CLASSINFO("Default:Value", "false")
 
 public:
-    enum TLedStyle {
+    enum TLedStyle : int {
         lesCircle,
         lesRectangle,
         lesArrowLeft,

@@ -180,7 +180,7 @@ void THistograph::SetBkColor(TColor Value)
 
 void THistograph::SetGridVisible(TGrdVisible Value)
 {
-    if (FGridVisible == Value)
+    if (!IsEnumValue(Value) || FGridVisible == Value)
         return;
     FGridVisible = Value;
     Changed();
@@ -214,7 +214,7 @@ void THistograph::SetGridLineStyle(TPenStyle Value)
 
 void THistograph::SetBorderStyle(TBorderStyle Value)
 {
-    if (FBorderStyle == Value)
+    if (!IsEnumValue(Value) || FBorderStyle == Value)
         return;
     FBorderStyle = Value;
     Changed();
@@ -222,6 +222,7 @@ void THistograph::SetBorderStyle(TBorderStyle Value)
 
 void THistograph::SetGap(int& Field, int Value)
 {
+    Value = std::clamp(Value, -MaxControlExtent, MaxControlExtent);
     if (Field == Value)
         return;
     Field = Value;
@@ -481,7 +482,7 @@ TPenStyle THistograph::SeriesLineStyle() const
 
 void THistograph::SetSeriesLineStyle(TPenStyle Value)
 {
-    if (!SeriesAddressable() || SeriesAt(FSeriesCurrent).LineStyle == Value)
+    if (!IsEnumValue(Value) || !SeriesAddressable() || SeriesAt(FSeriesCurrent).LineStyle == Value)
         return;
     SeriesAt(FSeriesCurrent).LineStyle = Value;
     Changed();

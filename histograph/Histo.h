@@ -122,17 +122,17 @@ class THistograph : public TGraphicControl {
 
 public:
     // What a series holds: a Yt curve, XY pairs, or a reference curve (Yt).
-    enum TDataKind { dtData, dtDataXY, dtUpperRef, dtLowerRef };
+    enum TDataKind : int { dtData, dtDataXY, dtUpperRef, dtLowerRef };
     Q_ENUM(TDataKind)
     // Scale of X and Y: sclLinLog is linear X, logarithmic Y.
-    enum TGrdScale { sclLinLin, sclLinLog, sclLogLin, sclLogLog };
+    enum TGrdScale : int { sclLinLin, sclLinLog, sclLogLin, sclLogLog };
     Q_ENUM(TGrdScale)
-    enum TMode { modeMeasure, modeLowerRef, modeUpperRef, modeZoom, modeCalculate };
+    enum TMode : int { modeMeasure, modeLowerRef, modeUpperRef, modeZoom, modeCalculate };
     Q_ENUM(TMode)
-    enum TBorderStyle { bsNone, bsSingle };
+    enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
     // The four titles, for their hit rectangles.
-    enum TTitle { ttBottom, ttTop, ttLeft, ttRight };
+    enum TTitle : int { ttBottom, ttTop, ttLeft, ttRight };
 
     static constexpr int MaxSeries = 8;
     // The largest reference curve: values (Yt) and pairs (XY).
@@ -206,7 +206,8 @@ public:
     // bsSingle by default: a raised one-pixel frame around the control.
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    // Distances of the plot from the control's edges: 40, 70, 40, 60 pixels.
+    // Distances of the plot from the control's edges: 40, 70, 40, 60 pixels;
+    // clamped to +-MaxControlExtent.
     int GapRight() const { return FGapRight; }
     void SetGapRight(int Value);
     int GapLeft() const { return FGapLeft; }

@@ -12,9 +12,7 @@ QString LabelFormat(double Lo, double Hi, int Decimals)
 {
     if (Lo <= -100000 || Hi >= 100000 || Hi - Lo < 0.001)
         return QStringLiteral("#.##E-00");
-    if (Decimals > 0)
-        return QStringLiteral("0.") + QString(Decimals, QLatin1Char('0'));
-    return QStringLiteral("0");
+    return DecimalsPattern(Decimals);
 }
 
 bool GuardGap(double Lo, double Hi, int Pixels, double& Gap)

@@ -14,7 +14,7 @@ Q_NAMESPACE
 
 // Which grid lines a recorder draws. The histograph draws horizontal lines for
 // grdHor and vertical ones for grdVer; the strip chart swaps the two meanings.
-enum TGrdVisible { grdNone, grdHor, grdVer, grdBoth };
+enum TGrdVisible : int { grdNone, grdHor, grdVer, grdBoth };
 Q_ENUM_NS(TGrdVisible)
 
 } // namespace Recorder

@@ -47,9 +47,9 @@ class TBitBtn : public TButton {
     Q_CLASSINFO("Default:Spacing", "4")
 
 public:
-    enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
+    enum TBitBtnKind : int { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
     Q_ENUM(TBitBtnKind)
-    enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+    enum TButtonLayout : int { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
     Q_ENUM(TButtonLayout)
 
     explicit TBitBtn(TComponent* AOwner = nullptr);
@@ -126,7 +126,7 @@ class TSpeedButton : public TGraphicControl {
 
 public:
     // The face being shown.
-    enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+    enum TButtonState : int { bsUp, bsDisabled, bsDown, bsExclusive };
 
     explicit TSpeedButton(TComponent* AOwner = nullptr);
     ~TSpeedButton() override;

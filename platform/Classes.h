@@ -5,6 +5,7 @@
 // component reads and writes itself in its stored description.
 
 #include <QFlags>
+#include <QMetaEnum>
 #include <QPointer>
 #include <QObject>
 #include <QString>
@@ -18,6 +19,18 @@
 #include <vector>
 
 namespace Tessaron {
+
+// Whether Value is a named value of its enumeration (declared with Q_ENUM or
+// Q_ENUM_NS, with a fixed underlying type so that any integer is defined).
+// Setters of such properties ignore other values: a value set by name
+// (setProperty) is not checked before it reaches them.
+template <typename E>
+bool IsEnumValue(E Value)
+{
+    static_assert(std::is_enum_v<E>, "an enumeration expected");
+    return QMetaEnum::fromType<E>().valueToKey(int(Value)) != nullptr;
+}
+
 
 using TObject = QObject;
 
@@ -235,7 +248,7 @@ void GuardedCall(F&& Fn)
     }
 }
 
-enum TComponentStateItem {
+enum TComponentStateItem : int {
     csLoading = 0x01,    // the stored description is being read
     csReading = 0x02,
     csDesigning = 0x04,  // inside a form designer

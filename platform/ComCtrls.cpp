@@ -75,7 +75,9 @@ void TUpDown::SetPosition(int Value)
 
 void TUpDown::SetAssociate(TWinControl* Value)
 {
-    if (Value == this || FAssociate == Value)
+    // Another up-down is no associate: two placing themselves beside each
+    // other would move on every load.
+    if (Value == this || FAssociate == Value || qobject_cast<TUpDown*>(Value))
         return;
     FAssociate = Value;
     if (IsLoading())

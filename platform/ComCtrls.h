@@ -47,11 +47,11 @@ class TUpDown : public TCustomControl {
     Q_CLASSINFO("Default:Wrap", "false")
 
 public:
-    enum TUDAlignButton { udLeft, udRight };
+    enum TUDAlignButton : int { udLeft, udRight };
     Q_ENUM(TUDAlignButton)
-    enum TUDOrientation { udHorizontal, udVertical };
+    enum TUDOrientation : int { udHorizontal, udVertical };
     Q_ENUM(TUDOrientation)
-    enum TUDBtnType { btNext, btPrev };
+    enum TUDBtnType : int { btNext, btPrev };
     Q_ENUM(TUDBtnType)
     using TUDClickEvent = TEvent<void(TObject* Sender, TUDBtnType Button)>;
     using TUDChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;

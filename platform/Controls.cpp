@@ -303,8 +303,12 @@ void TControl::SetParentComponent(TComponent* Value)
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    AWidth = std::max(0, AWidth);
-    AHeight = std::max(0, AHeight);
+    // Bounded, so that every sum of positions, sizes and insets that the
+    // layout and drawing compute stays within int.
+    ALeft = std::clamp(ALeft, -MaxControlExtent, MaxControlExtent);
+    ATop = std::clamp(ATop, -MaxControlExtent, MaxControlExtent);
+    AWidth = std::clamp(AWidth, 0, MaxControlExtent);
+    AHeight = std::clamp(AHeight, 0, MaxControlExtent);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     const bool resized = AWidth != FWidth || AHeight != FHeight;
@@ -524,7 +528,7 @@ void TControl::ApplyHint()
 
 void TControl::SetAlign(TAlign Value)
 {
-    if (FAlign == Value)
+    if (!IsEnumValue(Value) || FAlign == Value)
         return;
     FAlign = Value;
     if (FParent && !IsLoading())
@@ -533,7 +537,7 @@ void TControl::SetAlign(TAlign Value)
 
 void TControl::SetCursor(TCursor Value)
 {
-    if (FCursor == Value)
+    if (!IsEnumValue(Value) || FCursor == Value)
         return;
     FCursor = Value;
     if (FWidget) {

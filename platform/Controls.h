@@ -32,7 +32,7 @@ using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y
 using TKeyEvent = TEvent<void(TObject* Sender, int& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, QChar& Key)>;
 
-enum TControlStyleItem {
+enum TControlStyleItem : int {
     csAcceptsControls = 0x01,
     csCaptureMouse = 0x02,
     csClickEvents = 0x04,
@@ -52,6 +52,10 @@ struct TBackingStore {
     QRegion Invalid;
     bool Painting = false;
 };
+
+// The largest position and size of a control: far beyond any screen, small
+// enough that sums of a few positions, sizes and insets cannot overflow.
+constexpr int MaxControlExtent = 1 << 24;
 
 class TControl : public TComponent {
     Q_OBJECT
@@ -116,6 +120,8 @@ public:
     void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
     void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
     void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    // Left and Top are bounded to +-MaxControlExtent, Width and Height to
+    // 0..MaxControlExtent (values beyond are clamped).
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
     virtual int ClientWidth() const { return FWidth; }
@@ -154,7 +160,11 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
     TCursor DragCursor() const { return FDragCursor; }
-    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    void SetDragCursor(TCursor Value)
+    {
+        if (IsEnumValue(Value))
+            FDragCursor = Value;
+    }
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }

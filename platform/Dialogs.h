@@ -37,7 +37,7 @@ class TOpenDialog : public TComponent {
     Q_CLASSINFO("Default:Options", "[]")
 
 public:
-    enum TOpenOption {
+    enum TOpenOption : int {
         ofReadOnly = 0x0001,
         ofOverwritePrompt = 0x0002,
         ofHideReadOnly = 0x0004,
@@ -139,7 +139,7 @@ class TFontDialog : public TComponent {
     Q_CLASSINFO("Default:MaxFontSize", "0")
 
 public:
-    enum TFontDialogOption {
+    enum TFontDialogOption : int {
         fdAnsiOnly = 0x0001,
         fdTrueTypeOnly = 0x0002,
         fdEffects = 0x0004,
@@ -194,9 +194,9 @@ private:
 
 // ---------------------------------------------------------------- message boxes
 
-enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgType : int { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
-enum TMsgDlgBtn {
+enum TMsgDlgBtn : int {
     mbYes = 0x001,
     mbNo = 0x002,
     mbOK = 0x004,

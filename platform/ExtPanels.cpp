@@ -44,7 +44,7 @@ void TPanel::SetCaption(const QString& Value)
 
 void TPanel::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value)
+    if (!IsEnumValue(Value) || FAlignment == Value)
         return;
     FAlignment = Value;
     Invalidate();
@@ -68,7 +68,7 @@ void TPanel::SetBevelOuter(TBevelCut Value)
 
 void TPanel::SetBevelWidth(int Value)
 {
-    if (Value < 1 || FBevelWidth == Value)
+    if (Value < 1 || Value > MaxPanelBevelWidth || FBevelWidth == Value)
         return;
     FBevelWidth = Value;
     Changed();
@@ -76,7 +76,7 @@ void TPanel::SetBevelWidth(int Value)
 
 void TPanel::SetBorderWidth(int Value)
 {
-    if (Value < 0 || FBorderWidth == Value)
+    if (Value < 0 || Value > MaxPanelBevelWidth || FBorderWidth == Value)
         return;
     FBorderWidth = Value;
     Changed();

@@ -17,6 +17,9 @@ namespace Tessaron {
 // the inner bevel (BevelWidth rings); the rest is filled with Color and shows
 // Caption, vertically centred and placed per Alignment. Aligned children share
 // the area inside the bevels and border.
+// The widest bevel or border of a panel: each ring is drawn.
+constexpr int MaxPanelBevelWidth = 1000;
+
 class TPanel : public TCustomControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -33,7 +36,7 @@ class TPanel : public TCustomControl {
 
 public:
     // bvSpace: a bevel in the panel's own colour.
-    enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+    enum TBevelCut : int { bvNone, bvLowered, bvRaised, bvSpace };
     Q_ENUM(TBevelCut)
 
     explicit TPanel(TComponent* AOwner = nullptr);
@@ -50,6 +53,8 @@ public:
     TBevelCut BevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut Value);
     // Rings per bevel; default 1; values < 1 are ignored.
+    // BevelWidth (default 1) 1..MaxPanelBevelWidth, BorderWidth (default 0)
+    // 0..MaxPanelBevelWidth; other values are ignored.
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int Value);
     // Rings of the flat border; default 0; negative values are ignored.
@@ -81,9 +86,9 @@ class TBevel : public TGraphicControl {
     Q_CLASSINFO("Default:Style", "bsLowered")
 
 public:
-    enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+    enum TBevelShape : int { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
     Q_ENUM(TBevelShape)
-    enum TBevelStyle { bsLowered, bsRaised };
+    enum TBevelStyle : int { bsLowered, bsRaised };
     Q_ENUM(TBevelStyle)
 
     explicit TBevel(TComponent* AOwner = nullptr);

@@ -149,13 +149,13 @@ int TForm::ClientHeight() const
 
 void TForm::SetClientWidth(int Value)
 {
-    SetWidth(Value + 2 * FrameWidth());
+    SetWidth(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth(), 0, MaxControlExtent)));
     FClientSized = true;
 }
 
 void TForm::SetClientHeight(int Value)
 {
-    SetHeight(Value + 2 * FrameWidth() + CaptionHeight() + MenuHeight());
+    SetHeight(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth() + CaptionHeight() + MenuHeight(), 0, MaxControlExtent)));
     FClientSized = true;
 }
 
@@ -227,13 +227,17 @@ void TForm::SetCaption(const QString& Value)
 
 void TForm::SetBorderStyle(TFormBorderStyle Value)
 {
-    if (FBorderStyle == Value)
+    if (!IsEnumValue(Value) || FBorderStyle == Value)
         return;
-    // Keep the client size when the frame changes.
+    // Keep the client size when the frame changes; while loading, the size
+    // read (written with the final frame) stays as it is, whatever order
+    // the description gives.
     const int cw = ClientWidth(), ch = ClientHeight();
     FBorderStyle = Value;
-    SetClientWidth(cw);
-    SetClientHeight(ch);
+    if (!IsLoading()) {
+        SetClientWidth(cw);
+        SetClientHeight(ch);
+    }
     ApplyWindowFlags();
 }
 

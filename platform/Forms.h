@@ -34,9 +34,11 @@ constexpr int mrAll = 8;
 class TForm : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    // The border style comes before the client size: reading, it keeps the
+    // size read so far, and the client size then sets the final size.
+    Q_PROPERTY(TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(int ClientWidth READ ClientWidth WRITE SetClientWidth)
     Q_PROPERTY(int ClientHeight READ ClientHeight WRITE SetClientHeight)
-    Q_PROPERTY(TFormBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(TBorderIcons BorderIcons READ BorderIcons WRITE SetBorderIcons)
     Q_PROPERTY(TPosition Position READ Position WRITE SetPosition)
     Q_PROPERTY(TWindowState WindowState READ WindowState WRITE SetWindowState)
@@ -61,18 +63,18 @@ class TForm : public TWinControl {
     Q_CLASSINFO("Default:PixelsPerInch", "96")
 
 public:
-    enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+    enum TFormBorderStyle : int { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
     Q_ENUM(TFormBorderStyle)
-    enum TBorderIcon { biSystemMenu = 0x1, biMinimize = 0x2, biMaximize = 0x4, biHelp = 0x8 };
+    enum TBorderIcon : int { biSystemMenu = 0x1, biMinimize = 0x2, biMaximize = 0x4, biHelp = 0x8 };
     Q_DECLARE_FLAGS(TBorderIcons, TBorderIcon)
     Q_FLAG(TBorderIcons)
-    enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
+    enum TPosition : int { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
     Q_ENUM(TPosition)
-    enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+    enum TWindowState : int { wsNormal, wsMinimized, wsMaximized };
     Q_ENUM(TWindowState)
-    enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+    enum TFormStyle : int { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
     Q_ENUM(TFormStyle)
-    enum TCloseAction { caNone, caHide, caFree, caMinimize };
+    enum TCloseAction : int { caNone, caHide, caFree, caMinimize };
     Q_ENUM(TCloseAction)
     using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 

@@ -143,7 +143,7 @@ void TPen::SetWidth(int Value)
 
 void TPen::SetStyle(TPenStyle Value)
 {
-    if (FStyle == Value)
+    if (!IsEnumValue(Value) || FStyle == Value)
         return;
     FStyle = Value;
     Changed();
@@ -151,7 +151,7 @@ void TPen::SetStyle(TPenStyle Value)
 
 void TPen::SetMode(TPenMode Value)
 {
-    if (FMode == Value)
+    if (!IsEnumValue(Value) || FMode == Value)
         return;
     FMode = Value;
     Changed();
@@ -178,7 +178,7 @@ void TBrush::SetColor(TColor Value)
 
 void TBrush::SetStyle(TBrushStyle Value)
 {
-    if (FStyle == Value)
+    if (!IsEnumValue(Value) || FStyle == Value)
         return;
     FStyle = Value;
     Changed();
@@ -249,6 +249,7 @@ void TFont::SetName(const QString& Value)
 
 void TFont::SetHeight(int Value)
 {
+    Value = std::clamp(Value, -MaxFontHeight, MaxFontHeight);
     if (FHeight == Value)
         return;
     FHeight = Value;
@@ -266,8 +267,8 @@ int TFont::Size() const
 
 void TFont::SetSize(int Value)
 {
-    const int num = Value * PixelsPerInch();
-    SetHeight(-(num >= 0 ? (num + 36) / 72 : -((-num + 36) / 72)));
+    const qint64 num = qint64(std::clamp(Value, -MaxFontHeight, MaxFontHeight)) * PixelsPerInch();
+    SetHeight(int(-(num >= 0 ? (num + 36) / 72 : -((-num + 36) / 72))));
 }
 
 void TFont::SetStyle(TFontStyles Value)
@@ -634,10 +635,12 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
                 whole = true;
                 break;
             }
+    const qint64 dx = std::abs(qint64(B.x()) - A.x()), dy = std::abs(qint64(B.y()) - A.y());
+    const qint64 steps = std::max(dx, dy);
     if (!whole && !S.Clip.boundingRect().intersects(box)) {
         // Entirely outside: only the dash phase moves on.
         if (S.Period > 0)
-            Phase += std::max(std::abs(B.x() - A.x()), std::abs(B.y() - A.y()));
+            Phase = int((Phase + steps) % S.Period);
         return;
     }
     if (whole && S.Period == 0 && S.Mode == pmCopy) {
@@ -692,32 +695,46 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
         QRgb* px = reinterpret_cast<QRgb*>(S.Bits + y * S.Stride) + x;
         *px = Mix(S.Mode, S.Pen, *px);
     };
-    int x = A.x(), y = A.y();
-    const int dx = std::abs(B.x() - x), dy = std::abs(B.y() - y);
-    const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
-    if (dx >= dy) {
-        int err = 2 * dy - dx;
-        for (int i = 0; i < dx; ++i) {
-            plot(x, y);
-            if (err > 0 || (err == 0 && sx < 0)) {
-                y += sy;
-                err -= 2 * dx;
-            }
-            err += 2 * dy;
-            x += sx;
-        }
-    } else {
-        int err = 2 * dx - dy;
-        for (int i = 0; i < dy; ++i) {
-            plot(x, y);
-            if (err > 0 || (err == 0 && sy < 0)) {
-                x += sx;
-                err -= 2 * dy;
-            }
-            err += 2 * dx;
-            y += sy;
-        }
+    // Bresenham along the major axis: at step i the major coordinate is
+    // Major0 + SMajor * i, the minor one Minor0 + SMinor * k(i) with
+    // k(i) = floor((2 * DMinor * i + DMajor - 1 + Tie) / (2 * DMajor)), Tie = 1
+    // when a tie steps the minor coordinate (going back along the major axis).
+    // Only the steps whose major coordinate lies in the clip box are walked,
+    // so a line far longer than the control costs no more than its visible part.
+    const bool xMajor = dx >= dy;
+    const qint64 dMajor = xMajor ? dx : dy, dMinor = xMajor ? dy : dx;
+    const int major0 = xMajor ? A.x() : A.y(), minor0 = xMajor ? A.y() : A.x();
+    const int sMajor = (xMajor ? B.x() > A.x() : B.y() > A.y()) ? 1 : -1;
+    const int sMinor = (xMajor ? B.y() > A.y() : B.x() > A.x()) ? 1 : -1;
+    const qint64 tie = sMajor < 0 ? 1 : 0;
+    qint64 first = 0, last = dMajor;  // the steps walked: [first, last)
+    if (!whole) {
+        const QRect clip = S.Clip.boundingRect();
+        const qint64 lo = xMajor ? clip.left() : clip.top(), hi = xMajor ? clip.right() : clip.bottom();
+        const qint64 a = sMajor > 0 ? lo - major0 : major0 - hi, b = sMajor > 0 ? hi - major0 : major0 - lo;
+        first = std::clamp<qint64>(a, 0, dMajor);
+        last = std::clamp<qint64>(b + 1, first, dMajor);
     }
+    if (S.Period > 0)
+        Phase = int((Phase + first) % S.Period);
+    qint64 k = (2 * dMinor * first + dMajor - 1 + tie) / (2 * dMajor);
+    qint64 err = 2 * dMinor * (first + 1) - dMajor - 2 * dMajor * k;
+    int major = int(major0 + sMajor * first);
+    int minor = int(minor0 + sMinor * k);
+    for (qint64 i = first; i < last; ++i) {
+        if (xMajor)
+            plot(major, minor);
+        else
+            plot(minor, major);
+        if (err > 0 || (err == 0 && tie)) {
+            minor += sMinor;
+            err -= 2 * dMajor;
+        }
+        err += 2 * dMinor;
+        major += sMajor;
+    }
+    if (S.Period > 0)
+        Phase = int((Phase + (dMajor - last)) % S.Period);
 }
 
 } // namespace

@@ -107,9 +107,13 @@ private:
     TBrushStyle FStyle = bsSolid;
 };
 
+// The largest font height in pixels, either sign.
+constexpr int MaxFontHeight = 10000;
+
 // A font. Height in pixels with the classic meaning: negative is the character
 // height (the em size), positive the cell height (ascent + descent). Size is in
 // points at PixelsPerInch (96): Height = -Size * 96 / 72, rounded.
+// Height and Size are clamped to +-MaxFontHeight.
 // Orientation is the escapement in tenths of a degree: 900 reads upward, 2700
 // downward.
 class TFont : public TGraphicsObject {

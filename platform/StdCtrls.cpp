@@ -465,7 +465,7 @@ void TLabel::SetAutoSize(bool Value)
 
 void TLabel::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value)
+    if (!IsEnumValue(Value) || FAlignment == Value)
         return;
     FAlignment = Value;
     Invalidate();
@@ -746,7 +746,7 @@ void TCheckBox::SetCaption(const QString& Value)
 
 void TCheckBox::SetAlignment(TAlignment Value)
 {
-    if (Value == taCenter || FAlignment == Value)
+    if (!IsEnumValue(Value) || Value == taCenter || FAlignment == Value)
         return;
     FAlignment = Value;
     if (FCheck)
@@ -843,7 +843,7 @@ void TRadioButton::SetCaption(const QString& Value)
 
 void TRadioButton::SetAlignment(TAlignment Value)
 {
-    if (Value == taCenter || FAlignment == Value)
+    if (!IsEnumValue(Value) || Value == taCenter || FAlignment == Value)
         return;
     FAlignment = Value;
     if (FRadio)

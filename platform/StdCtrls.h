@@ -36,7 +36,7 @@ class TEditWidget;
 using TModalResult = int;
 
 // What an owner-drawn item is drawn as.
-enum TOwnerDrawStateItem {
+enum TOwnerDrawStateItem : int {
     odSelected = 0x0001,
     odGrayed = 0x0002,
     odDisabled = 0x0004,
@@ -139,7 +139,7 @@ class TLabel : public TGraphicControl {
     Q_CLASSINFO("Default:ParentColor", "true")
 
 public:
-    enum TTextLayout { tlTop, tlCenter, tlBottom };
+    enum TTextLayout : int { tlTop, tlCenter, tlBottom };
     Q_ENUM(TTextLayout)
 
     explicit TLabel(TComponent* AOwner = nullptr);
@@ -260,7 +260,7 @@ class TCheckBox : public TWinControl {
     Q_CLASSINFO("Default:TabStop", "true")
 
 public:
-    enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+    enum TCheckBoxState : int { cbUnchecked, cbChecked, cbGrayed };
     Q_ENUM(TCheckBoxState)
 
     explicit TCheckBox(TComponent* AOwner = nullptr);
@@ -379,7 +379,7 @@ class TComboBox : public TWinControl {
     Q_CLASSINFO("Stored:Text", "IsTextStored")
 
 public:
-    enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+    enum TComboBoxStyle : int { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
     Q_ENUM(TComboBoxStyle)
 
     explicit TComboBox(TComponent* AOwner = nullptr);

@@ -620,6 +620,13 @@ private:
         Q_UNUSED(Property);
         if (!FRemember || FRootCreated)
             return;
+        // A sub-object's setter may change the root too (a font clears ParentFont).
+        Snapshot(FRoot);
+        Snapshot(Object);
+    }
+
+    void Snapshot(QObject* Object)
+    {
         for (const TSnapshot& s : FUndo)
             if (s.Object == Object)
                 return;

@@ -15,7 +15,7 @@ namespace Tessaron::StreamingDetail {
 
 // One value as it stands in a description.
 struct TValue {
-    enum TKind { vkInteger, vkFloat, vkString, vkIdent, vkSet, vkList, vkBinary };
+    enum TKind : int { vkInteger, vkFloat, vkString, vkIdent, vkSet, vkList, vkBinary };
     TKind Kind = vkInteger;
     int Line = 0;
     QString Text;            // number text, identifier or string contents

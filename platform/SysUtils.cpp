@@ -469,6 +469,13 @@ QString FormatFloat(const QString& Format, double Value)
     return d.Negative && index == 0 ? QLatin1Char('-') + text : text;
 }
 
+QString DecimalsPattern(int Decimals)
+{
+    if (Decimals <= 0)
+        return QStringLiteral("0");
+    return QStringLiteral("0.") + QString(std::min(Decimals, MaxFloatDecimals), QLatin1Char('0'));
+}
+
 QString FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits)
 {
     if (!std::isfinite(Value))
@@ -1005,12 +1012,14 @@ QString FormatDateTime(const QString& Format, double DateTime)
         case 'T':
             out += FormatDateTime(count == 1 ? QStringLiteral("h:nn") : QStringLiteral("h:nn:ss"), DateTime);
             break;
-        case 'C':
-            out += locale.toString(date, QLocale::ShortFormat);
+        case 'C': {
+            // Each c of a run stands alone: the text once, repeated.
+            QString text = locale.toString(date, QLocale::ShortFormat);
             if (p.Hour || p.Min || p.Sec || p.MSec)
-                out += QLatin1Char(' ') + FormatDateTime(QStringLiteral("h:nn:ss"), DateTime);
-            count = 1;
+                text += QLatin1Char(' ') + FormatDateTime(QStringLiteral("h:nn:ss"), DateTime);
+            out += text.repeated(count);
             break;
+        }
         default:
             out += Format.mid(i, count);
         }

@@ -81,7 +81,7 @@ QString ThousandSeparator();
 // FloatToStr. NaN gives "NAN", infinities "INF" and "-INF".
 QString FormatFloat(const QString& Format, double Value);
 
-enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
+enum TFloatFormat : int { ffGeneral, ffExponent, ffFixed, ffNumber };
 
 // Float to text; Precision (1..18) is the number of significant digits.
 //  ffGeneral: the shorter form: fixed when 0.0001 <= |Value| < 10^Precision,
@@ -96,6 +96,12 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 // Rounding is half away from zero on the exact value; a result of zero has no
 // minus sign; NaN and infinities as in FormatFloat.
 QString FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
+// The most decimals a number is shown with: a double holds no more.
+constexpr int MaxFloatDecimals = 18;
+// The picture format of a fixed number of decimals: "0" for Decimals <= 0,
+// else "0." and Decimals zeros, at most MaxFloatDecimals of them (a larger
+// count, from a description say, must not size the text).
+QString DecimalsPattern(int Decimals);
 // ffGeneral with 15 significant digits.
 QString FloatToStr(double Value);
 QString IntToStr(qint64 Value);

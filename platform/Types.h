@@ -65,55 +65,55 @@ enum TColor : std::int32_t {
 };
 Q_ENUM_NS(TColor)
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenStyle : int { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 Q_ENUM_NS(TPenStyle)
 
-enum TPenMode {
+enum TPenMode : int {
     pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
     pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
 };
 Q_ENUM_NS(TPenMode)
 
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle : int { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 Q_ENUM_NS(TBrushStyle)
 
-enum TFontStyle { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4, fsStrikeOut = 0x8 };
+enum TFontStyle : int { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4, fsStrikeOut = 0x8 };
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_FLAG_NS(TFontStyles)
 
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
+enum TFontPitch : int { fpDefault, fpVariable, fpFixed };
 Q_ENUM_NS(TFontPitch)
 
 // Raster operations of CopyRect.
-enum TCopyMode {
+enum TCopyMode : int {
     cmSrcCopy, cmSrcAnd, cmSrcPaint, cmSrcInvert, cmSrcErase, cmNotSrcCopy, cmNotSrcErase,
     cmMergePaint, cmDstInvert, cmBlackness, cmWhiteness
 };
 Q_ENUM_NS(TCopyMode)
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TMouseButton : int { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
 
-enum TShiftStateItem {
+enum TShiftStateItem : int {
     ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04, ssLeft = 0x08, ssRight = 0x10, ssMiddle = 0x20, ssDouble = 0x40
 };
 Q_DECLARE_FLAGS(TShiftState, TShiftStateItem)
 Q_FLAG_NS(TShiftState)
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient };
 Q_ENUM_NS(TAlign)
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TAlignment : int { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
 
-enum TDragMode { dmManual, dmAutomatic };
+enum TDragMode : int { dmManual, dmAutomatic };
 Q_ENUM_NS(TDragMode)
 
-enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragState : int { dsDragEnter, dsDragLeave, dsDragMove };
 Q_ENUM_NS(TDragState)
 
 // Cursor identifiers: negative values are the stock cursors.
-enum TCursor {
+enum TCursor : int {
     crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -5, crSizeNESW = -6,
     crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
     crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,

@@ -5,6 +5,7 @@
 #include <controls/LinearScale.h>
 #include <controls/RangeTable.h>
 #include <controls/ScaleFormat.h>
+#include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
@@ -46,8 +47,9 @@ TEST(ScaleLabel, RoundsHalfAwayFromZeroAndCutsLongTexts)
     EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 0.00012345), QStringLiteral("1.23E-04"));
     EXPECT_EQ(ScaleLabel(QStringLiteral("0.0"), 2.25), QStringLiteral("2.3"));
     EXPECT_EQ(ScaleLabel(QStringLiteral("0"), -0.4), QStringLiteral("0"));
+    // More decimals than a double holds are shown as MaxFloatDecimals.
     const QString pattern = ScaleLabelPattern(CircularScaleFormat, 0, 100, 30);
-    EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 32);
+    EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 2 + MaxFloatDecimals);
     EXPECT_EQ(ScaleLabel(pattern, 1.0, 20), QStringLiteral("1.000000000000000000"));
 }
 
