@@ -74,10 +74,14 @@ TEST(Form, OnCloseCanRefuse)
         if (++attempts == 1)
             action = TForm::caNone;
     };
-    QTimer::singleShot(10, [&] { form.Close(); });
-    QTimer::singleShot(40, [&] {
-        EXPECT_TRUE(form.Visible());
+    // The second close is scheduled by the first, so a loaded machine cannot
+    // run them before the modal loop or out of order.
+    QTimer::singleShot(10, [&] {
         form.Close();
+        QTimer::singleShot(30, [&] {
+            EXPECT_TRUE(form.Visible());
+            form.Close();
+        });
     });
     form.ShowModal();
     EXPECT_EQ(attempts, 2);
