@@ -14,13 +14,14 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
 void StartApplication()
 {
-    static std::unique_ptr<Tessaron::TApplicationHost> app;
+    // Never destroyed: the process ends without tearing Qt down after its
+    // own statics are gone.
+    static Tessaron::TApplicationHost* app = nullptr;
     if (app)
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,7 +29,7 @@ void StartApplication()
     static int argc = 1;
     static char name[] = "fuzz_descriptions";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<Tessaron::TApplicationHost>(argc, argv);
+    app = new Tessaron::TApplicationHost(argc, argv);
 }
 
 } // namespace
