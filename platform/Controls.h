@@ -102,6 +102,9 @@ public:
     static TControl* FromWidget(const QWidget* Widget);
     // The class's Q_CLASSINFO("DefaultSize", "WxH"), or an invalid size.
     QSize DefaultSize() const;
+    // Forgets the size given so far, so that the size hint is the class's
+    // default size again (for sizes a constructor sets).
+    void ClearPreferredSize() { FPreferredSize = QSize(); }
     // What the widget tells Qt layouts: the size the program last gave the
     // control (else its default size), and half of that as the minimum.
     virtual QSize SizeHint() const;

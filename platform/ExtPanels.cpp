@@ -209,6 +209,9 @@ void TBevel::Paint()
 TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     SetBounds(0, 0, 105, 105);
+    // The constructor's size is a default, not a size the program chose: a
+    // layout asks for the class's default size.
+    ClearPreferredSize();
 }
 
 void TPaintBox::Paint()

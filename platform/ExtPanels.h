@@ -117,6 +117,7 @@ private:
 class TPaintBox : public TGraphicControl {
     Q_OBJECT
     Q_PROPERTY(Tessaron::TNotifyEvent OnPaint MEMBER OnPaint)
+    Q_CLASSINFO("DefaultSize", "105x105")
 
 public:
     explicit TPaintBox(TComponent* AOwner = nullptr);
