@@ -628,10 +628,15 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         }
     }
     for (int k = 0; k < 3; ++k) {
-        if (crosses[std::size_t(k)]) {
-            FCrosses[std::size_t(k)].Active = true;
-            DrawCross(canvas, k);
+        if (!crosses[std::size_t(k)])
+            continue;
+        // The measuring cross snaps again at the mouse: the samples moved under it.
+        if (k == 2 && FStripMode == Strip::modeMeasure) {
+            PlaceCrossAtMouse(k, FCrosses[2].MouseX, FCrosses[2].MouseY);
+            continue;
         }
+        FCrosses[std::size_t(k)].Active = true;
+        DrawCross(canvas, k);
     }
     canvas->Flush();
     ++FStats.Calls;

@@ -28,7 +28,8 @@ TStripChart::TStripChart(TComponent* AOwner)
       FCopyright(QStringLiteral("Copyright (c) Velmar Softwaretechnik")),
       FRunComment(QStringLiteral("Ohne Kommentar"))
 {
-    SetControlStyle(ControlStyle() | csOpaque);
+    // Mouse-up raises the click for every button itself (StripMouse.cpp).
+    SetControlStyle((ControlStyle() | csOpaque) & ~TControlStyle(csClickEvents));
     Font()->SetName(QStringLiteral("Arial"));
     auto makeFont = [this](bool Rotated, bool TimeAxis) {
         auto font = std::make_unique<TFont>();
@@ -429,6 +430,7 @@ void TStripChart::SetStripMode(TStripMode Value)
         HideCross(0);
         HideCross(1);
     }
+    PublishReadout();
 }
 
 void TStripChart::SetRunComment(const QString&)
@@ -711,6 +713,7 @@ void TStripChart::Loaded()
     FWindowOffset = FStoredCount - FSamplesPerWindow;
     FTimeAxisDirty = true;
     UpdateGridTable();
+    CreateRemarkEditor();
     Changed();
 }
 

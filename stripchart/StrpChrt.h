@@ -4,10 +4,12 @@
 // a buffer per series and draws the newest window of them scrolling from right
 // to left over a time axis; it range-checks every sample against two limits.
 // Live feeding scrolls the picture and draws only the uncovered strip.
-// Logging into run files, playback, remarks editing, mouse modes and tool
-// windows belong to the run-file and tool-window code; their properties are
-// stored here and do nothing else yet.
+// The mouse modes (crosses, zoom, remarks, dropped colours) are in
+// StripMouse.cpp. Logging into run files, playback and the tool windows
+// belong to the run-file and tool-window code; their properties are stored
+// here and do nothing else yet.
 
+#include <histograph/ColorDrop.h>
 #include <histograph/HistoCurve.h>
 #include <histograph/HistoMapping.h>
 #include <histograph/RecorderPaint.h>
@@ -19,12 +21,15 @@
 #include <platform/ExtPanels.h>
 #include <platform/Graphics.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace Tessaron {
 
+class TEditRemark;
 
 using TNotifyRemark =
     TEvent<void(TObject* Sender, double Time, int Series, TDescFlag Flag, int RunNumber, const QString& Text)>;
@@ -262,7 +267,8 @@ public:
     // 1.0 s by default: the time between two vertical grid lines; only values > 0.
     double ViewXGap() const { return FViewXGap; }
     void SetViewXGap(double Value);
-    // modeMeasure by default; stored (the mouse modes are not built yet).
+    // modeMeasure by default: what the mouse does (StripMouse.cpp). Measure,
+    // remark and zoom switch crosses 0 and 1 off, calculate cross 2.
     TStripMode StripMode() const { return FStripMode; }
     void SetStripMode(TStripMode Value);
     // "Ohne Kommentar" by default; takes effect only while a run file is
@@ -499,10 +505,87 @@ private:
         int X = 0;
         int Y = 0;
         TColor Color = clBlack;
+        // What the mouse placed it on (StripMouse.cpp).
+        double Time = 0;
+        double Value = 0;
+        int Series = 0;
+        int Index = 0;
+        int MouseX = 0;
+        int MouseY = 0;
     };
     std::array<TCross, 3> FCrosses;
     TScrollStats FStats;
     bool FCollectStats = false;
+
+    // ---------------------------------------------------------------- interaction (StripMouse.cpp)
+public:
+    // The sample under a mouse point: Index and Series are -1 when nothing is stored.
+    struct TSampleHit {
+        double Value = 0;
+        int X = 0;
+        int Index = -1;
+        int Series = -1;
+    };
+    TSampleHit SampleAt(int X, int Y) const;
+    // Time, value, series and sample pixel of cross 0, 1 or 2 (last placing).
+    const TCross& Cross(int K) const { return FCrosses[std::size_t(std::clamp(K, 0, 2))]; }
+    // The value bar's texts, kept even while no value bar shows them;
+    // ReadoutSink (set by the value bar) receives every change.
+    struct TCrossReadout {
+        QString Series1 = QStringLiteral("1"), Time1, Value1 = QStringLiteral("0,0000");
+        QString Series2 = QStringLiteral("1"), Time2, Value2 = QStringLiteral("0,0000");
+        QString DeltaTime, DeltaValue, InverseDeltaTime;
+        // The second cross and the differences are read only in modeCalculate.
+        bool SecondEnabled = false;
+    };
+    const TCrossReadout& CrossReadout() const { return FReadout; }
+    std::function<void(const TCrossReadout&)> ReadoutSink;
+    // Whether a zoom is saved for undo.
+    bool Zoomed() const { return FZoomSavedWindow >= 0; }
+    // The remark editor, made after loading (never while designing).
+    TEditRemark* RemarkEditor() const { return FRemarkEditor; }
+    // Where a dropped colour goes (kinds 1 ... 10; 0: no preview).
+    enum TDropKind { dkNone, dkCurve, dkGrid, dkPlot, dkTitleLeft, dkTitleRight, dkTitleTop, dkTitleBottom,
+        dkYLabels, dkXLabels, dkControl };
+    TDropKind DropKindAt(int X, int Y, int& Series) const;
+    // Colours dragged from a colour grid are previewed and dropped here.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    bool InPlot(int X, int Y) const;
+    void PlaceCrossAtMouse(int K, int X, int Y);
+    void ReportCrosses(int K);
+    void PublishReadout();
+    void LeaveMeasure();
+    void RemarkClick(TMouseButton Button);
+    void ZoomTo(TRect R);
+    void Unzoom();
+    TColor DropColor(TDropKind Kind, int Series) const;
+    void SetDropColor(TDropKind Kind, int Series, TColor Color);
+    void ColorDragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void ColorDragDrop(TObject* Source, int X, int Y);
+    void CreateRemarkEditor();
+
+    TMouseButton FButton = mbLeft;
+    TPoint FDownPoint;
+    bool FPressed = false;
+    bool FSkipMove = false;
+    bool FMeasureCaptured = false;
+    TRect FBand;
+    bool FBandShown = false;
+    int FZoomSavedWindow = -1;
+    float FZoomYMin = 0, FZoomYMax = 0, FZoomYGap = 0;
+    double FZoomXGap = 0;
+    bool FZoomLive = false;
+    TColorDropPreview FDropPreview;
+    TCrossReadout FReadout;
+    TEditRemark* FRemarkEditor = nullptr;
 };
 
 } // namespace Tessaron
