@@ -4,9 +4,9 @@
 // a buffer per series and draws the newest window of them scrolling from right
 // to left over a time axis; it range-checks every sample against two limits.
 // Live feeding scrolls the picture and draws only the uncovered strip.
-// Logging into run files, playback, remarks editing, mouse modes and tool
-// windows belong to the run-file and tool-window code; their properties are
-// stored here and do nothing else yet.
+// Every sample fed can be logged into a run file; stored runs are played
+// back and annotated with remarks (StripStorage.cpp). Mouse modes and tool
+// windows are not built yet: their properties are only stored.
 
 #include <histograph/HistoCurve.h>
 #include <histograph/HistoMapping.h>
