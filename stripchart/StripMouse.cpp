@@ -238,18 +238,26 @@ void TStripChart::RemarkClick(TMouseButton Button)
     if (!(Logging() || Playing()) || !FRemarkEditor)
         return;
     LeaveMeasure();
-    if (Button == mbLeft) {
-        const TSampleHit hit = SampleAt(FDownPoint.x(), FDownPoint.y());
-        if (hit.Series < 0)
-            return;
-        TEditRemark* e = FRemarkEditor;
+    TEditRemark* e = FRemarkEditor;
+    const TSampleHit hit = SampleAt(FDownPoint.x(), FDownPoint.y());
+    if (Button == mbLeft && hit.Series >= 0) {
         e->RunNumber = FDisplayRunNumber;
         e->Time = double(TimeOfIndex(hit.Index));
         e->Series = hit.Series;
-        e->Flag = 1;
+        e->Flag = dfManual;
         e->Text = QStringLiteral("Ohne Kommentar");
-        e->Edit();
-        // Storing the confirmed remark belongs to the run file's remark store.
+        if (e->Edit())
+            AddRemark(e->RunNumber, e->Time, e->Series, e->Text, TDescFlag(e->Flag));
+    } else if (Button == mbRight && hit.Index >= 1 && FindNearestRemark(double(TimeOfIndex(hit.Index)))) {
+        const TRemarkRecord& r = SelectedRemark();
+        e->RunNumber = r.RunNumber;
+        e->Time = r.Time;
+        e->Series = r.Series;
+        e->Flag = r.Flag;
+        e->Text = QString::fromStdString(r.Text);
+        // Rewriting refreshes the chart's remark list, the highlighted one included.
+        if (e->Edit())
+            UpdateRemark(e->Text, TDescFlag(e->Flag), e->Series);
     }
     Invalidate();
     FSkipMove = true;
@@ -294,20 +302,47 @@ void TStripChart::ZoomTo(TRect R)
         SetViewXGap(double(
             Trunc(double((t2 - t1) * FZoomXGap / (inc * inc * FZoomSavedWindow))) * inc));
     }
-    // The display stops following new samples; its window ends at the newest one.
-    FLiveDisplay = false;
+    if (!FLiveDisplay && ShownRun().Number != 0 && (Logging() || Playing())) {
+        // A stored run: the buffer is refilled so that the window ends at t2.
+        ShowAtTime(false, double(t2));
+    } else {
+        // The live display freezes at the end of the run being logged;
+        // without a run file the buffer holds the newest samples already.
+        FLiveDisplay = false;
+        if (Logging()) {
+            FFirstSampleNumber = Round(double((FLastSampleTime + FLogTimeIncrement) / FDisplayTimeIncrement));
+            ShowRunEnd();
+        }
+    }
     SetEnableUpdate(true);
 }
 
 void TStripChart::Unzoom()
 {
+    const bool stored = !FZoomLive && ShownRun().Number != 0 && (Logging() || Playing());
+    long double end = 0;
+    if (stored) {
+        // The saved window around the current view.
+        const long double first = TimeOfIndex(std::max(1, FWindowOffset + 1));
+        const long double last = TimeOfIndex(FStoredCount);
+        if (FStoredCount < 1 || first == last)
+            return;
+        end = first + (last - first) * FZoomSavedWindow / (2.0L * FSamplesPerWindow);
+    }
     SetEnableUpdate(false);
     SetViewYGap(FZoomYGap);
     SetViewYMax(FZoomYMax);
     SetViewYMin(FZoomYMin);
     SetViewXGap(FZoomXGap);
     SetSamplesPerWindow(FZoomSavedWindow);
-    FLiveDisplay = FZoomLive || FLiveDisplay;
+    if (stored) {
+        ShowAtTime(false, double(end));
+    } else if (Logging()) {
+        FFirstSampleNumber = Round(double((FLastSampleTime + FLogTimeIncrement) / FDisplayTimeIncrement));
+        ShowRunEnd();
+    } else {
+        FLiveDisplay = true;
+    }
     FZoomSavedWindow = -1;
     SetEnableUpdate(true);
 }
