@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include "support/MouseInput.h"
+#include "RunFileTestSupport.h"
+
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -287,4 +290,66 @@ TEST(StripMouse, DroppedColourGoesToEachOfTheTenTargets)
         if (c.Kind != TStripChart::dkControl)
             EXPECT_NE(m.C->Color(), colour) << "the previewed control colour came back, kind " << int(c.Kind);
     }
+}
+
+TEST(StripMouse, RemarksAreWrittenAndRewrittenThroughTheEditorWhileLogging)
+{
+    RunFileTest::TFolder dir;
+    TMouseHost m;
+    m.C->Loaded();
+    ASSERT_TRUE(m.C->StartLogging(QString::fromStdString(dir("remarks.ddt")), QStringLiteral("Lauf")));
+    m.Feed(512, {4.0f});
+    m.C->SetStripMode(Strip::modeRemark);
+    TEditRemark* e = m.C->RemarkEditor();
+    ASSERT_TRUE(e);
+    // Answers the next modal showing: Series spinner, text, OK or Cancel.
+    auto answer = [&](int Spin, const QString& Text, int Result) {
+        QTimer::singleShot(0, [=] {
+            e->SeriesSpin->SetValue(Spin);
+            e->TextEdit->SetText(Text);
+            e->SetModalResult(Result);
+        });
+    };
+    answer(0, QStringLiteral("alle"), mrOk);
+    m.Drag(200, Row(4), 200, Row(4));
+    ASSERT_EQ(m.C->Remarks().size(), 1u);
+    EXPECT_EQ(m.C->Remarks()[0].Series, -1) << "spinner 0 is every series";
+    EXPECT_EQ(m.C->Remarks()[0].Flag, dfManual);
+    answer(1, QStringLiteral("nicht"), mrCancel);
+    m.Drag(300, Row(4), 300, Row(4));
+    EXPECT_EQ(m.C->Remarks().size(), 1u) << "cancelled";
+    // The right button rewrites the nearest remark.
+    answer(2, QStringLiteral("Kurve 2"), mrOk);
+    m.Drag(250, Row(4), 250, Row(4), Qt::RightButton);
+    ASSERT_EQ(m.C->Remarks().size(), 1u);
+    EXPECT_EQ(m.C->Remarks()[0].Series, 2);
+    EXPECT_EQ(m.C->SelectedRemark().Text, "Kurve 2");
+}
+
+TEST(StripMouse, ZoomAndUndoOnAStoredRun)
+{
+    RunFileTest::TFolder dir;
+    const QString path = QString::fromStdString(dir("zoom.ddt"));
+    TMouseHost m;
+    ASSERT_TRUE(m.C->StartLogging(path, QStringLiteral("Lauf")));
+    m.Feed(2000, {4.0f});
+    m.C->StopLogging();
+    ASSERT_TRUE(m.C->StartPlaying(path));
+    m.C->ShowRunEnd();
+    ASSERT_EQ(m.C->StoredCount(), m.C->SamplesPerBuffer());
+    m.C->SetViewXGap(50);
+    m.C->SetStripMode(Strip::modeZoom);
+    m.Drag(110, 40, 210, 140);
+    EXPECT_NEAR(m.C->SamplesPerWindow(), 128, 3);
+    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 9);
+    m.Drag(110, 40, 210, 140);
+    EXPECT_LT(m.C->SamplesPerWindow(), 40);
+    m.Drag(100, 100, 100, 100, Qt::RightButton);
+    EXPECT_EQ(m.C->SamplesPerWindow(), 512);
+    EXPECT_FLOAT_EQ(m.C->ViewYMin(), 0);
+    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 10);
+    EXPECT_FLOAT_EQ(m.C->ViewYGap(), 2);
+    EXPECT_DOUBLE_EQ(m.C->ViewXGap(), 50);
+    EXPECT_FALSE(m.C->Zoomed());
+    EXPECT_GE(m.C->StoredCount(), 1);
 }
