@@ -61,7 +61,10 @@ TStripChart::TStripChart(TComponent* AOwner)
     UpdateGridTable();
 }
 
-TStripChart::~TStripChart() = default;
+TStripChart::~TStripChart()
+{
+    DestroyToolWindows();
+}
 
 // ---------------------------------------------------------------- setters
 
@@ -152,7 +155,11 @@ void TStripChart::SetGapTop(int Value) { SetInt(FGapTop, Value); }
 void TStripChart::SetGapBottom(int Value) { SetInt(FGapBottom, Value); }
 void TStripChart::SetTitleRight(const QString& Value) { SetString(FTitleRight, Value); }
 void TStripChart::SetTitleLeft(const QString& Value) { SetString(FTitleLeft, Value); }
-void TStripChart::SetTitleTop(const QString& Value) { SetString(FTitleTop, Value); }
+void TStripChart::SetTitleTop(const QString& Value)
+{
+    SetString(FTitleTop, Value);
+    RecaptionToolWindows();
+}
 void TStripChart::SetTitleBottom(const QString& Value) { SetString(FTitleBottom, Value); }
 
 void TStripChart::SetTitleFont(std::unique_ptr<TFont>& Field, TFont* Value)
@@ -429,6 +436,7 @@ void TStripChart::SetStripMode(TStripMode Value)
         HideCross(0);
         HideCross(1);
     }
+    UpdateValueBarGroups();
 }
 
 void TStripChart::SetRunComment(const QString&)
@@ -711,6 +719,7 @@ void TStripChart::Loaded()
     FWindowOffset = FStoredCount - FSamplesPerWindow;
     FTimeAxisDirty = true;
     UpdateGridTable();
+    CreateToolWindows();
     Changed();
 }
 

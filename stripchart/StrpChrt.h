@@ -25,6 +25,9 @@
 
 namespace Tessaron {
 
+class TFormToolBarStrip;
+class TFormCalculateBarStrip;
+class TFormJogShuttleBarStrip;
 
 using TNotifyRemark =
     TEvent<void(TObject* Sender, double Time, int Series, TDescFlag Flag, int RunNumber, const QString& Text)>;
@@ -274,13 +277,15 @@ public:
     void SetRangeLower(float Value) { FRangeLower = Value; }
     float RangeUpper() const { return FRangeUpper; }
     void SetRangeUpper(float Value) { FRangeUpper = Value; }
-    // false by default; the tool windows are not built yet: stored only.
+    // false by default: show or hide the tool bar, value bar and jog shuttle
+    // bar (run time only; StripTools.cpp). At run time the value bar and jog
+    // shuttle bar read back whether their window is visible.
     bool ShowToolBar() const { return FShowToolBar; }
-    void SetShowToolBar(bool Value) { FShowToolBar = Value; }
-    bool ShowValueBar() const { return FShowValueBar; }
-    void SetShowValueBar(bool Value) { FShowValueBar = Value; }
-    bool ShowJogShuttleBar() const { return FShowJogShuttleBar; }
-    void SetShowJogShuttleBar(bool Value) { FShowJogShuttleBar = Value; }
+    void SetShowToolBar(bool Value);
+    bool ShowValueBar() const;
+    void SetShowValueBar(bool Value);
+    bool ShowJogShuttleBar() const;
+    void SetShowJogShuttleBar(bool Value);
     // false by default: true runs ScaleToData before every paint.
     bool AutoScale() const { return FAutoScale; }
     void SetAutoScale(bool Value);
@@ -311,6 +316,21 @@ public:
     // Where a title was last drawn ((-1, -1, -1, -1) until it is drawn after
     // the last change).
     TRect TitleRect(TRecorderTitle Title) const { return FTitleRects[std::size_t(Title)]; }
+
+    // ---- Tool windows (StripTools.cpp) ----
+    // The windows the chart made after loading (or on the first Show...);
+    // null inside a form designer and before.
+    TFormToolBarStrip* ToolBar() const { return FToolBar; }
+    TFormCalculateBarStrip* ValueBar() const { return FValueBar; }
+    TFormJogShuttleBarStrip* JogShuttleBar() const { return FJogShuttleBar; }
+    // Value bar read-outs of the mouse modes; nothing happens unless the value
+    // bar is showing. Times with 5 significant digits, values with 4.
+    // modeMeasure: the first group shows the cross.
+    void ShowMeasureReadOut(int Series, double Time, double Value);
+    // modeCalculate: both crosses, |T2 - T1|, |Y2 - Y1| and 1 / |T2 - T1|
+    // ("----" for equal times).
+    void ShowCalculateReadOut(int Series1, double Time1, double Value1, int Series2, double Time2, double Value2);
+    // ---- end of the tool windows ----
 
     TNotifyCrossMove OnCrossMove;
     TNotifyRemark OnRemark;
@@ -503,6 +523,15 @@ private:
     std::array<TCross, 3> FCrosses;
     TScrollStats FStats;
     bool FCollectStats = false;
+
+    // Tool windows (StripTools.cpp): made after loading, owned and freed here.
+    void CreateToolWindows();
+    void DestroyToolWindows();
+    void RecaptionToolWindows();
+    void UpdateValueBarGroups();
+    TFormToolBarStrip* FToolBar = nullptr;
+    TFormCalculateBarStrip* FValueBar = nullptr;
+    TFormJogShuttleBarStrip* FJogShuttleBar = nullptr;
 };
 
 } // namespace Tessaron
