@@ -4,9 +4,11 @@
 
 #include "stripchart/StrpChrt.h"
 #include "stripchart/Remedit.h"
+#include "stripchart/_sEca.h"
 
 #include <histograph/Colorhis.h>
 
+#include <platform/StdCtrls.h>
 #include <platform/SysUtils.h>
 
 #include <cmath>
@@ -130,9 +132,17 @@ void TStripChart::ReportCrosses(int K)
 
 void TStripChart::PublishReadout()
 {
+    const TCrossReadout& r = FReadout;
     FReadout.SecondEnabled = FStripMode == Strip::modeCalculate;
-    if (ReadoutSink)
-        ReadoutSink(FReadout);
+    if (!FValueBar || !FValueBar->Visible())
+        return;
+    const std::pair<TLabel*, const QString*> labels[] = {{FValueBar->Series1, &r.Series1}, {FValueBar->X1, &r.Time1},
+        {FValueBar->Y1, &r.Value1}, {FValueBar->Series2, &r.Series2}, {FValueBar->X2, &r.Time2},
+        {FValueBar->Y2, &r.Value2}, {FValueBar->deltax, &r.DeltaTime}, {FValueBar->deltay, &r.DeltaValue},
+        {FValueBar->invdeltax, &r.InverseDeltaTime}};
+    for (const auto& [label, text] : labels)
+        if (!text->isEmpty())
+            label->SetCaption(*text);
 }
 
 void TStripChart::LeaveMeasure()

@@ -65,6 +65,7 @@ TStripChart::TStripChart(TComponent* AOwner)
 
 TStripChart::~TStripChart()
 {
+    DestroyToolWindows();
     CloseStorage();
 }
 
@@ -157,7 +158,11 @@ void TStripChart::SetGapTop(int Value) { SetInt(FGapTop, Value); }
 void TStripChart::SetGapBottom(int Value) { SetInt(FGapBottom, Value); }
 void TStripChart::SetTitleRight(const QString& Value) { SetString(FTitleRight, Value); }
 void TStripChart::SetTitleLeft(const QString& Value) { SetString(FTitleLeft, Value); }
-void TStripChart::SetTitleTop(const QString& Value) { SetString(FTitleTop, Value); }
+void TStripChart::SetTitleTop(const QString& Value)
+{
+    SetString(FTitleTop, Value);
+    RecaptionToolWindows();
+}
 void TStripChart::SetTitleBottom(const QString& Value) { SetString(FTitleBottom, Value); }
 
 void TStripChart::SetTitleFont(std::unique_ptr<TFont>& Field, TFont* Value)
@@ -433,6 +438,7 @@ void TStripChart::SetStripMode(TStripMode Value)
         HideCross(1);
     }
     PublishReadout();
+    UpdateValueBarGroups();
 }
 
 void TStripChart::SetAutoScale(bool Value)
@@ -713,6 +719,7 @@ void TStripChart::Loaded()
     FTimeAxisDirty = true;
     UpdateGridTable();
     CreateRemarkEditor();
+    CreateToolWindows();
     Changed();
 }
 

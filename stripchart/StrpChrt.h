@@ -32,6 +32,9 @@
 namespace Tessaron {
 
 class TEditRemark;
+class TFormToolBarStrip;
+class TFormCalculateBarStrip;
+class TFormJogShuttleBarStrip;
 
 using TNotifyRemark =
     TEvent<void(TObject* Sender, double Time, int Series, TDescFlag Flag, int RunNumber, const QString& Text)>;
@@ -282,13 +285,15 @@ public:
     void SetRangeLower(float Value) { FRangeLower = Value; }
     float RangeUpper() const { return FRangeUpper; }
     void SetRangeUpper(float Value) { FRangeUpper = Value; }
-    // false by default; the tool windows are not built yet: stored only.
+    // false by default: show or hide the tool bar, value bar and jog shuttle
+    // bar (run time only; StripTools.cpp). At run time the value bar and jog
+    // shuttle bar read back whether their window is visible.
     bool ShowToolBar() const { return FShowToolBar; }
-    void SetShowToolBar(bool Value) { FShowToolBar = Value; }
-    bool ShowValueBar() const { return FShowValueBar; }
-    void SetShowValueBar(bool Value) { FShowValueBar = Value; }
-    bool ShowJogShuttleBar() const { return FShowJogShuttleBar; }
-    void SetShowJogShuttleBar(bool Value) { FShowJogShuttleBar = Value; }
+    void SetShowToolBar(bool Value);
+    bool ShowValueBar() const;
+    void SetShowValueBar(bool Value);
+    bool ShowJogShuttleBar() const;
+    void SetShowJogShuttleBar(bool Value);
     // false by default: true runs ScaleToData before every paint.
     bool AutoScale() const { return FAutoScale; }
     void SetAutoScale(bool Value);
@@ -319,6 +324,21 @@ public:
     // Where a title was last drawn ((-1, -1, -1, -1) until it is drawn after
     // the last change).
     TRect TitleRect(TRecorderTitle Title) const { return FTitleRects[std::size_t(Title)]; }
+
+    // ---- Tool windows (StripTools.cpp) ----
+    // The windows the chart made after loading (or on the first Show...);
+    // null inside a form designer and before.
+    TFormToolBarStrip* ToolBar() const { return FToolBar; }
+    TFormCalculateBarStrip* ValueBar() const { return FValueBar; }
+    TFormJogShuttleBarStrip* JogShuttleBar() const { return FJogShuttleBar; }
+    // Value bar read-outs of the mouse modes; nothing happens unless the value
+    // bar is showing. Times with 5 significant digits, values with 4.
+    // modeMeasure: the first group shows the cross.
+    void ShowMeasureReadOut(int Series, double Time, double Value);
+    // modeCalculate: both crosses, |T2 - T1|, |Y2 - Y1| and 1 / |T2 - T1|
+    // ("----" for equal times).
+    void ShowCalculateReadOut(int Series1, double Time1, double Value1, int Series2, double Time2, double Value2);
+    // ---- end of the tool windows ----
 
     TNotifyCrossMove OnCrossMove;
     TNotifyRemark OnRemark;
@@ -615,8 +635,8 @@ public:
     TSampleHit SampleAt(int X, int Y) const;
     // Time, value, series and sample pixel of cross 0, 1 or 2 (last placing).
     const TCross& Cross(int K) const { return FCrosses[std::size_t(std::clamp(K, 0, 2))]; }
-    // The value bar's texts, kept even while no value bar shows them;
-    // ReadoutSink (set by the value bar) receives every change.
+    // The value bar's texts, kept even while no value bar shows them; a
+    // showing value bar gets every change.
     struct TCrossReadout {
         QString Series1 = QStringLiteral("1"), Time1, Value1 = QStringLiteral("0,0000");
         QString Series2 = QStringLiteral("1"), Time2, Value2 = QStringLiteral("0,0000");
@@ -625,7 +645,6 @@ public:
         bool SecondEnabled = false;
     };
     const TCrossReadout& CrossReadout() const { return FReadout; }
-    std::function<void(const TCrossReadout&)> ReadoutSink;
     // Whether a zoom is saved for undo.
     bool Zoomed() const { return FZoomSavedWindow >= 0; }
     // The remark editor, made after loading (never while designing).
@@ -672,6 +691,16 @@ private:
     TColorDropPreview FDropPreview;
     TCrossReadout FReadout;
     TEditRemark* FRemarkEditor = nullptr;
+
+private:
+    // Tool windows (StripTools.cpp): made after loading, owned and freed here.
+    void CreateToolWindows();
+    void DestroyToolWindows();
+    void RecaptionToolWindows();
+    void UpdateValueBarGroups();
+    TFormToolBarStrip* FToolBar = nullptr;
+    TFormCalculateBarStrip* FValueBar = nullptr;
+    TFormJogShuttleBarStrip* FJogShuttleBar = nullptr;
 };
 
 } // namespace Tessaron

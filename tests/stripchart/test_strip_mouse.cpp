@@ -4,6 +4,7 @@
 #include <histograph/Colorhis.h>
 #include <stripchart/Remedit.h>
 #include <stripchart/StrpChrt.h>
+#include <stripchart/_sEca.h>
 
 #include <platform/Spin.h>
 #include <platform/StdCtrls.h>
@@ -122,6 +123,10 @@ TEST(StripMouse, CalculateCrossesAtEqualTimesHaveNoReciprocal)
 {
     TMouseHost m;
     m.Feed(512, {4.0f});
+    m.C->Loaded();
+    m.C->SetShowValueBar(true);
+    TFormCalculateBarStrip* bar = m.C->ValueBar();
+    ASSERT_TRUE(bar && bar->Visible());
     m.C->SetStripMode(Strip::modeCalculate);
     EXPECT_TRUE(m.C->CrossReadout().SecondEnabled);
     int calls = 0;
@@ -132,6 +137,7 @@ TEST(StripMouse, CalculateCrossesAtEqualTimesHaveNoReciprocal)
     EXPECT_EQ(calls, 5);
     EXPECT_TRUE(m.C->CrossVisible(0) && m.C->CrossVisible(1));
     EXPECT_EQ(m.C->CrossReadout().InverseDeltaTime, "----");
+    EXPECT_EQ(bar->invdeltax->Caption(), "----");
     // A held button drags its cross; the other stays.
     m.Drag(150, 100, 300, 100);
     EXPECT_GT(m.C->Cross(0).Time, m.C->Cross(1).Time);
