@@ -6,6 +6,7 @@
 // internal timer. Measured curves stay in the caller's arrays: the histograph
 // keeps their address and draws whatever they hold at each repaint.
 
+#include <histograph/ColorDrop.h>
 #include <histograph/HistoCurve.h>
 #include <histograph/HistoMapping.h>
 #include <histograph/RecorderTypes.h>
@@ -575,9 +576,7 @@ private:
         float YMax = 0, YMin = 0, XMin = 0, XMax = 0, XGap = 0, YGap = 0;
     } FSavedView;
     // Colour drop: the previewed area and the colour it had before.
-    TDropArea FPreviewArea = daNone;
-    int FPreviewSeries = 0;
-    TColor FPreviewColor = clBlack;
+    TColorDropPreview FDropPreview;
     std::unique_ptr<TFormToolBar> FToolBar;
     std::unique_ptr<TFormCalculateBar> FValueBar;
     bool FLayoutDirty = true;

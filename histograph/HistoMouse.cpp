@@ -646,23 +646,16 @@ void THistograph::ColorDragOver(TObject* Source, int X, int Y, TDragState State,
     Accept = grid != nullptr;
     if (!grid)
         return;
+    auto set = [this](TColorDropPreview::TTarget T, TColor C) { SetAreaColor(TDropArea(T.Kind), T.Series, C); };
     if (State == dsDragLeave) {
-        if (FPreviewArea != daNone)
-            SetAreaColor(FPreviewArea, FPreviewSeries, FPreviewColor);
-        FPreviewArea = daNone;
+        FDropPreview.Leave(set);
         Update();
         return;
     }
     int series = 0;
     const TDropArea area = DropAreaAt(X, Y, series);
-    if (area == FPreviewArea && series == FPreviewSeries)
-        return;
-    if (FPreviewArea != daNone)
-        SetAreaColor(FPreviewArea, FPreviewSeries, FPreviewColor);
-    FPreviewArea = area;
-    FPreviewSeries = series;
-    FPreviewColor = AreaColor(area, series);
-    SetAreaColor(area, series, grid->SelectColor());
+    FDropPreview.Over({area, series}, grid->SelectColor(),
+        [this](TColorDropPreview::TTarget T) { return AreaColor(TDropArea(T.Kind), T.Series); }, set);
     Update();
 }
 
@@ -673,14 +666,9 @@ void THistograph::ColorDragDrop(TObject* Source, int X, int Y)
         return;
     int series = 0;
     const TDropArea area = DropAreaAt(X, Y, series);
-    if (area != FPreviewArea || series != FPreviewSeries) {
-        if (FPreviewArea != daNone)
-            SetAreaColor(FPreviewArea, FPreviewSeries, FPreviewColor);
-        SetAreaColor(area, series, grid->SelectColor());
-    }
+    FDropPreview.Drop({area, series}, grid->SelectColor(),
+        [this](TColorDropPreview::TTarget T, TColor C) { SetAreaColor(TDropArea(T.Kind), T.Series, C); });
     Update();
-    FPreviewArea = daNone;
-    FPreviewSeries = 0;
 }
 
 } // namespace Tessaron

@@ -1,6 +1,9 @@
 #include "histograph/RecorderTools.h"
 
+#include "histograph/Colorhis.h"
+
 #include <platform/Buttons.h>
+#include <platform/ExtPanels.h>
 #include <platform/Dialogs.h>
 #include <platform/StdCtrls.h>
 #include <platform/SysUtils.h>
@@ -109,6 +112,43 @@ void LoadGlyph(TBitBtn* Button, const QString& Name, int NumGlyphs)
         Button->SetGlyph(&glyph);
         Button->SetNumGlyphs(NumGlyphs);
     }
+}
+
+TPanel* SetUpToolBar(TForm* Form, int ClientWidth)
+{
+    SetUpWindow(Form, QStringLiteral("Werkzeuge"), ClientWidth, 54, TForm::bsToolWindow);
+    UseWindowFont(Form, true);
+    Form->SetFormStyle(TForm::fsStayOnTop);
+    auto* panel = Place<TPanel>(Form, Form, 0, 0, ClientWidth, 54);
+    panel->SetAlign(alClient);
+    panel->SetShowHint(true);
+    return panel;
+}
+
+void PlaceToolButtons(TForm* Form, TPanel* Panel, std::initializer_list<TToolButton> Buttons,
+    const std::function<void(TObject*)>& OnClick)
+{
+    for (const TToolButton& b : Buttons) {
+        auto* button = Place<TSpeedButton>(Form, Panel, b.X, 3, 25, 25);
+        button->SetGroupIndex(b.Group);
+        button->SetHint(QString::fromUtf8(b.Hint));
+        LoadGlyph(button, QString::fromLatin1(b.Glyph));
+        button->OnClick = OnClick;
+        *b.Field = button;
+    }
+}
+
+TColorGridHisto* PlacePalette(TForm* Form, TPanel* Panel, const QString& Hint)
+{
+    auto* grid = Place<TColorGridHisto>(Form, Panel, 8, 32, 320, 16);
+    grid->SetGridOrdering(TColorGridHisto::go16x1);
+    grid->SetBounds(8, 32, 320, 16);
+    grid->SetForegroundEnabled(false);
+    grid->SetBackgroundEnabled(false);
+    grid->SetHint(Hint);
+    grid->SetDragCursor(crCross);
+    grid->OnMouseDown = [grid](TObject*, TMouseButton, TShiftState, int, int) { grid->BeginDrag(true); };
+    return grid;
 }
 
 } // namespace Tessaron::RecorderTools

@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <initializer_list>
+
 namespace Tessaron {
 
 class TCanvas;
@@ -15,6 +18,8 @@ class TFontDialog;
 class TLabel;
 class TSpeedButton;
 class TBitBtn;
+class TPanel;
+class TColorGridHisto;
 
 namespace RecorderTools {
 
@@ -55,6 +60,28 @@ QString EditText(double Value);
 // an unknown name leaves the button without one.
 void LoadGlyph(TSpeedButton* Button, const QString& Name);
 void LoadGlyph(TBitBtn* Button, const QString& Name, int NumGlyphs = 1);
+
+// One speed button of a tool bar: where it goes, its group (0: push button),
+// hint and glyph name.
+struct TToolButton {
+    TSpeedButton** Field;
+    int X;
+    int Group;
+    const char* Hint;
+    const char* Glyph;
+};
+
+// The tool bar window: a stay-on-top tool window "Werkzeuge" in bold of the
+// given client size with a panel showing hints; returns the panel.
+TPanel* SetUpToolBar(TForm* Form, int ClientWidth);
+
+// The buttons in a row at y = 3, 25 x 25, each clicking OnClick.
+void PlaceToolButtons(TForm* Form, TPanel* Panel, std::initializer_list<TToolButton> Buttons,
+    const std::function<void(TObject*)>& OnClick);
+
+// The palette row at (8, 32): 16 colours in a line, 320 x 16, no markers, a
+// cross as drag cursor; a press starts dragging the picked colour at once.
+TColorGridHisto* PlacePalette(TForm* Form, TPanel* Panel, const QString& Hint);
 
 } // namespace RecorderTools
 } // namespace Tessaron

@@ -27,6 +27,11 @@ public:
     TLabel* invdeltax = nullptr;
     TLabel* deltax = nullptr;
     TLabel* deltay = nullptr;
+
+protected:
+    // A value bar whose horizontal read-outs are named Axis ("X:", "DX:") and
+    // whose reciprocal is named InverseAxis ("1/DX:").
+    TFormCalculateBar(TComponent* AOwner, const QString& Axis, const QString& InverseAxis);
 };
 
 } // namespace Tessaron

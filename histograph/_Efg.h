@@ -1,6 +1,8 @@
 #pragma once
-// TFormGrid: the histograph's "Gitter" dialog: grid on or off, the scale of
-// both axes and the grid's line style, applied at once; Cancel restores them.
+// TFormGrid: the recorders' "Gitter" dialog: grid on or off, the scale and
+// the grid's line style, applied at once; Cancel restores them. It reaches
+// the recorder through GridVisible, GridScale and GridLineStyle; the scale
+// list holds exactly the recorder's scales, in their order.
 
 #include <histograph/RecorderTypes.h>
 
@@ -17,7 +19,7 @@ class TFormGrid : public TForm {
 public:
     explicit TFormGrid(TComponent* AOwner = nullptr);
 
-    void SetHisto(THistograph* Histo) { FHisto = Histo; }
+    void SetHisto(THistograph* Histo);
 
     TCheckBox* CheckBox1 = nullptr;   // "Gitter sichtbar"
     TComboBox* ComboBoxScale = nullptr;
@@ -25,16 +27,24 @@ public:
     TBitBtn* BitBtnCancel = nullptr;
     TBitBtn* BitBtnOK = nullptr;
 
+protected:
+    // A dialog whose scale list offers ScaleItems (index = scale value).
+    TFormGrid(TComponent* AOwner, const QStringList& ScaleItems);
+    // Any component with the grid properties.
+    void SetRecorder(TComponent* Recorder) { FRecorder = Recorder; }
+
 private:
     void FormShow();
     // Shows the histograph's current settings (without applying them back).
     void Synchronize();
     void FormClose();
 
-    THistograph* FHisto = nullptr;
+    void Apply(const char* Property, int Value);
+
+    TComponent* FRecorder = nullptr;
     bool FSynchronizing = false;
-    TPenStyle FSavedLineStyle = psSolid;
-    TGrdVisible FSavedVisible = grdNone;
+    int FSavedLineStyle = 0;
+    int FSavedVisible = 0;
     int FSavedScale = 0;
 };
 

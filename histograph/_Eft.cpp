@@ -47,73 +47,75 @@ TFormTitle::TFormTitle(TComponent* AOwner) : TForm(AOwner)
 
 TFormTitle::~TFormTitle() = default;
 
+void TFormTitle::SetHisto(THistograph* Histo)
+{
+    SetRecorder(Histo);
+}
+
+namespace {
+
+const char* const kTitles[] = {"TitleBottom", "TitleTop", "TitleLeft", "TitleRight"};
+const char* const kFonts[] = {
+    "FontTitleBottom", "FontTitleTop", "FontTitleLeft", "FontTitleRight", "FontXAxis", "FontYAxis"};
+
+TFont* FontProperty(const TComponent* Recorder, const char* Name)
+{
+    return Recorder->property(Name).value<TFont*>();
+}
+
+} // namespace
+
 void TFormTitle::FormShow()
 {
-    if (!FHisto)
+    if (!FRecorder)
         return;
-    FSavedTitles = {FHisto->TitleBottom(), FHisto->TitleTop(), FHisto->TitleLeft(), FHisto->TitleRight()};
-    EBottom->SetText(FSavedTitles[0]);
-    ETop->SetText(FSavedTitles[1]);
-    ELeft->SetText(FSavedTitles[2]);
-    ERight->SetText(FSavedTitles[3]);
-    const TFont* fonts[] = {FHisto->FontTitleBottom(), FHisto->FontTitleTop(), FHisto->FontTitleLeft(),
-        FHisto->FontTitleRight(), FHisto->FontXAxis(), FHisto->FontYAxis()};
+    TEdit* edits[] = {EBottom, ETop, ELeft, ERight};
+    for (std::size_t i = 0; i < FSavedTitles.size(); ++i)
+        FSavedTitles[i] = FRecorder->property(kTitles[i]).toString();
+    // Filling an edit applies its text at once: save all titles first.
+    for (std::size_t i = 0; i < FSavedTitles.size(); ++i)
+        edits[i]->SetText(FSavedTitles[i]);
     for (std::size_t i = 0; i < FSavedFonts.size(); ++i) {
         FSavedFonts[i] = std::make_unique<TFont>();
-        FSavedFonts[i]->Assign(fonts[i]);
+        FSavedFonts[i]->Assign(FontProperty(FRecorder, kFonts[i]));
     }
 }
 
 void TFormTitle::FormClose()
 {
-    if (!FHisto || ModalResult() != mrCancel || !FSavedFonts[0])
+    if (!FRecorder || ModalResult() != mrCancel || !FSavedFonts[0])
         return;
-    FHisto->SetTitleBottom(FSavedTitles[0]);
-    FHisto->SetTitleTop(FSavedTitles[1]);
-    FHisto->SetTitleLeft(FSavedTitles[2]);
-    FHisto->SetTitleRight(FSavedTitles[3]);
-    FHisto->SetFontTitleBottom(FSavedFonts[0].get());
-    FHisto->SetFontTitleTop(FSavedFonts[1].get());
-    FHisto->SetFontTitleLeft(FSavedFonts[2].get());
-    FHisto->SetFontTitleRight(FSavedFonts[3].get());
-    FHisto->SetFontXAxis(FSavedFonts[4].get());
-    FHisto->SetFontYAxis(FSavedFonts[5].get());
+    for (std::size_t i = 0; i < FSavedTitles.size(); ++i)
+        FRecorder->setProperty(kTitles[i], FSavedTitles[i]);
+    // The recorders' font setters copy the attributes; so does Assign.
+    for (std::size_t i = 0; i < FSavedFonts.size(); ++i)
+        FontProperty(FRecorder, kFonts[i])->Assign(FSavedFonts[i].get());
 }
 
 void TFormTitle::EditChange(TObject* Sender)
 {
-    if (!FHisto)
+    if (!FRecorder)
         return;
-    const QString text = static_cast<TEdit*>(Sender)->Text();
-    if (Sender == EBottom)
-        FHisto->SetTitleBottom(text);
-    else if (Sender == ETop)
-        FHisto->SetTitleTop(text);
-    else if (Sender == ELeft)
-        FHisto->SetTitleLeft(text);
-    else if (Sender == ERight)
-        FHisto->SetTitleRight(text);
+    const TEdit* edits[] = {EBottom, ETop, ELeft, ERight};
+    for (std::size_t i = 0; i < 4; ++i)
+        if (Sender == edits[i])
+            FRecorder->setProperty(kTitles[i], static_cast<TEdit*>(Sender)->Text());
 }
 
 TFont* TFormTitle::FontOf(TObject* Button) const
 {
-    if (Button == ButtonBottom)
-        return FHisto->FontTitleBottom();
-    if (Button == ButtonTop)
-        return FHisto->FontTitleTop();
-    if (Button == ButtonLeft)
-        return FHisto->FontTitleLeft();
-    if (Button == ButtonRight)
-        return FHisto->FontTitleRight();
-    if (Button == ButtonXAxis)
-        return FHisto->FontXAxis();
-    return FHisto->FontYAxis();
+    const TObject* buttons[] = {ButtonBottom, ButtonTop, ButtonLeft, ButtonRight, ButtonXAxis, ButtonYAxis};
+    for (std::size_t i = 0; i < 6; ++i)
+        if (Button == buttons[i])
+            return FontProperty(FRecorder, kFonts[i]);
+    return nullptr;
 }
 
 void TFormTitle::FontClick(TObject* Sender)
 {
-    if (FHisto)
-        ChooseFont(FontDialog1, FontOf(Sender), static_cast<TComponent*>(Sender)->Tag() == 1);
+    TFont* font = FRecorder ? FontOf(Sender) : nullptr;
+    if (font)
+        ChooseFont(FontDialog1, font, static_cast<TComponent*>(Sender)->Tag() == 1);
 }
 
 } // namespace Tessaron

@@ -1,7 +1,9 @@
 #pragma once
-// TFormTitle: the histograph's "Beschriftung" dialog. The four titles change
+// TFormTitle: the recorders' "Beschriftung" dialog. The four titles change
 // live while they are typed, the six fonts through the font dialog; Cancel
-// restores the titles and fonts the dialog was opened with.
+// restores the titles and fonts the dialog was opened with. It reaches the
+// recorder through the title and font properties both recorders publish
+// (TitleBottom ... FontYAxis), so the strip chart's twin only binds it.
 
 #include <platform/Dialogs.h>
 #include <platform/Forms.h>
@@ -21,7 +23,7 @@ public:
     explicit TFormTitle(TComponent* AOwner = nullptr);
     ~TFormTitle() override;
 
-    void SetHisto(THistograph* Histo) { FHisto = Histo; }
+    void SetHisto(THistograph* Histo);
 
     TEdit* EBottom = nullptr;
     TEdit* ETop = nullptr;
@@ -42,10 +44,15 @@ private:
     void FormClose();
     void EditChange(TObject* Sender);
     void FontClick(TObject* Sender);
-    // The histograph's font behind a "Schriftart" button.
+    // The recorder's font behind a "Schriftart" button.
     TFont* FontOf(TObject* Button) const;
 
-    THistograph* FHisto = nullptr;
+protected:
+    // Any component with the recorders' title and font properties.
+    void SetRecorder(TComponent* Recorder) { FRecorder = Recorder; }
+
+private:
+    TComponent* FRecorder = nullptr;
     std::array<QString, 4> FSavedTitles;
     std::array<std::unique_ptr<TFont>, 6> FSavedFonts;
 };

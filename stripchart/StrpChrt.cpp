@@ -28,7 +28,8 @@ TStripChart::TStripChart(TComponent* AOwner)
       FCopyright(QStringLiteral("Copyright (c) Velmar Softwaretechnik")),
       FRunComment(QStringLiteral("Ohne Kommentar"))
 {
-    SetControlStyle(ControlStyle() | csOpaque);
+    // Mouse-up raises the click for every button itself (StripMouse.cpp).
+    SetControlStyle((ControlStyle() | csOpaque) & ~TControlStyle(csClickEvents));
     Font()->SetName(QStringLiteral("Arial"));
     auto makeFont = [this](bool Rotated, bool TimeAxis) {
         auto font = std::make_unique<TFont>();
@@ -58,10 +59,15 @@ TStripChart::TStripChart(TComponent* AOwner)
         Randomize();
     SetSamplesPerBuffer(1024);
     FLastSampleTime = (long double)FLogStartTime - FLogTimeIncrement;
+    InstallDefaultStorage();
     UpdateGridTable();
 }
 
-TStripChart::~TStripChart() = default;
+TStripChart::~TStripChart()
+{
+    DestroyToolWindows();
+    CloseStorage();
+}
 
 // ---------------------------------------------------------------- setters
 
@@ -152,7 +158,11 @@ void TStripChart::SetGapTop(int Value) { SetInt(FGapTop, Value); }
 void TStripChart::SetGapBottom(int Value) { SetInt(FGapBottom, Value); }
 void TStripChart::SetTitleRight(const QString& Value) { SetString(FTitleRight, Value); }
 void TStripChart::SetTitleLeft(const QString& Value) { SetString(FTitleLeft, Value); }
-void TStripChart::SetTitleTop(const QString& Value) { SetString(FTitleTop, Value); }
+void TStripChart::SetTitleTop(const QString& Value)
+{
+    SetString(FTitleTop, Value);
+    RecaptionToolWindows();
+}
 void TStripChart::SetTitleBottom(const QString& Value) { SetString(FTitleBottom, Value); }
 
 void TStripChart::SetTitleFont(std::unique_ptr<TFont>& Field, TFont* Value)
@@ -382,6 +392,8 @@ void TStripChart::SetLogTimeIncrement(double Value)
     FDisplayTimeIncrement = Value;
     FLastSampleTime = (long double)FLogStartTime - Value;
     FTimeAxisDirty = true;
+    if (FLogging)
+        SetLogStartTime(FLogStartTime); // a new run
     Changed();
 }
 
@@ -390,6 +402,8 @@ void TStripChart::SetLogStartTime(double Value)
     // Acts even when unchanged: every call restarts the sample times (and,
     // while logging, begins a new run).
     FLogStartTime = Value;
+    if (FLogging)
+        RestartRun();
     FLastSampleTime = (long double)Value - FLogTimeIncrement;
     if (FLiveDisplay) {
         FDisplayStartTime = Value;
@@ -401,12 +415,6 @@ void TStripChart::SetLogStartTime(double Value)
     }
     FTimeAxisDirty = true;
     Changed();
-}
-
-void TStripChart::SetDisplayRunNumber(int)
-{
-    // Accepted only while a run file is open (logging or playing); there is
-    // none without the run-file code.
 }
 
 void TStripChart::SetViewXGap(double Value)
@@ -429,12 +437,8 @@ void TStripChart::SetStripMode(TStripMode Value)
         HideCross(0);
         HideCross(1);
     }
-}
-
-void TStripChart::SetRunComment(const QString&)
-{
-    // Written (cut to 80 characters) into the header of the logged or
-    // displayed run only; with no run file open the write is ignored.
+    PublishReadout();
+    UpdateValueBarGroups();
 }
 
 void TStripChart::SetAutoScale(bool Value)
@@ -480,11 +484,14 @@ void TStripChart::AddSamples(const std::array<const float*, MaxSeries>& Data, in
     for (int s = 1; s <= std::max(SeriesCount, FSeriesNumber); ++s)
         if (!Data[std::size_t(s - 1)])
             return;
+    if (FLogging && !StorageWriter(scAppend, SampleCount, SeriesCount, Data))
+        StorageFailed(QString::fromStdString(FLogWriter.Error()));
     if (OnRangeCheck)
         RangeCheck(Data, SeriesCount, SampleCount);
+    if (FLiveDisplay || FLogging)
+        FLastSampleTime += (long double)SampleCount * FLogTimeIncrement;
     if (!FLiveDisplay)
         return;
-    FLastSampleTime += (long double)SampleCount * FLogTimeIncrement;
     const int oldCount = FStoredCount;
     // A picture still waiting to be painted is finished before the samples
     // change, so that the scroll moves the picture of the old samples.
@@ -711,6 +718,8 @@ void TStripChart::Loaded()
     FWindowOffset = FStoredCount - FSamplesPerWindow;
     FTimeAxisDirty = true;
     UpdateGridTable();
+    CreateRemarkEditor();
+    CreateToolWindows();
     Changed();
 }
 

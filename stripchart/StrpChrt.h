@@ -4,14 +4,18 @@
 // a buffer per series and draws the newest window of them scrolling from right
 // to left over a time axis; it range-checks every sample against two limits.
 // Live feeding scrolls the picture and draws only the uncovered strip.
-// Logging into run files, playback, remarks editing, mouse modes and tool
-// windows belong to the run-file and tool-window code; their properties are
-// stored here and do nothing else yet.
+// Every sample fed can be logged into a run file; stored runs are played
+// back and annotated with remarks (StripStorage.cpp). The mouse modes
+// (crosses, zoom, remarks, dropped colours) are in StripMouse.cpp; the tool
+// windows are not built yet: their properties are only stored.
 
+#include <histograph/ColorDrop.h>
 #include <histograph/HistoCurve.h>
 #include <histograph/HistoMapping.h>
 #include <histograph/RecorderPaint.h>
 #include <histograph/RecorderTypes.h>
+#include <stripchart/RemarkFile.h>
+#include <stripchart/RunFile.h>
 #include <stripchart/StripRangeCheck.h>
 #include <stripchart/StripTime.h>
 #include <stripchart/StripTypes.h>
@@ -19,12 +23,18 @@
 #include <platform/ExtPanels.h>
 #include <platform/Graphics.h>
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace Tessaron {
 
+class TEditRemark;
+class TFormToolBarStrip;
+class TFormCalculateBarStrip;
+class TFormJogShuttleBarStrip;
 
 using TNotifyRemark =
     TEvent<void(TObject* Sender, double Time, int Series, TDescFlag Flag, int RunNumber, const QString& Text)>;
@@ -255,18 +265,19 @@ public:
     // the sample times and, while live, empties the display.
     double LogStartTime() const { return FLogStartTime; }
     void SetLogStartTime(double Value);
-    // 0 by default: the stored run shown. Needs an open run file; until the
-    // run-file code is there every write is ignored.
+    // 0 by default: the stored run shown. Only values > 0 while logging or
+    // playing, for a run the file holds; otherwise ignored.
     int DisplayRunNumber() const { return FDisplayRunNumber; }
     void SetDisplayRunNumber(int Value);
     // 1.0 s by default: the time between two vertical grid lines; only values > 0.
     double ViewXGap() const { return FViewXGap; }
     void SetViewXGap(double Value);
-    // modeMeasure by default; stored (the mouse modes are not built yet).
+    // modeMeasure by default: what the mouse does (StripMouse.cpp). Measure,
+    // remark and zoom switch crosses 0 and 1 off, calculate cross 2.
     TStripMode StripMode() const { return FStripMode; }
     void SetStripMode(TStripMode Value);
-    // "Ohne Kommentar" by default; takes effect only while a run file is
-    // open, so for now every write is ignored.
+    // "Ohne Kommentar" by default; cut to 80 characters. Only while a run is
+    // logged or shown: rewrites the comment in that run's HEAD; else ignored.
     QString RunComment() const { return FRunComment; }
     void SetRunComment(const QString& Value);
     // 0 and 0 by default: the limits of the range check; store only.
@@ -274,20 +285,22 @@ public:
     void SetRangeLower(float Value) { FRangeLower = Value; }
     float RangeUpper() const { return FRangeUpper; }
     void SetRangeUpper(float Value) { FRangeUpper = Value; }
-    // false by default; the tool windows are not built yet: stored only.
+    // false by default: show or hide the tool bar, value bar and jog shuttle
+    // bar (run time only; StripTools.cpp). At run time the value bar and jog
+    // shuttle bar read back whether their window is visible.
     bool ShowToolBar() const { return FShowToolBar; }
-    void SetShowToolBar(bool Value) { FShowToolBar = Value; }
-    bool ShowValueBar() const { return FShowValueBar; }
-    void SetShowValueBar(bool Value) { FShowValueBar = Value; }
-    bool ShowJogShuttleBar() const { return FShowJogShuttleBar; }
-    void SetShowJogShuttleBar(bool Value) { FShowJogShuttleBar = Value; }
+    void SetShowToolBar(bool Value);
+    bool ShowValueBar() const;
+    void SetShowValueBar(bool Value);
+    bool ShowJogShuttleBar() const;
+    void SetShowJogShuttleBar(bool Value);
     // false by default: true runs ScaleToData before every paint.
     bool AutoScale() const { return FAutoScale; }
     void SetAutoScale(bool Value);
 
     // Read-only state.
-    bool Logging() const { return false; }
-    bool Playing() const { return false; }
+    bool Logging() const { return FLogging; }
+    bool Playing() const { return FPlaying; }
     long double DisplayStartTime() const { return FDisplayStartTime; }
     long double DisplayTimeIncrement() const { return FDisplayTimeIncrement; }
     long double LastSampleTime() const { return FLastSampleTime; }
@@ -311,6 +324,21 @@ public:
     // Where a title was last drawn ((-1, -1, -1, -1) until it is drawn after
     // the last change).
     TRect TitleRect(TRecorderTitle Title) const { return FTitleRects[std::size_t(Title)]; }
+
+    // ---- Tool windows (StripTools.cpp) ----
+    // The windows the chart made after loading (or on the first Show...);
+    // null inside a form designer and before.
+    TFormToolBarStrip* ToolBar() const { return FToolBar; }
+    TFormCalculateBarStrip* ValueBar() const { return FValueBar; }
+    TFormJogShuttleBarStrip* JogShuttleBar() const { return FJogShuttleBar; }
+    // Value bar read-outs of the mouse modes; nothing happens unless the value
+    // bar is showing. Times with 5 significant digits, values with 4.
+    // modeMeasure: the first group shows the cross.
+    void ShowMeasureReadOut(int Series, double Time, double Value);
+    // modeCalculate: both crosses, |T2 - T1|, |Y2 - Y1| and 1 / |T2 - T1|
+    // ("----" for equal times).
+    void ShowCalculateReadOut(int Series1, double Time1, double Value1, int Series2, double Time2, double Value2);
+    // ---- end of the tool windows ----
 
     TNotifyCrossMove OnCrossMove;
     TNotifyRemark OnRemark;
@@ -361,6 +389,90 @@ public:
     QVariantList WriteListProperty() const override;
     void Loaded() override;
 
+
+    // ------------------------------------------------ run file and playback
+    // (StripStorage.cpp). Logging writes every sample fed into runs of a run
+    // file; playback shows stored runs; remarks live in the ".DDD" file.
+
+    // The storage slots, filled with the run-file store by the constructor.
+    // Writer commands: 0 create the file (StorageFile()) and start a run,
+    // 1 start a run (opening StorageFile() for appending when it is not open),
+    // 2 append SampleCount samples of series 1 .. SeriesCount, 3 close the
+    // run; true on success. Reader: fills Buffers[s][First .. First + Count -
+    // 1] (0-based, s < SeriesCount) with the shown run's samples from time
+    // FirstTime on; returns the number read and sets Status (TReadStatus:
+    // 0, 2, 3, 4, 6, 7 or 10).
+    enum TStorageCommand { scCreate = 0, scStartRun = 1, scAppend = 2, scCloseRun = 3 };
+    using TStorageWriter = std::function<bool(int Command, int SampleCount, int SeriesCount, const TSeriesData& Data)>;
+    using TStorageReader = std::function<int(float* const* Buffers, double FirstTime, double Increment, int First,
+        int Count, int BufferLength, int SeriesCount, int& Status)>;
+    TStorageWriter StorageWriter;
+    TStorageReader StorageReader;
+
+    // Opens or creates the run file and starts a new run with Comment (cut to
+    // 80 characters). False when already logging, when an existing file is no
+    // run file or its last run was not closed (LastStorageError() names
+    // `tessaron-runs repair`; the file is left as it is), or on a file error.
+    bool StartLogging(const QString& FileName, const QString& Comment);
+    // Closes the run (its last block and TAIL) and both files.
+    void StopLogging();
+    // Opens a run file for viewing and shows run 1; false when it is missing
+    // or no run file. Stops logging first.
+    bool StartPlaying(const QString& FileName);
+    void StopPlaying();
+    // Shows the shown run so that its newest sample shown has time T (or
+    // moves by T when Relative); true when the display did not move.
+    bool ShowAtTime(bool Relative, double T);
+    // Shows the end of the shown run (the newest sample of the run being logged).
+    void ShowRunEnd();
+
+    // Remarks (the ".DDD" file of the open run file); each false when no file is open.
+    bool AddRemark(int Run, double Time, int Series, const QString& Text, TDescFlag Flag);
+    bool UpdateRemark(const QString& Text, TDescFlag Flag, int Series);
+    void LoadRemarks(int Run);
+    // Selects the remark nearest to Time (the earlier on ties); false for none.
+    bool FindNearestRemark(double Time);
+    const TRemarkRecord& SelectedRemark() const { return FRemarkFile.Selected(); }
+    bool RemarkListChanged(std::vector<TRemarkEntry>* List = nullptr) { return FRemarkFile.RemarkListChanged(List); }
+    bool RemarkHighlightChanged(int* Index = nullptr) { return FRemarkFile.RemarkHighlightChanged(Index); }
+
+    // The run shown (Number 0: none), the run file, why the last storage call
+    // failed (empty when it did not), the status of the last read, and by how
+    // many samples the last ShowAtTime scrolled the picture (0: repainted or
+    // not moved).
+    const TRunInfo& ShownRun() const { return FShownRun; }
+    const std::string& StorageFile() const { return FStoragePath; }
+    QString LastStorageError() const { return FStorageError; }
+    int LastReadStatus() const { return FReadStatus; }
+    int LastScroll() const { return FLastScroll; }
+
+private:
+    void InstallDefaultStorage();
+    void CloseStorage();
+    bool StorageFailed(const QString& Text);
+    void OpenRemarks();
+    void RestartRun();
+    void CloseRun();
+    bool ShownRunIsLogged() const;
+    std::int64_t ShownRunSamples() const;
+    void RefillBuffer(std::int64_t Target);
+    void LayoutShown();
+    void RemarkHighlighted(int Index);
+
+    bool FLogging = false;
+    bool FPlaying = false;
+    bool FDestroying = false;
+    std::string FStoragePath;
+    QString FStorageError;
+    int FReadStatus = rsComplete;
+    int FLastScroll = 0;
+    TRunFileWriter FLogWriter;
+    TRunFileReader FRunReader;
+    TRemarkFile FRemarkFile;
+    TRunInfo FShownRun;
+    // ------------------------------------------------ end of run file and playback
+
+public:
 protected:
     void Paint() override;
 
@@ -499,10 +611,96 @@ private:
         int X = 0;
         int Y = 0;
         TColor Color = clBlack;
+        // What the mouse placed it on (StripMouse.cpp).
+        double Time = 0;
+        double Value = 0;
+        int Series = 0;
+        int Index = 0;
+        int MouseX = 0;
+        int MouseY = 0;
     };
     std::array<TCross, 3> FCrosses;
     TScrollStats FStats;
     bool FCollectStats = false;
+
+    // ---------------------------------------------------------------- interaction (StripMouse.cpp)
+public:
+    // The sample under a mouse point: Index and Series are -1 when nothing is stored.
+    struct TSampleHit {
+        double Value = 0;
+        int X = 0;
+        int Index = -1;
+        int Series = -1;
+    };
+    TSampleHit SampleAt(int X, int Y) const;
+    // Time, value, series and sample pixel of cross 0, 1 or 2 (last placing).
+    const TCross& Cross(int K) const { return FCrosses[std::size_t(std::clamp(K, 0, 2))]; }
+    // The value bar's texts, kept even while no value bar shows them; a
+    // showing value bar gets every change.
+    struct TCrossReadout {
+        QString Series1 = QStringLiteral("1"), Time1, Value1 = QStringLiteral("0,0000");
+        QString Series2 = QStringLiteral("1"), Time2, Value2 = QStringLiteral("0,0000");
+        QString DeltaTime, DeltaValue, InverseDeltaTime;
+        // The second cross and the differences are read only in modeCalculate.
+        bool SecondEnabled = false;
+    };
+    const TCrossReadout& CrossReadout() const { return FReadout; }
+    // Whether a zoom is saved for undo.
+    bool Zoomed() const { return FZoomSavedWindow >= 0; }
+    // The remark editor, made after loading (never while designing).
+    TEditRemark* RemarkEditor() const { return FRemarkEditor; }
+    // Where a dropped colour goes (kinds 1 ... 10; 0: no preview).
+    enum TDropKind { dkNone, dkCurve, dkGrid, dkPlot, dkTitleLeft, dkTitleRight, dkTitleTop, dkTitleBottom,
+        dkYLabels, dkXLabels, dkControl };
+    TDropKind DropKindAt(int X, int Y, int& Series) const;
+    // Colours dragged from a colour grid are previewed and dropped here.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    bool InPlot(int X, int Y) const;
+    void PlaceCrossAtMouse(int K, int X, int Y);
+    void ReportCrosses(int K);
+    void PublishReadout();
+    void LeaveMeasure();
+    void RemarkClick(TMouseButton Button);
+    void ZoomTo(TRect R);
+    void Unzoom();
+    TColor DropColor(TDropKind Kind, int Series) const;
+    void SetDropColor(TDropKind Kind, int Series, TColor Color);
+    void ColorDragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void ColorDragDrop(TObject* Source, int X, int Y);
+    void CreateRemarkEditor();
+
+    TMouseButton FButton = mbLeft;
+    TPoint FDownPoint;
+    bool FPressed = false;
+    bool FSkipMove = false;
+    bool FMeasureCaptured = false;
+    TRect FBand;
+    bool FBandShown = false;
+    int FZoomSavedWindow = -1;
+    float FZoomYMin = 0, FZoomYMax = 0, FZoomYGap = 0;
+    double FZoomXGap = 0;
+    bool FZoomLive = false;
+    TColorDropPreview FDropPreview;
+    TCrossReadout FReadout;
+    TEditRemark* FRemarkEditor = nullptr;
+
+private:
+    // Tool windows (StripTools.cpp): made after loading, owned and freed here.
+    void CreateToolWindows();
+    void DestroyToolWindows();
+    void RecaptionToolWindows();
+    void UpdateValueBarGroups();
+    TFormToolBarStrip* FToolBar = nullptr;
+    TFormCalculateBarStrip* FValueBar = nullptr;
+    TFormJogShuttleBarStrip* FJogShuttleBar = nullptr;
 };
 
 } // namespace Tessaron

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QTest>
 
+#include "support/MouseInput.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -20,7 +22,7 @@ namespace {
 
 // A shown window holding a 420 x 240 histograph whose plot spans 400 x 200
 // pixels (columns 10 ... 410, rows 20 ... 220), X 0 ... 10, Y 0 ... 10.
-struct TMouseHost {
+struct TMouseHost : TestSupport::TMouseInput {
     TWinControl Host;
     THistograph* H = nullptr;
     TColorGridHisto* Grid = nullptr;
@@ -44,16 +46,7 @@ struct TMouseHost {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Host.Widget()));
         H->BackingImage();
     }
-    QWidget* W() const { return H->Widget(); }
-    void Press(int X, int Y, Qt::MouseButton B = Qt::LeftButton) { QTest::mousePress(W(), B, {}, QPoint(X, Y)); }
-    void Move(int X, int Y) { QTest::mouseMove(W(), QPoint(X, Y)); }
-    void Release(int X, int Y, Qt::MouseButton B = Qt::LeftButton) { QTest::mouseRelease(W(), B, {}, QPoint(X, Y)); }
-    void Drag(int X1, int Y1, int X2, int Y2, Qt::MouseButton B = Qt::LeftButton)
-    {
-        Press(X1, Y1, B);
-        Move(X2, Y2);
-        Release(X2, Y2, B);
-    }
+    QWidget* W() const override { return H->Widget(); }
     // Drags grid cell Cell onto the histograph's point (X, Y).
     void DropColour(int Cell, int X, int Y)
     {

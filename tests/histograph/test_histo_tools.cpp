@@ -12,6 +12,7 @@
 #include <platform/SysUtils.h>
 
 #include "HistoTestSupport.h"
+#include "support/ToolWindowTestKit.h"
 
 #include <QTest>
 #include <QTimer>
@@ -23,39 +24,7 @@
 
 using namespace Tessaron;
 
-namespace {
-
-// Runs Dialog modally; Steps act on it once it shows, then press Button.
-int RunModal(TForm* Dialog, const std::function<void()>& Steps, TButton* Button)
-{
-    QTimer::singleShot(0, [&] {
-        Steps();
-        Button->Click();
-    });
-    return Dialog->ShowModal();
-}
-
-// The user picks Index in a combo box.
-void Pick(TComboBox* Box, int Index)
-{
-    Box->SetItemIndex(Index);
-    CallEvent(Box->OnChange, Box);
-}
-
-// The user clicks a tool bar button.
-void ClickOn(TControl* Button)
-{
-    QTest::mouseClick(Button->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
-}
-
-// The user types Text into an edit and leaves it.
-void Enter(TEdit* Edit, const QString& Text)
-{
-    Edit->SetText(Text);
-    CallEvent(Edit->OnExit, Edit);
-}
-
-} // namespace
+using namespace ToolWindowTest;
 
 TEST(HistoTools, ToolBarFollowsTheHistographAndDrivesIt)
 {

@@ -1,0 +1,95 @@
+#include "stripchart/_sEjs.h"
+#include "stripchart/StrpChrt.h"
+
+#include <controls/Slider.h>
+#include <histograph/RecorderTools.h>
+
+#include <cstdlib>
+
+namespace Tessaron {
+
+using namespace RecorderTools;
+
+TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOwner)
+{
+    SetUpWindow(this, QStringLiteral("Jog Shuttle:"), 371, 165, bsToolWindow);
+    GroupBox1 = Place<TGroupBox>(this, this, 8, 4, 355, 89);
+    GroupBox1->SetCaption(QStringLiteral("Steuerung"));
+    GroupBox1->SetShowHint(true);
+    BStart = Place<TSpeedButton>(this, GroupBox1, 8, 20, 25, 25);
+    BStart->SetHint(QStringLiteral("An den Anfang spulen"));
+    BStart->SetCaption(QStringLiteral("|<"));
+    Shuttle = Place<TSlider>(this, GroupBox1, 40, 14, 275, 40);
+    Shuttle->SetKind(Scale::sbHorizontal);
+    Shuttle->SetValueMin(-50);
+    Shuttle->SetValueMax(50);
+    Shuttle->SetValueStepWidth(1);
+    Shuttle->SetLabelingGap(50);
+    Shuttle->SetLabelingStyle(Scale::lbsBoth);
+    Shuttle->SetValue(0);
+    Shuttle->SetHint(QStringLiteral("Spulen"));
+    Shuttle->SetEnabled(false);
+    // The shuttle springs back when let go.
+    Shuttle->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { Shuttle->SetValue(0); };
+    BEnd = Place<TSpeedButton>(this, GroupBox1, 322, 20, 25, 25);
+    BEnd->SetHint(QStringLiteral("An das Ende spulen"));
+    BEnd->SetCaption(QStringLiteral(">|"));
+    ComboBoxRemarks = Place<TComboBox>(this, GroupBox1, 8, 58, 339, 21);
+    ComboBoxRemarks->SetStyle(TComboBox::csDropDownList);
+    ComboBoxRemarks->SetHint(QStringLiteral("Ereignis"));
+
+    GroupBox2 = Place<TGroupBox>(this, this, 8, 96, 355, 61);
+    GroupBox2->SetCaption(QStringLiteral("Informationen"));
+    GroupBox2->SetShowHint(true);
+    PlaceLabel(this, GroupBox2, 8, 18, QStringLiteral("Nummer des Runs:"));
+    LRunNumber = PlaceLabel(this, GroupBox2, 136, 18, QStringLiteral("-"), true);
+    LRunNumber->SetHint(QStringLiteral("Nummer des aktuellen Runs"));
+    PlaceLabel(this, GroupBox2, 8, 38, QStringLiteral("Kommentar des Runs:"));
+    LRunComment = PlaceLabel(this, GroupBox2, 136, 38, QString(), true, 211);
+
+    Timer1 = new TTimer(this);
+    Timer1->SetEnabled(false);
+    Timer1->SetInterval(SlowInterval);
+    Timer1->OnTimer = [this](TObject*) { Poll(); };
+    OnShow = [this](TObject*) {
+        Timer1->SetInterval(SlowInterval);
+        Timer1->SetEnabled(true);
+        Poll();
+    };
+    OnHide = [this](TObject*) { Timer1->SetEnabled(false); };
+}
+
+TFormJogShuttleBarStrip::~TFormJogShuttleBarStrip()
+{
+    Timer1->SetEnabled(false);
+    FChart = nullptr;
+}
+
+double TFormJogShuttleBarStrip::ShuttleSamples(int Position)
+{
+    if (std::abs(Position) <= 9)
+        return Position;
+    const double step = double(Position) * double(Position) / 10.0;
+    return Position < 0 ? -step : step;
+}
+
+void TFormJogShuttleBarStrip::Poll()
+{
+    if (!FChart)
+        return;
+    const bool running = FChart->Logging() || FChart->Playing();
+    Timer1->SetInterval(running ? FastInterval : SlowInterval);
+    Shuttle->SetEnabled(running);
+    if (!running)
+        return;
+    if (FChart->DisplayRunNumber() != FShownRun) {
+        FShownRun = FChart->DisplayRunNumber();
+        LRunNumber->SetCaption(QString::number(FShownRun));
+    }
+    if (FChart->RunComment() != FShownComment) {
+        FShownComment = FChart->RunComment();
+        LRunComment->SetCaption(FShownComment);
+    }
+}
+
+} // namespace Tessaron
