@@ -226,3 +226,35 @@ TEST(StripStorage, ShowAtTimeInsideTheBufferScrollsToTheFullPicture)
         EXPECT_EQ(c.Sample(1, c->StoredCount()), Value(1, long((s.Time - start) / 0.5)));
     }
 }
+
+TEST(StripStorage, EverythingGoesThroughTheReplaceableSlots)
+{
+    RunFileTest::TFolder dir;
+    TLogChart c;
+    std::vector<int> commands;
+    int reads = 0;
+    const auto writer = c->StorageWriter;
+    const auto reader = c->StorageReader;
+    c->StorageWriter = [&](int Command, int Samples, int Series, const TSeriesData& Data) {
+        commands.push_back(Command);
+        return writer(Command, Samples, Series, Data);
+    };
+    c->StorageReader = [&](float* const* B, double T, double I, int F, int N, int L, int S, int& Status) {
+        ++reads;
+        return reader(B, T, I, F, N, L, S, Status);
+    };
+    ASSERT_TRUE(c->StartLogging(Q(dir("slots.ddt")), QString()));
+    c.Log(20, 10);
+    c->SetLogStartTime(500);
+    c.Log(5);
+    c->SetDisplayRunNumber(1);
+    c->StopLogging();
+    EXPECT_EQ(commands, (std::vector<int>{0, 2, 2, 3, 1, 2, 3}));
+    EXPECT_EQ(reads, 1);
+    // Without a file the reader reports status 10.
+    int status = 0;
+    float sample = 0;
+    float* buffers[] = {&sample};
+    EXPECT_EQ(reader(buffers, 0, 1, 0, 1, 1, 1, status), 0);
+    EXPECT_EQ(status, rsNoFile);
+}
