@@ -5,12 +5,11 @@
 
 #include <histograph/Histo.h>
 
-#include <app/Tour.h>
-
 #include <platform/Buttons.h>
 #include <platform/ExtPanels.h>
 #include <platform/Forms.h>
 #include <platform/StdCtrls.h>
+#include <platform/TourWindows.h>
 
 #include <array>
 

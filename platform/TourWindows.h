@@ -1,0 +1,20 @@
+#pragma once
+// A window whose components show tool windows of their own names them here:
+// the program's screenshot tour pictures them too, after the window, as
+// <window class>_<tool class>.png.
+
+#include <vector>
+
+namespace Tessaron {
+class TForm;
+}
+
+namespace Tessaron::Demo {
+
+class TTourWindows {
+public:
+    virtual ~TTourWindows() = default;
+    virtual std::vector<TForm*> TourWindows() const = 0;
+};
+
+} // namespace Tessaron::Demo
