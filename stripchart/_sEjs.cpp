@@ -19,13 +19,14 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOw
     BStart = Place<TSpeedButton>(this, GroupBox1, 8, 20, 25, 25);
     BStart->SetHint(QStringLiteral("An den Anfang spulen"));
     BStart->SetCaption(QStringLiteral("|<"));
-    Shuttle = Place<TSlider>(this, GroupBox1, 40, 14, 275, 40);
+    Shuttle = Place<TSlider>(this, GroupBox1, 40, 16, 275, 38);
     Shuttle->SetKind(Scale::sbHorizontal);
     Shuttle->SetValueMin(-50);
     Shuttle->SetValueMax(50);
     Shuttle->SetValueStepWidth(1);
     Shuttle->SetLabelingGap(50);
     Shuttle->SetLabelingStyle(Scale::lbsBoth);
+    Shuttle->SetLabelingDecimals(0);
     Shuttle->SetValue(0);
     Shuttle->SetHint(QStringLiteral("Spulen"));
     Shuttle->SetEnabled(false);
