@@ -1,5 +1,6 @@
-// Run files: logging throughput of TFastlog, the reader positioning in a large
-// run and reading one window, and the tool's CSV export. The argument is the
+// Run files: logging throughput of TFastlog and of the strip chart, the
+// reader positioning in a large run and reading one window, the chart's
+// ShowAtTime in a large run, and the tool's CSV export. The argument is the
 // size of the run in MiB (8 series); the files live in the temporary folder
 // and are deleted when the program ends. A short run:
 //   bench_runfile --benchmark_filter='/64(/|$)'
@@ -7,9 +8,13 @@
 #include <stripchart/Fastlog.h>
 #include <stripchart/RunFile.h>
 #include <stripchart/RunInspect.h>
+#include <stripchart/StrpChrt.h>
+
+#include <platform/Controls.h>
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QDir>
 
 #include <cstdio>
@@ -141,6 +146,82 @@ void BM_Export(benchmark::State& State)
 }
 BENCHMARK(BM_Export)->Arg(64)->Arg(1024)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
+// A strip chart of 8 series on a hidden parent.
+struct TChartHost {
+    std::unique_ptr<TWinControl> Parent = std::make_unique<TWinControl>();
+    TStripChart* C = nullptr;
+    TChartHost()
+    {
+        Parent->SetBounds(0, 0, 437, 253);
+        C = new TStripChart(Parent.get());
+        C->SetParent(Parent.get());
+        C->SetBounds(0, 0, 417, 233);
+        C->SetSeriesNumber(Series);
+        C->SetLogTimeIncrement(0.001);
+        C->SetVisible(false);
+    }
+};
+
+// The chart logging 8 series in calls of 1000 samples (display hidden):
+// the writer's cache and blocks, the range check's test for a handler, the
+// display buffer.
+void BM_ChartLogThroughput(benchmark::State& State)
+{
+    const std::string path = TempFile("chart.ddt");
+    std::vector<std::vector<float>> data(Series, std::vector<float>(CallSize, 1.5f));
+    TSeriesData ptrs{};
+    for (int s = 0; s < Series; ++s)
+        ptrs[s] = data[s].data();
+    const std::int64_t samples = State.range(0) * 1024 * 1024 / (Series * 4);
+    std::int64_t total = 0;
+    for (auto _ : State) {
+        std::remove(path.c_str());
+        TChartHost host;
+        if (!host.C->StartLogging(QString::fromStdString(path), QStringLiteral("bench"))) {
+            State.SkipWithError("cannot log");
+            return;
+        }
+        for (std::int64_t done = 0; done < samples; done += CallSize)
+            host.C->AddSamples(ptrs, Series, int(std::min<std::int64_t>(CallSize, samples - done)));
+        host.C->StopLogging();
+        total += samples;
+    }
+    std::remove(path.c_str());
+    std::remove((path.substr(0, path.size() - 4) + ".DDD").c_str());
+    State.SetBytesProcessed(total * Series * 4);
+}
+BENCHMARK(BM_ChartLogThroughput)->Arg(64)->Arg(1024)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The chart's ShowAtTime to random times of a large stored run: nearly every
+// call refills the buffer (1024 samples of 8 series) from the file and lays
+// out and invalidates the picture (the paint itself is not part of it).
+void BM_ShowAtTime(benchmark::State& State)
+{
+    TChartHost host;
+    if (!host.C->StartPlaying(QString::fromStdString(Files().Get(State.range(0))))) {
+        State.SkipWithError("no run file");
+        return;
+    }
+    const TRunInfo run = host.C->ShownRun();
+    std::mt19937_64 rng(11);
+    std::uniform_int_distribution<std::int64_t> index(0, run.SampleCount - 1);
+    for (auto _ : State)
+        benchmark::DoNotOptimize(host.C->ShowAtTime(false, run.StartTime + double(index(rng)) * run.Increment));
+    State.counters["samples"] = double(run.SampleCount);
+}
+BENCHMARK(BM_ShowAtTime)->Arg(64)->Arg(1024)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,6 +1,6 @@
 #pragma once
-// A window whose components show tool windows of their own names them here:
-// the program's screenshot tour pictures them too, after the window, as
+// A window whose components show tool windows of their own: the program's
+// screenshot tour pictures those too, after the window, as
 // <window class>_<tool class>.png.
 
 #include <vector>

@@ -621,11 +621,7 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         for (int k : {previous, highlighted})
             if (k >= 0)
                 PaintNow(Intersect(MarkerRect(l, FRemarks[std::size_t(k)]), l.Plot));
-        if (highlighted >= 0) {
-            const TRemarkEntry& r = FRemarks[std::size_t(highlighted)];
-            // The remark's text lives in the remark file of the run.
-            CallEvent(OnRemark, this, r.Time, int(r.Series), r.Flag, int(r.RunNumber), QString());
-        }
+        RemarkHighlighted(highlighted);
     }
     for (int k = 0; k < 3; ++k) {
         if (crosses[std::size_t(k)]) {

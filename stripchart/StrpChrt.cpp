@@ -58,12 +58,14 @@ TStripChart::TStripChart(TComponent* AOwner)
         Randomize();
     SetSamplesPerBuffer(1024);
     FLastSampleTime = (long double)FLogStartTime - FLogTimeIncrement;
+    InstallDefaultStorage();
     UpdateGridTable();
 }
 
 TStripChart::~TStripChart()
 {
     DestroyToolWindows();
+    CloseStorage();
 }
 
 // ---------------------------------------------------------------- setters
@@ -389,6 +391,8 @@ void TStripChart::SetLogTimeIncrement(double Value)
     FDisplayTimeIncrement = Value;
     FLastSampleTime = (long double)FLogStartTime - Value;
     FTimeAxisDirty = true;
+    if (FLogging)
+        SetLogStartTime(FLogStartTime); // a new run
     Changed();
 }
 
@@ -397,6 +401,8 @@ void TStripChart::SetLogStartTime(double Value)
     // Acts even when unchanged: every call restarts the sample times (and,
     // while logging, begins a new run).
     FLogStartTime = Value;
+    if (FLogging)
+        RestartRun();
     FLastSampleTime = (long double)Value - FLogTimeIncrement;
     if (FLiveDisplay) {
         FDisplayStartTime = Value;
@@ -408,12 +414,6 @@ void TStripChart::SetLogStartTime(double Value)
     }
     FTimeAxisDirty = true;
     Changed();
-}
-
-void TStripChart::SetDisplayRunNumber(int)
-{
-    // Accepted only while a run file is open (logging or playing); there is
-    // none without the run-file code.
 }
 
 void TStripChart::SetViewXGap(double Value)
@@ -437,12 +437,6 @@ void TStripChart::SetStripMode(TStripMode Value)
         HideCross(1);
     }
     UpdateValueBarGroups();
-}
-
-void TStripChart::SetRunComment(const QString&)
-{
-    // Written (cut to 80 characters) into the header of the logged or
-    // displayed run only; with no run file open the write is ignored.
 }
 
 void TStripChart::SetAutoScale(bool Value)
@@ -488,11 +482,14 @@ void TStripChart::AddSamples(const std::array<const float*, MaxSeries>& Data, in
     for (int s = 1; s <= std::max(SeriesCount, FSeriesNumber); ++s)
         if (!Data[std::size_t(s - 1)])
             return;
+    if (FLogging && !StorageWriter(scAppend, SampleCount, SeriesCount, Data))
+        StorageFailed(QString::fromStdString(FLogWriter.Error()));
     if (OnRangeCheck)
         RangeCheck(Data, SeriesCount, SampleCount);
+    if (FLiveDisplay || FLogging)
+        FLastSampleTime += (long double)SampleCount * FLogTimeIncrement;
     if (!FLiveDisplay)
         return;
-    FLastSampleTime += (long double)SampleCount * FLogTimeIncrement;
     const int oldCount = FStoredCount;
     // A picture still waiting to be painted is finished before the samples
     // change, so that the scroll moves the picture of the old samples.

@@ -4,14 +4,16 @@
 // a buffer per series and draws the newest window of them scrolling from right
 // to left over a time axis; it range-checks every sample against two limits.
 // Live feeding scrolls the picture and draws only the uncovered strip.
-// Logging into run files, playback, remarks editing, mouse modes and tool
-// windows belong to the run-file and tool-window code; their properties are
-// stored here and do nothing else yet.
+// Every sample fed can be logged into a run file; stored runs are played
+// back and annotated with remarks (StripStorage.cpp). Mouse modes and tool
+// windows are not built yet: their properties are only stored.
 
 #include <histograph/HistoCurve.h>
 #include <histograph/HistoMapping.h>
 #include <histograph/RecorderPaint.h>
 #include <histograph/RecorderTypes.h>
+#include <stripchart/RemarkFile.h>
+#include <stripchart/RunFile.h>
 #include <stripchart/StripRangeCheck.h>
 #include <stripchart/StripTime.h>
 #include <stripchart/StripTypes.h>
@@ -20,6 +22,7 @@
 #include <platform/Graphics.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -258,8 +261,8 @@ public:
     // the sample times and, while live, empties the display.
     double LogStartTime() const { return FLogStartTime; }
     void SetLogStartTime(double Value);
-    // 0 by default: the stored run shown. Needs an open run file; until the
-    // run-file code is there every write is ignored.
+    // 0 by default: the stored run shown. Only values > 0 while logging or
+    // playing, for a run the file holds; otherwise ignored.
     int DisplayRunNumber() const { return FDisplayRunNumber; }
     void SetDisplayRunNumber(int Value);
     // 1.0 s by default: the time between two vertical grid lines; only values > 0.
@@ -268,8 +271,8 @@ public:
     // modeMeasure by default; stored (the mouse modes are not built yet).
     TStripMode StripMode() const { return FStripMode; }
     void SetStripMode(TStripMode Value);
-    // "Ohne Kommentar" by default; takes effect only while a run file is
-    // open, so for now every write is ignored.
+    // "Ohne Kommentar" by default; cut to 80 characters. Only while a run is
+    // logged or shown: rewrites the comment in that run's HEAD; else ignored.
     QString RunComment() const { return FRunComment; }
     void SetRunComment(const QString& Value);
     // 0 and 0 by default: the limits of the range check; store only.
@@ -291,8 +294,8 @@ public:
     void SetAutoScale(bool Value);
 
     // Read-only state.
-    bool Logging() const { return false; }
-    bool Playing() const { return false; }
+    bool Logging() const { return FLogging; }
+    bool Playing() const { return FPlaying; }
     long double DisplayStartTime() const { return FDisplayStartTime; }
     long double DisplayTimeIncrement() const { return FDisplayTimeIncrement; }
     long double LastSampleTime() const { return FLastSampleTime; }
@@ -381,6 +384,90 @@ public:
     QVariantList WriteListProperty() const override;
     void Loaded() override;
 
+
+    // ------------------------------------------------ run file and playback
+    // (StripStorage.cpp). Logging writes every sample fed into runs of a run
+    // file; playback shows stored runs; remarks live in the ".DDD" file.
+
+    // The storage slots, filled with the run-file store by the constructor.
+    // Writer commands: 0 create the file (StorageFile()) and start a run,
+    // 1 start a run (opening StorageFile() for appending when it is not open),
+    // 2 append SampleCount samples of series 1 .. SeriesCount, 3 close the
+    // run; true on success. Reader: fills Buffers[s][First .. First + Count -
+    // 1] (0-based, s < SeriesCount) with the shown run's samples from time
+    // FirstTime on; returns the number read and sets Status (TReadStatus:
+    // 0, 2, 3, 4, 6, 7 or 10).
+    enum TStorageCommand { scCreate = 0, scStartRun = 1, scAppend = 2, scCloseRun = 3 };
+    using TStorageWriter = std::function<bool(int Command, int SampleCount, int SeriesCount, const TSeriesData& Data)>;
+    using TStorageReader = std::function<int(float* const* Buffers, double FirstTime, double Increment, int First,
+        int Count, int BufferLength, int SeriesCount, int& Status)>;
+    TStorageWriter StorageWriter;
+    TStorageReader StorageReader;
+
+    // Opens or creates the run file and starts a new run with Comment (cut to
+    // 80 characters). False when already logging, when an existing file is no
+    // run file or its last run was not closed (LastStorageError() names
+    // `tessaron-runs repair`; the file is left as it is), or on a file error.
+    bool StartLogging(const QString& FileName, const QString& Comment);
+    // Closes the run (its last block and TAIL) and both files.
+    void StopLogging();
+    // Opens a run file for viewing and shows run 1; false when it is missing
+    // or no run file. Stops logging first.
+    bool StartPlaying(const QString& FileName);
+    void StopPlaying();
+    // Shows the shown run so that its newest sample shown has time T (or
+    // moves by T when Relative); true when the display did not move.
+    bool ShowAtTime(bool Relative, double T);
+    // Shows the end of the shown run (the newest sample of the run being logged).
+    void ShowRunEnd();
+
+    // Remarks (the ".DDD" file of the open run file); each false when no file is open.
+    bool AddRemark(int Run, double Time, int Series, const QString& Text, TDescFlag Flag);
+    bool UpdateRemark(const QString& Text, TDescFlag Flag, int Series);
+    void LoadRemarks(int Run);
+    // Selects the remark nearest to Time (the earlier on ties); false for none.
+    bool FindNearestRemark(double Time);
+    const TRemarkRecord& SelectedRemark() const { return FRemarkFile.Selected(); }
+    bool RemarkListChanged(std::vector<TRemarkEntry>* List = nullptr) { return FRemarkFile.RemarkListChanged(List); }
+    bool RemarkHighlightChanged(int* Index = nullptr) { return FRemarkFile.RemarkHighlightChanged(Index); }
+
+    // The run shown (Number 0: none), the run file, why the last storage call
+    // failed (empty when it did not), the status of the last read, and by how
+    // many samples the last ShowAtTime scrolled the picture (0: repainted or
+    // not moved).
+    const TRunInfo& ShownRun() const { return FShownRun; }
+    const std::string& StorageFile() const { return FStoragePath; }
+    QString LastStorageError() const { return FStorageError; }
+    int LastReadStatus() const { return FReadStatus; }
+    int LastScroll() const { return FLastScroll; }
+
+private:
+    void InstallDefaultStorage();
+    void CloseStorage();
+    bool StorageFailed(const QString& Text);
+    void OpenRemarks();
+    void RestartRun();
+    void CloseRun();
+    bool ShownRunIsLogged() const;
+    std::int64_t ShownRunSamples() const;
+    void RefillBuffer(std::int64_t Target);
+    void LayoutShown();
+    void RemarkHighlighted(int Index);
+
+    bool FLogging = false;
+    bool FPlaying = false;
+    bool FDestroying = false;
+    std::string FStoragePath;
+    QString FStorageError;
+    int FReadStatus = rsComplete;
+    int FLastScroll = 0;
+    TRunFileWriter FLogWriter;
+    TRunFileReader FRunReader;
+    TRemarkFile FRemarkFile;
+    TRunInfo FShownRun;
+    // ------------------------------------------------ end of run file and playback
+
+public:
 protected:
     void Paint() override;
 
