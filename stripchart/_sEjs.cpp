@@ -19,13 +19,14 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOw
     BStart = Place<TSpeedButton>(this, GroupBox1, 8, 20, 25, 25);
     BStart->SetHint(QStringLiteral("An den Anfang spulen"));
     BStart->SetCaption(QStringLiteral("|<"));
-    Shuttle = Place<TSlider>(this, GroupBox1, 40, 14, 275, 40);
+    Shuttle = Place<TSlider>(this, GroupBox1, 40, 16, 275, 38);
     Shuttle->SetKind(Scale::sbHorizontal);
     Shuttle->SetValueMin(-50);
     Shuttle->SetValueMax(50);
     Shuttle->SetValueStepWidth(1);
     Shuttle->SetLabelingGap(50);
     Shuttle->SetLabelingStyle(Scale::lbsBoth);
+    Shuttle->SetLabelingDecimals(0);
     Shuttle->SetValue(0);
     Shuttle->SetHint(QStringLiteral("Spulen"));
     Shuttle->SetEnabled(false);
@@ -37,6 +38,18 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOw
     ComboBoxRemarks = Place<TComboBox>(this, GroupBox1, 8, 58, 339, 21);
     ComboBoxRemarks->SetStyle(TComboBox::csDropDownList);
     ComboBoxRemarks->SetHint(QStringLiteral("Ereignis"));
+    BStart->OnClick = [this](TObject*) { ToStart(); };
+    BEnd->OnClick = [this](TObject*) {
+        if (FChart)
+            FChart->ShowRunEnd();
+    };
+    // A chosen remark is shown in the middle of the window.
+    ComboBoxRemarks->OnChange = [this](TObject*) {
+        const int i = ComboBoxRemarks->ItemIndex();
+        if (FChart && i >= 0 && std::size_t(i) < FChart->Remarks().size())
+            FChart->ShowAtTime(false, FChart->Remarks()[std::size_t(i)].Time +
+                    double(FChart->SamplesPerWindow() * FChart->DisplayTimeIncrement()) / 2);
+    };
 
     GroupBox2 = Place<TGroupBox>(this, this, 8, 96, 355, 61);
     GroupBox2->SetCaption(QStringLiteral("Informationen"));
@@ -90,6 +103,22 @@ void TFormJogShuttleBarStrip::Poll()
         FShownComment = FChart->RunComment();
         LRunComment->SetCaption(FShownComment);
     }
+    int highlighted = -1;
+    if (FChart->RemarkHighlightChanged(&highlighted) && highlighted < ComboBoxRemarks->Items().size())
+        ComboBoxRemarks->SetItemIndex(highlighted);
+    const int v = int(Shuttle->Value());
+    if (v != 0)
+        FChart->ShowAtTime(true, ShuttleSamples(v) * double(FChart->DisplayTimeIncrement()));
+}
+
+void TFormJogShuttleBarStrip::ToStart()
+{
+    if (!FChart)
+        return;
+    const bool logging = FChart->Logging();
+    const double start = logging ? FChart->LogStartTime() : double(FChart->DisplayStartTime());
+    const double increment = logging ? FChart->LogTimeIncrement() : double(FChart->DisplayTimeIncrement());
+    FChart->ShowAtTime(false, start + FChart->SamplesPerWindow() * increment);
 }
 
 } // namespace Tessaron

@@ -30,7 +30,9 @@ public:
     // in Position's direction.
     static double ShuttleSamples(int Position);
     // One poll: the timer's pace and the shown run's number and comment follow
-    // the chart; the shuttle is usable only while the chart logs or plays.
+    // the chart; the shuttle is usable only while the chart logs or plays and
+    // moves the display by ShuttleSamples per fast tick; the highlighted
+    // remark is selected in the list.
     void Poll();
 
     TGroupBox* GroupBox1 = nullptr; // "Steuerung"
@@ -44,6 +46,9 @@ public:
     TTimer* Timer1 = nullptr;
 
 private:
+    // "An den Anfang spulen": the first window of the shown run.
+    void ToStart();
+
     TStripChart* FChart = nullptr;
     int FShownRun = -1;
     QString FShownComment;

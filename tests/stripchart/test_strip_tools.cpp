@@ -13,6 +13,7 @@
 #include <platform/Buttons.h>
 #include <platform/Dialogs.h>
 
+#include "RunFileTestSupport.h"
 #include "StripTestSupport.h"
 #include "support/ToolWindowTestKit.h"
 
@@ -213,4 +214,36 @@ TEST(StripTools, JogShuttleStepAndSpringBack)
     EXPECT_FALSE(jog->Shuttle->Enabled()) << "only while logging or playing";
     h->SetShowJogShuttleBar(false);
     EXPECT_FALSE(jog->Timer1->Enabled());
+}
+
+TEST(StripTools, JogShuttleMovesAStoredRun)
+{
+    RunFileTest::TFolder dir;
+    TLoadedHost h;
+    h->SetLogTimeIncrement(0.5);
+    ASSERT_TRUE(h->StartLogging(QString::fromStdString(dir("jog.ddt")), QStringLiteral("Lauf")));
+    for (int block = 0; block < 3; ++block)
+        h.Feed(1000, [](int S, long K) { return RunFileTest::Value(S, K); });
+    h->StopLogging();
+    ASSERT_TRUE(h->StartPlaying(QString::fromStdString(dir("jog.ddt"))));
+    h->SetShowJogShuttleBar(true);
+    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
+    auto newest = [&] { return h->Series(1).Samples[std::size_t(h->StoredCount() - 1)]; };
+    h->ShowAtTime(false, 1000 * 0.5);
+    jog->Poll();
+    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
+    EXPECT_TRUE(jog->Shuttle->Enabled());
+    EXPECT_EQ(jog->LRunComment->Caption(), "Lauf");
+    // Each fast tick moves by the shuttle's step; once the buffer holds the
+    // samples ahead (after a first move that refills it), the picture scrolls.
+    jog->Shuttle->SetValue(20);
+    jog->Poll();
+    for (const auto& [position, samples] : {std::pair{20, 40}, std::pair{5, 5}}) {
+        jog->Shuttle->SetValue(position);
+        jog->Poll();
+        EXPECT_EQ(h->LastScroll(), samples) << position;
+    }
+    jog->Shuttle->SetValue(0);
+    jog->BEnd->Click();
+    EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
 }
