@@ -430,8 +430,8 @@ void TDial::CalcTicks(double ArcLength)
     if (count <= 0)
         return;
     FTickPoints.reserve(size_t(count) * 2);
-    const double inner = FRadius * FTickInner * 0.01;
-    const double outer = FRadius * FTickOuter * 0.01;
+    const double inner = double(FRadius) * FTickInner * 0.01;
+    const double outer = double(FRadius) * FTickOuter * 0.01;
     const int h = Height();
     for (qint64 i = 0; i < count; ++i) {
         const double v = first + double(i) * FValueGap;
@@ -464,7 +464,7 @@ void TDial::CalcLabels(double ArcLength, const QString& Pattern)
     double first = std::trunc(FValueMin / FValueGap) * FValueGap;
     if (first < FValueMin)
         first += FValueGap;
-    const double outer = FRadius * FTickOuter * 0.01;
+    const double outer = double(FRadius) * FTickOuter * 0.01;
     const size_t ticks = FTickPoints.size() / 2;
     for (qint64 j = 0; j < count; ++j) {
         const double v = first + double(j) * step;
@@ -598,7 +598,7 @@ void TDial::DrawIndicator(TCanvas* Canvas)
         break;
     case diaTriangle: {
         // A right-angled triangle pointing outward, its tip on the outer band edge.
-        const TPoint tip = point(FRadius * FIndicatorOuter * 0.01);
+        const TPoint tip = point(double(FRadius) * FIndicatorOuter * 0.01);
         const TPoint p1 = tip
             + TPoint(ToInt(Trunc(std::sin(a - 2.356) * 1.4 * r)), ToInt(Trunc(-std::cos(a - 2.356) * 1.4 * r)));
         const TPoint p2 = tip
@@ -611,8 +611,8 @@ void TDial::DrawIndicator(TCanvas* Canvas)
     }
     case diaLine: {
         Canvas->Pen()->SetColor(fill);
-        const TPoint from = point(FRadius * FIndicatorInner * 0.01);
-        const TPoint to = point(FRadius * FIndicatorOuter * 0.01);
+        const TPoint from = point(double(FRadius) * FIndicatorInner * 0.01);
+        const TPoint to = point(double(FRadius) * FIndicatorOuter * 0.01);
         LineInImage(Canvas, from, to);
         break;
     }

@@ -745,6 +745,19 @@ void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
     DrawPixelLine(MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen), A, B, Phase);
 }
 
+namespace {
+
+// The rectangle from (L, T) to (R, B) grown by W on every side, held to a
+// range in which Qt's rectangle arithmetic cannot overflow.
+QRect GrownRect(qint64 L, qint64 T, qint64 R, qint64 B, qint64 W)
+{
+    static constexpr qint64 limit = qint64(1) << 29;
+    const auto held = [](qint64 V) { return int(std::clamp(V, -limit, limit)); };
+    return QRect(QPoint(held(L - W), held(T - W)), QPoint(held(R + W), held(B + W)));
+}
+
+} // namespace
+
 void TCanvas::LineTo(int X, int Y)
 {
     const TPoint from = FPenPos;
@@ -760,7 +773,7 @@ void TCanvas::LineTo(int X, int Y)
         ApplyPen(p);
         p.drawLine(from, FPenPos);
     }
-    Touched(QRect(from, FPenPos).normalized().adjusted(-w, -w, w, w));
+    Touched(GrownRect(std::min(from.x(), X), std::min(from.y(), Y), std::max(from.x(), X), std::max(from.y(), Y), w));
 }
 
 void TCanvas::Polyline(const TPoint* Points, int Count)
@@ -782,7 +795,8 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
         ApplyPen(p);
         p.drawPolyline(Points, Count);
     }
-    Touched(BoundsOf(Points, Count).adjusted(-w, -w, w, w));
+    const QRect bounds = BoundsOf(Points, Count);
+    Touched(GrownRect(bounds.left(), bounds.top(), bounds.right(), bounds.bottom(), w));
 }
 
 void TCanvas::Polygon(const TPoint* Points, int Count)
