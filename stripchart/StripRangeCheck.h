@@ -6,6 +6,7 @@
 // neither and leaves the flags as they are. The flags persist between calls.
 
 #include <stripchart/RunFile.h>
+#include <stripchart/StripEnums.h>
 #include <stripchart/StripTypes.h>
 
 #include <platform/Classes.h>

@@ -1,35 +1,11 @@
 #pragma once
 // Types shared by the strip chart, its run-file store and the non-visual
-// logger: the chart's enumerations, the kind of a remark and one entry of the
-// remark list of a run.
-
-#include <QObject>
+// logger: the kind of a remark and one entry of the remark list of a run.
+// Plain C++: the file store builds without Qt.
 
 #include <cstdint>
 
 namespace Tessaron {
-
-namespace Strip {
-Q_NAMESPACE
-enum TstrpScale { strpLin, strpLog };
-Q_ENUM_NS(TstrpScale)
-enum TStripMode { modeMeasure, modeRemark, modeZoom, modeCalculate };
-Q_ENUM_NS(TStripMode)
-// Where a sample lies against the range-check limits (argument of OnRangeCheck).
-enum TStripRange { rngInside = 0, rngBelow = 1, rngAbove = 2 };
-Q_ENUM_NS(TStripRange)
-enum TBorderStyle { bsNone, bsSingle };
-Q_ENUM_NS(TBorderStyle)
-} // namespace Strip
-
-using Strip::TstrpScale;
-using Strip::strpLin;
-using Strip::strpLog;
-using Strip::TStripMode;
-using Strip::TStripRange;
-using Strip::rngInside;
-using Strip::rngBelow;
-using Strip::rngAbove;
 
 // The kind of a remark, as stored in the remark file: 0 automatic, 1 manual.
 enum TDescFlag : std::uint8_t { dfAutomatic = 0, dfManual = 1 };

@@ -18,6 +18,7 @@
 #include <stripchart/RunFile.h>
 #include <stripchart/StripRangeCheck.h>
 #include <stripchart/StripTime.h>
+#include <stripchart/StripEnums.h>
 #include <stripchart/StripTypes.h>
 
 #include <platform/ExtPanels.h>
