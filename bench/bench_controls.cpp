@@ -196,16 +196,3 @@ BENCHMARK(BM_SliderPartial)->Arg(1)->Arg(50);
 BENCHMARK(BM_SliderFull)->Arg(1)->Arg(50);
 BENCHMARK(BM_SliderPartialReduceFlicker)->Arg(1)->Arg(50);
 BENCHMARK(BM_SliderFullReduceFlicker)->Arg(1)->Arg(50);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -156,16 +156,3 @@ BENCHMARK_CAPTURE(AddSamplesFullRepaint, Demo, kDemo)
 BENCHMARK_CAPTURE(AddSamplesFullRepaint, Large, kLarge)
     ->Name("BM_AddSamplesFullRepaint/Large")
     ->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
