@@ -131,19 +131,6 @@ TEST(FFT, DescriptionRoundTrip)
     EXPECT_EQ(qobject_cast<TFFT*>(again.get())->Size(), 512);
 }
 
-// A description names the user window by its handler method.
-TEST(FFT, OwnerLeakFunctionBindsByName)
-{
-    TFFT fft;
-    TWindowForm form;
-    EXPECT_FALSE(BindEvent(&fft, "OwnerLeakFunction", &form, "WrongWindow"));
-    ASSERT_TRUE(BindEvent(&fft, "OwnerLeakFunction", &form, "TripleWindow"));
-    fft.SetLeakFunction(wnOwn);
-    EXPECT_EQ(fft.LeakFunction(), wnOwn);
-    EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 3.0f));
-    EXPECT_EQ(form.Calls, 1);
-}
-
 TEST(FFT, TransformMatchesDoubleDft)
 {
     TFFT fft;
@@ -183,25 +170,6 @@ TEST(FFT, ConstantGivesMeanInBinZeroOnly)
     EXPECT_EQ((*v.Im())[0], 0.0f);
     EXPECT_EQ(MaxAbsExcept(Values(v.Re()), {0}), 0.0);
     EXPECT_LT(MaxAbsExcept(Values(v.Im()), {}), 1e-7);
-}
-
-TEST(FFT, ForwardThenInverseReproducesInput)
-{
-    TFFT fft;
-    for (int exponent : {1, 4, 10, 13}) {
-        fft.SetExponent(exponent);
-        const std::size_t n = std::size_t(fft.Size());
-        const std::vector<float> re = Random(n, 3), im = Random(n, 4);
-        TComplexVector v(fft.Size());
-        Set(v.Re(), re);
-        Set(v.Im(), im);
-        fft.Transform(&v, false);
-        fft.Transform(&v, true);
-        for (std::size_t i = 0; i < n; ++i) {
-            ASSERT_NEAR((*v.Re())[i], re[i], 1e-6 * (exponent + 1)) << n << " " << i;
-            ASSERT_NEAR((*v.Im())[i], im[i], 1e-6 * (exponent + 1)) << n << " " << i;
-        }
-    }
 }
 
 // A vector of the wrong size (or none) is left as it is by every operation.
@@ -371,16 +339,18 @@ TEST(FFT, WindowOverOneSampleIsTheIdentity)
     }
 }
 
-TEST(FFT, OwnWindowFallbackAndLaterAssignment)
+TEST(FFT, OwnWindowFallbackBindingByNameAndLaterAssignment)
 {
     TFFT fft;
     fft.SetLeakFunction(wnOwn);
     EXPECT_EQ(fft.LeakFunction(), wnRectangle) << "no user window: rectangular";
     EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 1.0f));
 
+    // A description names the user window by its handler method.
     TWindowForm form;
     const int& calls = form.Calls;
-    fft.OwnerLeakFunction = [&form](TVector* data) { form.TripleWindow(data); };
+    EXPECT_FALSE(BindEvent(&fft, "OwnerLeakFunction", &form, "WrongWindow"));
+    ASSERT_TRUE(BindEvent(&fft, "OwnerLeakFunction", &form, "TripleWindow"));
     EXPECT_EQ(fft.LeakFunction(), wnRectangle) << "assigning the user window changes nothing";
     EXPECT_EQ(WindowOver(fft, 4), std::vector<float>(4, 1.0f));
     EXPECT_EQ(calls, 0);

@@ -26,7 +26,7 @@ std::vector<float> Values(const TVector* v)
     return std::vector<float>(v->Data(), v->Data() + v->Count());
 }
 
-TEST(Vector, NewVectorsAreZeroFilledAndEmptyOnesHaveNoData)
+TEST(Vector, NewVectorsAreZeroFilledEmptyOnesHaveNoDataComplexOnesTwoParts)
 {
     TVector v(5);
     EXPECT_EQ(Values(&v), std::vector<float>(5, 0.0f));
@@ -39,10 +39,7 @@ TEST(Vector, NewVectorsAreZeroFilledAndEmptyOnesHaveNoData)
     TVector large(70000);
     EXPECT_EQ(large.Count(), 70000);
     EXPECT_EQ(large[69999], 0.0f);
-}
-
-TEST(Vector, ComplexVectorHasTwoPartsOfItsSize)
-{
+    // A complex vector has two parts of its size.
     TComplexVector c(3);
     EXPECT_EQ(c.Size(), 3);
     EXPECT_EQ(c.Re()->Count(), 3);

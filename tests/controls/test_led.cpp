@@ -5,15 +5,12 @@
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
-
-#include <functional>
 #include <memory>
 #include <vector>
 
 using namespace Tessaron;
+using TestSupport::RunEventLoopFor;
+using TestSupport::WaitFor;
 
 namespace {
 
@@ -38,26 +35,6 @@ std::unique_ptr<TLed> MakeLed(int W, int H, TLed::TLedStyle Style = TLed::lesCir
     return led;
 }
 
-// Runs the event loop in short slices until Done() or the time is up.
-bool WaitFor(const std::function<bool()>& Done, int TimeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!Done()) {
-        if (clock.elapsed() > TimeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(2, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
-void RunEventLoopFor(int Ms)
-{
-    WaitFor([] { return false; }, Ms);
-}
-
 // Counts paints, to tell drawing at once from a repaint request.
 class TCountingLed : public TLed {
 public:
@@ -76,19 +53,43 @@ protected:
 
 // ---------------------------------------------------------------- shapes
 
-struct CircleCase {
-    int W, H, X0, Y0, D;
-};
-
-TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSide)
+// The largest circle, centred along the longer side; its reflex a white
+// quadrilateral in the upper left quarter, in both colours of the lamp.
+TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSideWithAReflex)
 {
-    // Wider than high: centred horizontally; higher than wide: vertically.
-    const std::vector<CircleCase> cases = {
-        {25, 16, 4, 0, 16}, {16, 25, 0, 4, 16}, {26, 16, 5, 0, 16}, {16, 16, 0, 0, 16}, {25, 25, 0, 0, 25}};
+    struct CircleCase {
+        int W, H, X0, Y0, D;
+        bool Reflex;
+    };
+    const std::vector<CircleCase> cases = {{25, 16, 4, 0, 16, true}, {16, 25, 0, 4, 16, true},
+        {26, 16, 5, 0, 16, false}, {16, 16, 0, 0, 16, false}, {25, 25, 0, 0, 25, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.W << " x " << c.H);
         auto led = MakeLed(c.W, c.H);
+        const int cx = c.W / 2, cy = c.H / 2, q = c.D / 4;
+        const QPoint p0(cx - q, cy), p1(cx, cy - q);
+        const QPoint p2((3 * p0.x() + p1.x()) / 4, p1.y()), p3(p0.x(), (3 * p1.y() + p0.y()) / 4);
+        if (c.Reflex) {
+            for (const QPoint& p : {p0, p1, p2, p3})
+                EXPECT_EQ(PixelAt(*led, p.x(), p.y()), clWhite) << p.x() << "," << p.y();
+            // No white outside the reflex's box, and inside it only in the
+            // corner towards the upper left of the diagonal P0-P1.
+            const QImage& image = led->BackingImage();
+            int whites = 0;
+            for (int y = 0; y < c.H; ++y)
+                for (int x = 0; x < c.W; ++x)
+                    if (QRgbToColor(image.pixel(x, y)) == clWhite) {
+                        ++whites;
+                        EXPECT_TRUE(x >= p0.x() && x <= p1.x() && y >= p1.y() && y <= p0.y()) << x << "," << y;
+                        EXPECT_LE(x + y, p0.x() + p0.y()) << x << "," << y;
+                    }
+            EXPECT_GE(whites, 6);
+        }
         led->SetValue(true);
+        if (c.Reflex) {
+            EXPECT_EQ(PixelAt(*led, p2.x(), p2.y() + 1), clWhite);
+            EXPECT_EQ(PixelAt(*led, cx + 1, cy + 1), clRed);
+        }
         const int midX = c.X0 + c.D / 2;
         const int midY = c.Y0 + c.D / 2;
         // Outline pixels on the four extremes, background just outside them.
@@ -111,44 +112,13 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSide)
     }
 }
 
-TEST(LedCircle, ReflexIsAWhiteQuadrilateralInTheUpperLeftQuarter)
-{
-    const std::vector<CircleCase> cases = {{25, 16, 4, 0, 16}, {16, 25, 0, 4, 16}, {25, 25, 0, 0, 25}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.W << " x " << c.H);
-        auto led = MakeLed(c.W, c.H);
-        const int cx = c.W / 2, cy = c.H / 2, q = c.D / 4;
-        const QPoint p0(cx - q, cy), p1(cx, cy - q);
-        const QPoint p2((3 * p0.x() + p1.x()) / 4, p1.y()), p3(p0.x(), (3 * p1.y() + p0.y()) / 4);
-        for (const QPoint& p : {p0, p1, p2, p3})
-            EXPECT_EQ(PixelAt(*led, p.x(), p.y()), clWhite) << p.x() << "," << p.y();
-
-        // No white outside the reflex's box, and inside it only in the corner
-        // towards the upper left of the diagonal P0-P1.
-        const QImage& image = led->BackingImage();
-        int whites = 0;
-        for (int y = 0; y < c.H; ++y)
-            for (int x = 0; x < c.W; ++x)
-                if (QRgbToColor(image.pixel(x, y)) == clWhite) {
-                    ++whites;
-                    EXPECT_TRUE(x >= p0.x() && x <= p1.x() && y >= p1.y() && y <= p0.y()) << x << "," << y;
-                    EXPECT_LE(x + y, p0.x() + p0.y()) << x << "," << y;
-                }
-        EXPECT_GE(whites, 6);
-        // The reflex shows in both colours of the lamp.
-        led->SetValue(true);
-        EXPECT_EQ(PixelAt(*led, p2.x(), p2.y() + 1), clWhite);
-        EXPECT_EQ(PixelAt(*led, cx + 1, cy + 1), clRed);
-    }
-}
-
 struct ShapeCase {
     const char* Name;
     TLed::TLedStyle Style;
     std::vector<QPoint> Outline, Fill, Back;
 };
 
-TEST(LedShapes, ArrowsAndRhombusThroughTheirCorners)
+TEST(LedShapes, ArrowsAndRhombusThroughTheirCornersFilledInsideTheOutline)
 {
     // 21 x 13: W div 2 = 10, H div 2 = 6, so a swapped width and height or a
     // rounded-up half shows.
@@ -173,18 +143,10 @@ TEST(LedShapes, ArrowsAndRhombusThroughTheirCorners)
         expectAll(c.Outline, kShadow); // the corners of the shape
         expectAll(c.Fill, clRed);
         expectAll(c.Back, kBack);
-    }
-}
-
-// The outline encloses the fill: on every row the lamp colour lies between the
-// first and the last outline pixel, and nothing there is background.
-TEST(LedShapes, FillStaysInsideTheOutline)
-{
-    for (auto style : {TLed::lesArrowLeft, TLed::lesArrowRight, TLed::lesArrowUp, TLed::lesArrowDown,
-             TLed::lesArrowLeftRight}) {
-        SCOPED_TRACE(int(style));
-        auto led = MakeLed(21, 13, style);
-        led->SetValue(true);
+        if (c.Style == TLed::lesArrowUpDown)
+            continue;
+        // The outline encloses the fill: on every row the lamp colour lies
+        // between the first and the last outline pixel, nothing there is background.
         const QImage& image = led->BackingImage();
         for (int y = 0; y < 13; ++y) {
             int first = -1, last = -1;
@@ -195,11 +157,11 @@ TEST(LedShapes, FillStaysInsideTheOutline)
                     last = x;
                 }
             for (int x = 0; x < 21; ++x) {
-                const TColor c = QRgbToColor(image.pixel(x, y));
+                const TColor color = QRgbToColor(image.pixel(x, y));
                 if (x < first || x > last)
-                    EXPECT_EQ(c, kBack) << x << "," << y;
+                    EXPECT_EQ(color, kBack) << x << "," << y;
                 else
-                    EXPECT_NE(c, kBack) << x << "," << y;
+                    EXPECT_NE(color, kBack) << x << "," << y;
             }
         }
     }

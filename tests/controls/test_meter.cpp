@@ -128,7 +128,7 @@ TEST(Meter, SettersClampOrIgnore)
     }
 }
 
-TEST(Meter, CrossingScaleEndsPushTheOtherEndAside)
+TEST(Meter, CrossingScaleEndsPushTheOtherEndAsideAndRangesAreClamped)
 {
     TMeter m;
     m.SetValueMax(-5);
@@ -140,22 +140,20 @@ TEST(Meter, CrossingScaleEndsPushTheOtherEndAside)
     EXPECT_GT(m.ValueMax(), m.ValueMin());
     m.SetValueMin(kInf);
     EXPECT_EQ(m.ValueMin(), 1e20);
-}
 
-TEST(Meter, RangesAreClampedAndTheLastEndsAtTheScaleEnd)
-{
-    TMeter m;
-    SetRanges(&m, {-50, 70, 20}); // below the scale; the last is always ValueMax
-    EXPECT_EQ(m.Ranges().Entry(1).Limit, 0);
-    EXPECT_EQ(m.Ranges().Entry(3).Limit, 100);
-    m.SetValueMax(50);
-    EXPECT_EQ(m.Ranges().Entry(2).Limit, 50);
+    // Ranges are clamped into the scale; the last always ends at ValueMax.
+    TMeter r;
+    SetRanges(&r, {-50, 70, 20});
+    EXPECT_EQ(r.Ranges().Entry(1).Limit, 0);
+    EXPECT_EQ(r.Ranges().Entry(3).Limit, 100);
+    r.SetValueMax(50);
+    EXPECT_EQ(r.Ranges().Entry(2).Limit, 50);
     // Entries beyond the ranges in use ignore writes.
-    m.SetRangeCurrent(5);
-    m.SetRangeLimit(10);
-    m.SetRangeCheck(true);
-    EXPECT_EQ(m.RangeLimit(), 0);
-    EXPECT_FALSE(m.RangeCheck());
+    r.SetRangeCurrent(5);
+    r.SetRangeLimit(10);
+    r.SetRangeCheck(true);
+    EXPECT_EQ(r.RangeLimit(), 0);
+    EXPECT_FALSE(r.RangeCheck());
 }
 
 // ---------------------------------------------------------------- pointer and range events

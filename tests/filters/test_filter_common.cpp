@@ -9,6 +9,7 @@
 
 #include "FilterTestSupport.h"
 
+#include <limits>
 #include <memory>
 
 using namespace Tessaron;
@@ -83,6 +84,27 @@ TYPED_TEST(FilterCommon, SetByNameTakesEffect)
     const Block x = Noise(500, 1);
     EXPECT_FALSE(BitEqual(this->Run(*named, x), this->Run(plain, x)));
     EXPECT_EQ(named->SampleFrequency(), 1000.0f);
+}
+
+// Zero, negative and non-finite frequencies are ignored: the filter keeps its
+// values and its coefficients, and filters as before.
+TYPED_TEST(FilterCommon, InvalidFrequenciesAreIgnored)
+{
+    const float invalid[] = {0.0f, -1.0f, -0.0f, std::numeric_limits<float>::quiet_NaN(),
+        std::numeric_limits<float>::infinity()};
+    for (const char* property : {"SampleFrequency", "CutoffFrequency", "CutoffHighFrequency"}) {
+        if (TypeParam::staticMetaObject.indexOfProperty(property) < 0)
+            continue;
+        for (float v : invalid) {
+            SCOPED_TRACE(testing::Message() << property << " := " << v);
+            auto f = this->Make(), fresh = this->Make();
+            const QVariant before = f->property(property);
+            f->setProperty(property, v);
+            EXPECT_EQ(f->property(property), before);
+            const Block x = Noise(300, 8);
+            EXPECT_TRUE(BitEqual(this->Run(*f, x), this->Run(*fresh, x)));
+        }
+    }
 }
 
 TYPED_TEST(FilterCommon, OneCallEqualsTwoCallsOnTheSplitBlock)

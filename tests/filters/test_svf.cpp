@@ -165,27 +165,3 @@ TEST(StateVariableFilter, MatchesThePlainLoopThroughSettingChanges)
     }
     EXPECT_TRUE(BitEqual(x, expected));
 }
-
-TEST(StateVariableFilter, InvalidFrequenciesAreIgnored)
-{
-    const float invalid[] = {0.0f, -1.0f, -0.0f, std::numeric_limits<float>::quiet_NaN(),
-        std::numeric_limits<float>::infinity()};
-    void (TStateVariableFilter::*setters[])(float) = {&TStateVariableFilter::SetSampleFrequency,
-        &TStateVariableFilter::SetCutoffFrequency};
-    for (auto setter : setters) {
-        for (float v : invalid) {
-            SCOPED_TRACE(testing::Message() << "value " << v);
-            TStateVariableFilter f, fresh;
-            Make(f, 1000, 40, 2, foBandPass);
-            Make(fresh, 1000, 40, 2, foBandPass);
-            (f.*setter)(v);
-            EXPECT_EQ(f.SampleFrequency(), 1000.0f);
-            EXPECT_EQ(f.CutoffFrequency(), 40.0f);
-            // The coefficients stay as well.
-            Block a = Noise(300, 12), b = a;
-            f.Filter(a.data(), int(a.size()));
-            fresh.Filter(b.data(), int(b.size()));
-            EXPECT_TRUE(BitEqual(a, b));
-        }
-    }
-}

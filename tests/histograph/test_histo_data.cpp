@@ -9,10 +9,8 @@
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
-#include <QEventLoop>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -287,7 +285,7 @@ TEST(HistoData, RangeErrorsNameXFirst)
 
 // ---------------------------------------------------------------- stored list
 
-TEST(HistoData, SeriesListHoldsATriplePerSeries)
+TEST(HistoData, SeriesListHoldsATriplePerSeriesAndReadsTheDemoLists)
 {
     THost h;
     h->SetSeriesNumber(3);
@@ -311,12 +309,8 @@ TEST(HistoData, SeriesListHoldsATriplePerSeries)
     ASSERT_TRUE(g->ReadListProperty(list, &error)) << error.toStdString();
     EXPECT_EQ(g->Series(3).Color, clBtnFace);
     EXPECT_EQ(g->WriteListProperty(), list);
-}
 
-TEST(HistoData, SeriesListReadsTheDemoLists)
-{
-    THost h;
-    QString error;
+    // The demonstration windows' lists.
     ASSERT_TRUE(h->ReadListProperty({0LL, 0LL, 0LL, 0LL, 2LL, 3LL, 0LL, 2LL, 0LL}, &error));
     EXPECT_EQ(h->Series(2).LineStyle, psDot);
     EXPECT_EQ(h->Series(2).Kind, THistograph::dtLowerRef);
@@ -401,18 +395,13 @@ TEST(HistoData, InternalTimerFiresOnTimer)
         EXPECT_EQ(Sender, h.H);
         ++ticks;
     };
-    const auto wait = [](int Ms) {
-        QEventLoop loop;
-        QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
-        loop.exec();
-    };
     h->SetTimerInterval(1);
     h->SetTimerEnabled(true);
-    wait(60);
+    TestSupport::RunEventLoopFor(60);
     EXPECT_GT(ticks, 0);
     h->SetTimerEnabled(false);
     const int stopped = ticks;
-    wait(30);
+    TestSupport::RunEventLoopFor(30);
     EXPECT_EQ(ticks, stopped);
 }
 

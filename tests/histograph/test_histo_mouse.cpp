@@ -283,10 +283,30 @@ TEST(HistoMouse, DroppedColourPaintsTheAreaUnderThePointer)
     EXPECT_EQ(m.H->FontTitleTop()->Color(), red);
 }
 
-TEST(HistoMouse, ColourGridKeysInOneRow)
+TEST(HistoMouse, ColourGridKeysInOneRowCellsAndMarkers)
 {
     TMouseHost m;
     TColorGridHisto* g = m.Grid;
+    // The cells show the markers in a colour that stands out.
+    g->SetForegroundIndex(3);  // olive: dark, white text
+    g->SetBackgroundIndex(15); // white: black text
+    const QImage& img = g->BackingImage();
+    auto count = [&](int Cell, QRgb Colour) {
+        const TRect r = g->CellRect(Cell);
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                n += (img.pixel(x, y) & 0xFFFFFF) == Colour;
+        return n;
+    };
+    EXPECT_GT(count(3, 0xFFFFFF), 0) << "white VG on olive";
+    EXPECT_GT(count(15, 0x000000), 0) << "black HG on white";
+    EXPECT_EQ(count(7, 0x000000), 0) << "no marker on silver";
+    // The sunken frame: shadow at the top left of the cell's inner ring.
+    const TRect r = g->CellRect(5);
+    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 1, r.Top + 1)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 5, r.Top + 8)), TColorGridHisto::CellColor(5));
+
     struct Case {
         int From;
         Qt::Key Key;
@@ -308,12 +328,17 @@ TEST(HistoMouse, ColourGridKeysInOneRow)
     EXPECT_EQ(g->ForegroundIndex(), 9);
     g->SetBackgroundEnabled(false);
     QTest::keyClick(g->Widget(), Qt::Key_B);
-    EXPECT_EQ(g->BackgroundIndex(), 0);
+    EXPECT_EQ(g->BackgroundIndex(), 15);
     EXPECT_EQ(changes, 1);
     // The basic colours: black, ..., silver, then grey, red, ..., white.
     EXPECT_EQ(TColorGridHisto::CellColor(7), RGB(192, 192, 192));
     EXPECT_EQ(TColorGridHisto::CellColor(8), RGB(128, 128, 128));
     EXPECT_EQ(TColorGridHisto::CellColor(15), RGB(255, 255, 255));
+    // A new ordering resizes the grid to whole cells.
+    g->SetGridOrdering(TColorGridHisto::go4x4);
+    EXPECT_EQ(g->Columns(), 4);
+    EXPECT_EQ(g->Width() % 4, 0);
+    EXPECT_EQ(g->Height() % 4, 0);
 }
 
 TEST(HistoMouse, WeightsFormABellWithTaperedEnds)
@@ -415,33 +440,4 @@ TEST(HistoMouse, DragLeavingTheControlGivesThePreviewBack)
     // Other sources are refused.
     CallEvent(m.H->OnDragOver, m.H, m.H, 200, 100, dsDragEnter, accept);
     EXPECT_FALSE(accept);
-}
-
-TEST(HistoMouse, ColourGridCellsAndMarkers)
-{
-    TMouseHost m;
-    TColorGridHisto* g = m.Grid;
-    g->SetForegroundIndex(3);  // olive: dark, white text
-    g->SetBackgroundIndex(15); // white: black text
-    const QImage& img = g->BackingImage();
-    auto count = [&](int Cell, QRgb Colour) {
-        const TRect r = g->CellRect(Cell);
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                n += (img.pixel(x, y) & 0xFFFFFF) == Colour;
-        return n;
-    };
-    EXPECT_GT(count(3, 0xFFFFFF), 0) << "white VG on olive";
-    EXPECT_GT(count(15, 0x000000), 0) << "black HG on white";
-    EXPECT_EQ(count(7, 0x000000), 0) << "no marker on silver";
-    // The sunken frame: shadow at the top left of the cell's inner ring.
-    const TRect r = g->CellRect(5);
-    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 1, r.Top + 1)), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(QRgbToColor(img.pixel(r.Left + 5, r.Top + 8)), TColorGridHisto::CellColor(5));
-    // A new ordering resizes the grid to whole cells.
-    g->SetGridOrdering(TColorGridHisto::go4x4);
-    EXPECT_EQ(g->Columns(), 4);
-    EXPECT_EQ(g->Width() % 4, 0);
-    EXPECT_EQ(g->Height() % 4, 0);
 }

@@ -75,7 +75,7 @@ TEST(HistoScale, StepGuardKeepsTwoPixelsPerStep)
     }
 }
 
-TEST(HistoScale, LinearTicksStartAtTheFirstMultipleInsideTheRange)
+TEST(HistoScale, LinearTicksStartAtTheFirstMultipleInsideTheRangeAndKeepTheLast)
 {
     const TLinearAxis a{-1.5, 1.5, 0.5, 300};
     EXPECT_EQ(a.StepPixels(), 50);
@@ -89,16 +89,13 @@ TEST(HistoScale, LinearTicksStartAtTheFirstMultipleInsideTheRange)
     // Trunc toward zero, then up to the first multiple not below Lo.
     EXPECT_EQ(Ticks(TLinearAxis{0.25, 2, 0.5, 100}, 1, true), (std::vector<double>{0.5, 1, 1.5, 2}));
     EXPECT_EQ(Ticks(TLinearAxis{-0.25, 1, 0.5, 100}, 1, true), (std::vector<double>{0, 0.5, 1}));
-}
 
-TEST(HistoScale, FloatStepDoesNotLoseTheLastTick)
-{
-    // 0.1 stored as a float is 0.100000001: ten of them pass 1.0.
-    const TLinearAxis a{0, 1, double(0.1f), 306};
-    const std::vector<double> inclusive = Ticks(a, 1, true);
+    // 0.1 stored as a float is 0.100000001: ten of them pass 1.0, and yet the last tick stays.
+    const TLinearAxis f{0, 1, double(0.1f), 306};
+    const std::vector<double> inclusive = Ticks(f, 1, true);
     ASSERT_EQ(inclusive.size(), 11u);
     EXPECT_NEAR(inclusive.back(), 1.0, 1e-6);
-    EXPECT_EQ(Ticks(a, 1, false).size(), 10u);  // grid lines stop before the frame
+    EXPECT_EQ(Ticks(f, 1, false).size(), 10u);  // grid lines stop before the frame
 }
 
 TEST(HistoScale, DecadesAndTheirLabels)

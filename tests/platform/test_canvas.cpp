@@ -31,7 +31,7 @@ struct Surface {
 
 } // namespace
 
-TEST(Canvas, LinesLeaveOutTheirEndPixel)
+TEST(Canvas, LinesLeaveOutTheirEndPixelAndStayInsideTheImage)
 {
     Surface s;
     s.C()->MoveTo(2, 5);
@@ -48,6 +48,19 @@ TEST(Canvas, LinesLeaveOutTheirEndPixel)
     none.C()->MoveTo(4, 4);
     none.C()->LineTo(4, 4);
     EXPECT_TRUE(none.Painted().isNull());
+
+    // Lines that start just past the right or bottom edge and run back in.
+    Surface e(20, 10);
+    e.C()->MoveTo(5, 10);
+    e.C()->LineTo(5, 4);
+    e.C()->MoveTo(20, 2);
+    e.C()->LineTo(14, 2);
+    EXPECT_EQ(e.At(5, 9), clBlack);
+    EXPECT_EQ(e.At(5, 5), clBlack);
+    EXPECT_EQ(e.At(5, 4), clWhite);
+    EXPECT_EQ(e.At(19, 2), clBlack);
+    EXPECT_EQ(e.At(15, 2), clBlack);
+    EXPECT_EQ(e.At(14, 2), clWhite);
 }
 
 TEST(Canvas, RectanglesHaveExclusiveRightAndBottomEdges)
@@ -89,7 +102,7 @@ TEST(Canvas, RectanglesHaveExclusiveRightAndBottomEdges)
     EXPECT_EQ(s.At(4, 4), clRed);
 }
 
-TEST(Canvas, XorAndFocusRectangleDrawnTwiceRestoreThePicture)
+TEST(Canvas, XorAndDottedFocusRectangleDrawnTwiceRestoreThePicture)
 {
     Surface s(60, 40);
     // A picture with structure, so that a wrong restore shows.
@@ -122,17 +135,15 @@ TEST(Canvas, XorAndFocusRectangleDrawnTwiceRestoreThePicture)
     EXPECT_NE(s.Bitmap.Image(), before);
     s.C()->DrawFocusRect(Rect(3, 3, 40, 21));
     EXPECT_EQ(s.Bitmap.Image(), before);
-}
 
-TEST(Canvas, FocusRectangleIsDottedOnItsEdge)
-{
-    Surface s;
-    s.C()->DrawFocusRect(Rect(2, 2, 12, 8));
-    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 2), QPoint(11, 7)));
-    EXPECT_EQ(s.At(2, 2), clBlack);
-    EXPECT_EQ(s.At(3, 2), clWhite);
-    EXPECT_EQ(s.At(4, 2), clBlack);
-    EXPECT_EQ(s.At(5, 5), clWhite); // inside stays
+    // The focus rectangle is dotted on its edge.
+    Surface f;
+    f.C()->DrawFocusRect(Rect(2, 2, 12, 8));
+    EXPECT_EQ(f.Painted(), QRect(QPoint(2, 2), QPoint(11, 7)));
+    EXPECT_EQ(f.At(2, 2), clBlack);
+    EXPECT_EQ(f.At(3, 2), clWhite);
+    EXPECT_EQ(f.At(4, 2), clBlack);
+    EXPECT_EQ(f.At(5, 5), clWhite); // inside stays
 }
 
 TEST(Canvas, ClipRegionConfinesEveryPrimitive)
@@ -361,20 +372,4 @@ TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
 
     EXPECT_THROW(q.LoadFromFile("does-not-exist.bmp"), EFOpenError);
     EXPECT_EQ(q.Width(), 20); // a failed load keeps the picture
-}
-
-TEST(Canvas, LinesStartingOutsideTheImageStayInside)
-{
-    // Lines that start just past the right or bottom edge and run back in.
-    Surface s(20, 10);
-    s.C()->MoveTo(5, 10);
-    s.C()->LineTo(5, 4);
-    s.C()->MoveTo(20, 2);
-    s.C()->LineTo(14, 2);
-    EXPECT_EQ(s.At(5, 9), clBlack);
-    EXPECT_EQ(s.At(5, 5), clBlack);
-    EXPECT_EQ(s.At(5, 4), clWhite);
-    EXPECT_EQ(s.At(19, 2), clBlack);
-    EXPECT_EQ(s.At(15, 2), clBlack);
-    EXPECT_EQ(s.At(14, 2), clWhite);
 }

@@ -46,7 +46,7 @@ TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirst)
     EXPECT_EQ(log, (std::vector<QString>{"destroy B", "destroy C", "destroy A"}));
 }
 
-TEST(Component, LoadedEndsTheLoadingState)
+TEST(Component, LoadedEndsTheLoadingStateDesigningPassesToOwnedComponents)
 {
     std::vector<QString> log;
     TComponent owner;
@@ -57,35 +57,24 @@ TEST(Component, LoadedEndsTheLoadingState)
     a->Loaded();
     EXPECT_FALSE(a->IsLoading());
     EXPECT_EQ(log, (std::vector<QString>{"loaded A"}));
-}
 
-TEST(Component, DesigningPassesToOwnedComponents)
-{
-    TComponent owner;
-    auto* a = new TComponent(&owner);
+    // Designing passes to the owned components, also to those that join later.
     owner.SetDesigning(true);
     EXPECT_TRUE(a->IsDesigning());
-    auto* b = new TComponent(&owner); // joins a designing owner
+    auto* b = new TComponent(&owner);
     EXPECT_TRUE(b->IsDesigning());
     owner.SetDesigning(false);
     EXPECT_FALSE(a->IsDesigning());
     EXPECT_FALSE(b->IsDesigning());
 }
 
-TEST(Component, EmptyEventIsNeverCalled)
+// An empty event is never called. Copying an event copies its handler: the
+// copy holds the same callable, not the event wrapped once more (the
+// description writer reads handlers back).
+TEST(Component, EmptyEventsAreNeverCalledCopiedEventsHoldTheSameHandler)
 {
-    TNotifyEvent event;
-    int calls = 0;
-    CallEvent(event, nullptr);
-    event = [&](TObject*) { ++calls; };
-    CallEvent(event, nullptr);
-    EXPECT_EQ(calls, 1);
-}
-
-// Copying an event copies its handler: the copy holds the same callable, not
-// the event wrapped once more (the description writer reads handlers back).
-TEST(Component, CopiedEventsHoldTheSameHandler)
-{
+    TNotifyEvent empty;
+    CallEvent(empty, nullptr);
     int calls = 0;
     TNotifyEvent a = [&](TObject*) { ++calls; };
     TNotifyEvent b = a;

@@ -14,7 +14,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -509,7 +508,7 @@ TEST(RadioButton, RadioButtonsOfOneParentFormAGroup)
 
 // ---------------------------------------------------------------- TLabel, TEdit, TGroupBox
 
-TEST(Label, AutoSizeFitsTheText)
+TEST(Label, AutoSizeFitsTheTextButNotWhileLoadingDisabledTextIsEmbossed)
 {
     THost host;
     auto* label = host.Add<TLabel>(100, 10, 65, 17);
@@ -537,19 +536,17 @@ TEST(Label, AutoSizeFitsTheText)
     label->SetWordWrap(false);
     label->SetCaption("A&&B");
     EXPECT_EQ(label->Width(), fm.horizontalAdvance("A&B"));
-}
 
-TEST(Label, NoAutoSizeWhileLoadingAndDisabledTextIsEmbossed)
-{
-    TLabel label;
-    label.BeginLoading();
-    label.SetBounds(0, 0, 200, 40);
-    label.SetCaption("Tessaron");
-    EXPECT_EQ(label.Width(), 200);
-    label.Loaded();
-    EXPECT_LT(label.Width(), 200);
+    // No auto size while loading.
+    TLabel loading;
+    loading.BeginLoading();
+    loading.SetBounds(0, 0, 200, 40);
+    loading.SetCaption("Tessaron");
+    EXPECT_EQ(loading.Width(), 200);
+    loading.Loaded();
+    EXPECT_LT(loading.Width(), 200);
 
-    THost host;
+    // Disabled text is embossed.
     auto* l = host.Add<TLabel>(0, 0, 10, 10);
     l->SetCaption("Aus");
     l->SetEnabled(false);
@@ -792,11 +789,7 @@ TEST(Shell, RunDetachedStartsCommandLinesAndIgnoresFailures)
     ASSERT_TRUE(dir.isValid());
     const QString file = dir.filePath("mit leerzeichen.txt");
     RunDetached(QStringLiteral("touch \"%1\"").arg(file));
-    QElapsedTimer t;
-    t.start();
-    while (!QFileInfo::exists(file) && t.elapsed() < 5000)
-        QTest::qWait(20);
-    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_TRUE(TestSupport::WaitFor([&] { return QFileInfo::exists(file); }, 5000));
 }
 
 // ---------------------------------------------------------------- descriptions

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -18,5 +19,17 @@ void RunEventLoopFor(int Ms)
     QEventLoop loop;
     QTimer::singleShot(Ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+bool WaitFor(const std::function<bool()>& Done, int TimeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!Done()) {
+        if (clock.elapsed() > TimeoutMs)
+            return false;
+        RunEventLoopFor(2);
+    }
+    return true;
 }
 }
