@@ -84,22 +84,6 @@ TEST(StateVariableFilter, GainFollowsTheRecursionsTransferFunction)
     EXPECT_NEAR(Gain([&](float* d, int n) { svf.Filter(d, n); }, 50, 1000), 2.0, 0.01);
 }
 
-TEST(StateVariableFilter, AllFourOutputsComeFromTheSamePass)
-{
-    const Block x = Noise(2000, 11);
-    Block y[4];
-    for (int out = 0; out < 4; ++out) {
-        TStateVariableFilter f;
-        Make(f, 1000, 80, 1.5f, TFilterOutput(out));
-        y[out] = x;
-        f.Filter(y[out].data(), int(x.size()));
-    }
-    Block notch(x.size());
-    for (size_t i = 0; i < x.size(); ++i)
-        notch[i] = y[foHighPass][i] + y[foLowPass][i];
-    EXPECT_TRUE(BitEqual(y[foNotch], notch));
-}
-
 TEST(StateVariableFilter, QAbovePointFourOnly)
 {
     struct Case {
@@ -125,24 +109,8 @@ TEST(StateVariableFilter, QAbovePointFourOnly)
     }
 }
 
-TEST(StateVariableFilter, SwitchingTheOutputKeepsCoefficientsAndStates)
-{
-    const Block x = Noise(3000, 5);
-    for (TFilterOutput first : {foLowPass, foHighPass, foNotch}) {
-        TStateVariableFilter switched, steady;
-        Make(switched, 1000, 60, 3, first);
-        Make(steady, 1000, 60, 3, foBandPass);
-        Block a = x, b = x;
-        switched.Filter(a.data(), 1000);
-        steady.Filter(b.data(), 1000);
-        switched.SetFilterOutput(foBandPass);
-        switched.Filter(a.data() + 1000, 2000);
-        steady.Filter(b.data() + 1000, 2000);
-        EXPECT_TRUE(BitEqual(Block(a.begin() + 1000, a.end()), Block(b.begin() + 1000, b.end())))
-            << "from output " << int(first);
-    }
-}
-
+// Settings and outputs switched between blocks keep the states: the outputs
+// match the plain loop bit for bit, the notch being high plus low.
 TEST(StateVariableFilter, MatchesThePlainLoopThroughSettingChanges)
 {
     TStateVariableFilter f;
