@@ -8,6 +8,7 @@
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
+#include "ControlTestKit.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -19,40 +20,22 @@
 #include <vector>
 
 using namespace Tessaron;
+using namespace ControlTest;
 
 namespace {
 
-constexpr TColor kSentinel = TColor(0xFF00FF);
 const double kNan = std::nan(""), kInf = std::numeric_limits<double>::infinity();
 
-// A shown top-level window holding the meters under test.
-class TWindow {
-public:
-    TWindow()
-    {
-        FHost.SetBounds(0, 0, 520, 360);
-        FHost.Widget()->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(FHost.Widget()));
-    }
-    // A meter placed on the window; it records its range events.
+// A shown window; its meters record their range events in Ranges.
+struct TWindow : THost {
     TMeter* AddMeter(int W = 201, int H = 177)
     {
-        auto* m = new TMeter(&FHost);
-        m->SetParent(&FHost);
-        m->SetBounds(8, 8, W, H);
-        m->OnRangeCheck = [this](TObject*, int Range) { Events.push_back(Range); };
+        auto* m = Add<TMeter>(W, H);
+        m->OnRangeCheck = [this](TObject*, int Range) { Ranges.push_back(Range); };
         return m;
     }
-    std::vector<int> Events;
-
-private:
-    TWinControl FHost;
+    std::vector<int> Ranges;
 };
-
-TColor PixelAt(TControl* Control, int X, int Y)
-{
-    return QRgbToColor(Control->BackingImage().pixel(X, Y));
-}
 
 // Whether a pixel of the 3 x 3 square around (X, Y) has the colour.
 bool ColorNear(TControl* Control, int X, int Y, TColor Color)
@@ -165,23 +148,23 @@ TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndReportsOnce)
     m->SetValue(150);
     EXPECT_EQ(m->Value(), 150);
     EXPECT_EQ(m->PointerValue(), 105);
-    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    EXPECT_EQ(w.Ranges, std::vector<int>{-2});
     m->SetValue(160);
     EXPECT_EQ(m->PointerValue(), 105);
-    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    EXPECT_EQ(w.Ranges, std::vector<int>{-2});
     m->SetValue(-20);
     EXPECT_EQ(m->PointerValue(), -5);
     m->SetValue(-30);
     m->SetValue(50); // back in the unwatched range
     m->SetValue(60);
-    EXPECT_EQ(w.Events, (std::vector<int>{-2, -1, 0}));
+    EXPECT_EQ(w.Ranges, (std::vector<int>{-2, -1, 0}));
     EXPECT_EQ(m->PointerValue(), 60);
     // NaN is no value; infinity is beyond the end.
     m->SetValue(kNan);
     EXPECT_EQ(m->Value(), 60);
     m->SetValue(-kInf);
     EXPECT_EQ(m->PointerValue(), -5);
-    EXPECT_EQ(w.Events.back(), -1);
+    EXPECT_EQ(w.Ranges.back(), -1);
 }
 
 // Ranges 0-20 and 20-40 watched, 40-70 not, 70-100 watched.
@@ -200,7 +183,7 @@ TEST(Meter, RangeEventsReportEachNewStatusOnce)
         SetRanges(m, {20, 40, 70, 100}, {}, {true, true, false, true});
         for (double v : c.Values)
             m->SetValue(v);
-        EXPECT_EQ(w.Events, c.Events);
+        EXPECT_EQ(w.Ranges, c.Events);
     }
 }
 
@@ -209,20 +192,20 @@ TEST(Meter, ScaleEndsPullThePointerBackAndReport)
     TWindow w;
     TMeter* m = w.AddMeter();
     m->SetValue(90);
-    ASSERT_TRUE(w.Events.empty());
+    ASSERT_TRUE(w.Ranges.empty());
     m->SetValueMax(50); // span 50: the pointer stops at 52.5
     EXPECT_EQ(m->PointerValue(), 52.5);
     EXPECT_EQ(m->Value(), 90);
     m->SetValueMax(49); // pulled back again, no second event
     EXPECT_DOUBLE_EQ(m->PointerValue(), 51.45);
-    EXPECT_EQ(w.Events, std::vector<int>{-2});
+    EXPECT_EQ(w.Ranges, std::vector<int>{-2});
     m->SetValueMax(200); // the pointer follows the value again
     EXPECT_EQ(m->PointerValue(), 90);
     m->SetValue(10);
-    w.Events.clear();
+    w.Ranges.clear();
     m->SetValueMin(60); // 60..200, span 140: the pointer stops at 53
     EXPECT_EQ(m->PointerValue(), 53);
-    EXPECT_EQ(w.Events, std::vector<int>{-1});
+    EXPECT_EQ(w.Ranges, std::vector<int>{-1});
 }
 
 TEST(Meter, LoadingRaisesNoEvents)
@@ -548,7 +531,7 @@ TEST(Meter, RangeListRoundTrip)
     EXPECT_EQ(b->Ranges().Entry(3).Color, TColor(0x0080FF));
     // The fields are taken as they come: no range event, Value untouched.
     EXPECT_EQ(b->Value(), 0);
-    EXPECT_EQ(w.Events, std::vector<int>{-2}); // a's only
+    EXPECT_EQ(w.Ranges, std::vector<int>{-2}); // a's only
 }
 
 TEST(Meter, MalformedRangeListIsRefusedAndChangesNothing)
