@@ -360,6 +360,10 @@ public:
     const std::vector<TRemarkEntry>& Remarks() const { return FRemarks; }
     int HighlightedRemark() const { return FHighlighted; }
     void SetRemarks(std::vector<TRemarkEntry> Remarks);
+    // The text of remark Index of Remarks(), read from the remark file; the
+    // selected and the highlighted remark stay as they are. Empty for an index
+    // outside the list or when no remark file is open.
+    QString RemarkText(int Index) const;
 
     // Measuring crosses 0, 1 (calculate mode) and 2 (measure mode): shown at
     // pixel (X, Y) in Color with an inverting pen; drawing twice removes one.
@@ -699,6 +703,8 @@ private:
     void DestroyToolWindows();
     void RecaptionToolWindows();
     void UpdateValueBarGroups();
+    // The jog shuttle bar follows a start or end of logging or playing at once.
+    void UpdateJogShuttleBar();
     TFormToolBarStrip* FToolBar = nullptr;
     TFormCalculateBarStrip* FValueBar = nullptr;
     TFormJogShuttleBarStrip* FJogShuttleBar = nullptr;
