@@ -44,6 +44,9 @@ using TNotifyCalculateStrip = TEvent<void(TObject* Sender, int Serie1, int Serie
 
 class TStripChart : public TPaintBox {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one (the
+    // demonstration window's chart).
+    Q_CLASSINFO("DefaultSize", "417x233")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
