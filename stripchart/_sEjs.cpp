@@ -27,6 +27,8 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOw
     Shuttle->SetLabelingGap(50);
     Shuttle->SetLabelingStyle(Scale::lbsBoth);
     Shuttle->SetLabelingDecimals(0);
+    // A grip wide enough that the "-50" centred on the left end stays inside.
+    Shuttle->SetButtonHeight(16);
     Shuttle->SetValue(0);
     Shuttle->SetHint(QStringLiteral("Spulen"));
     Shuttle->SetEnabled(false);
