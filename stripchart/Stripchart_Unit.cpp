@@ -105,6 +105,8 @@ void TStripchart_Demo::TourStart()
     const int bottom = c->Height() - c->GapBottom();
     const QPointF at((c->GapLeft() + c->Width() - c->GapRight()) / 2,
         bottom - (36 - c->ViewYMin()) / (c->ViewYMax() - c->ViewYMin()) * (bottom - top));
+    // The chart paints what came so far first: a paint after the move would cover the cross.
+    Application()->ProcessMessages();
     QMouseEvent move(QEvent::MouseMove, at, c->Widget()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(c->Widget(), &move);
 }
