@@ -262,6 +262,8 @@ TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemar
     h.Feed(3000, [](int S, long K) { return RunFileTest::Value(S, K); });
     ASSERT_TRUE(h->AddRemark(1, 500, -1, QStringLiteral("erste"), dfManual));
     ASSERT_TRUE(h->AddRemark(1, 2000, 2, QStringLiteral("zweite"), dfAutomatic));
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->ItemIndex(), 1) << "the highlighted remark, nearest the window's middle";
     h->StopLogging();
     EXPECT_FALSE(jog->Shuttle->Enabled());
     ASSERT_TRUE(h->StartPlaying(path));
