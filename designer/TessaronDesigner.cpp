@@ -2,6 +2,7 @@
 
 #include <controls/ControlWidgets.h>
 #include <histograph/HistoWidget.h>
+#include <stripchart/StripWidget.h>
 
 #include <QtDesigner/QDesignerDynamicPropertySheetExtension>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -105,6 +106,8 @@ TDesignerCollection::TDesignerCollection(QObject* Parent)
             Factory<TPanelMeterWidget>()},
         {"Tessaron::THistographWidget", "histograph/HistoWidget.h", "Plot of Yt and XY curves (THistograph)",
             Factory<THistographWidget>()},
+        {"Tessaron::TStripChartWidget", "stripchart/StripWidget.h",
+            "Eight-channel strip chart recorder with run files (TStripChart)", Factory<TStripChartWidget>()},
     };
     for (const TEntry& e : entries)
         FWidgets.push_back(new TDesignerWidget(QString::fromLatin1(e.Name), QString::fromLatin1(e.Header),

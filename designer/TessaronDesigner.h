@@ -1,8 +1,8 @@
 #pragma once
 // The Qt Designer plugin: every visual component in a "Tessaron" group of the
-// widget box. Designer creates the component widgets of controls/ControlWidgets.h
-// and histograph/HistoWidget.h with the components in their designing state,
-// and lists the mirrored properties in its property editor.
+// widget box. Designer creates the component widgets of controls/ControlWidgets.h,
+// histograph/HistoWidget.h and stripchart/StripWidget.h with the components in
+// their designing state, and lists the mirrored properties in its property editor.
 
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>

@@ -81,6 +81,7 @@ bool TStripChart::StorageFailed(const QString& Text)
     FShownRun = TRunInfo{};
     FRunComment = DefaultComment;
     FLiveDisplay = true;
+    UpdateJogShuttleBar();
     return false;
 }
 
@@ -120,6 +121,7 @@ bool TStripChart::StartLogging(const QString& FileName, const QString& Comment)
     OpenRemarks();
     FTimeAxisDirty = true;
     Changed();
+    UpdateJogShuttleBar();
     return true;
 }
 
@@ -168,6 +170,7 @@ void TStripChart::StopLogging()
     FDisplayRunNumber = 0;
     if (!FDestroying)
         SetRemarks({});
+    UpdateJogShuttleBar();
 }
 
 bool TStripChart::StartPlaying(const QString& FileName)
@@ -189,6 +192,7 @@ bool TStripChart::StartPlaying(const QString& FileName)
     FDisplayRunNumber = 0;
     OpenRemarks();
     SetDisplayRunNumber(1);
+    UpdateJogShuttleBar();
     return true;
 }
 
@@ -204,6 +208,7 @@ void TStripChart::StopPlaying()
     FLiveDisplay = true;
     if (!FDestroying)
         SetRemarks({});
+    UpdateJogShuttleBar();
 }
 
 void TStripChart::CloseStorage()
@@ -439,11 +444,16 @@ void TStripChart::RemarkHighlighted(int Index)
     if (Index < 0 || Index >= int(FRemarks.size()))
         return;
     const TRemarkEntry& r = FRemarks[std::size_t(Index)];
+    CallEvent(OnRemark, this, r.Time, int(r.Series), r.Flag, int(r.RunNumber), RemarkText(Index));
+}
+
+QString TStripChart::RemarkText(int Index) const
+{
     TRemarkRecord record;
-    QString text;
-    if (FRemarkFile.IsOpen() && FRemarkFile.ReadRecord(r.FileOffset, record))
-        text = QString::fromStdString(record.Text);
-    CallEvent(OnRemark, this, r.Time, int(r.Series), r.Flag, int(r.RunNumber), text);
+    if (Index < 0 || Index >= int(FRemarks.size()) || !FRemarkFile.IsOpen()
+        || !FRemarkFile.ReadRecord(FRemarks[std::size_t(Index)].FileOffset, record))
+        return {};
+    return QString::fromStdString(record.Text);
 }
 
 } // namespace Tessaron

@@ -120,12 +120,18 @@ void TStripChart::SetShowJogShuttleBar(bool Value)
     if (!FJogShuttleBar)
         return;
     if (Value) {
-        FJogShuttleBar->Shuttle->SetEnabled(Logging() || Playing());
+        FJogShuttleBar->FollowRunState();
         FJogShuttleBar->SetCaption(kJogShuttlePrefix + FTitleTop);
         FJogShuttleBar->Show();
     } else {
         FJogShuttleBar->Hide();
     }
+}
+
+void TStripChart::UpdateJogShuttleBar()
+{
+    if (FJogShuttleBar)
+        FJogShuttleBar->FollowRunState();
 }
 
 void TStripChart::ShowMeasureReadOut(int Series, double Time, double Value)

@@ -1,7 +1,13 @@
 #include "stripchart/Stripchart_Unit.h"
+#include "stripchart/_sEca.h"
+#include "stripchart/_sEjs.h"
+#include "stripchart/_sEtb.h"
 
 #include <platform/FormRegistry.h>
 #include <platform/SysUtils.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
 
 namespace Tessaron {
 
@@ -78,7 +84,41 @@ void TStripchart_Demo::StripChart1CrossMove(TObject*, float, float Y, int Series
 
 void TStripchart_Demo::TourStart()
 {
+    constexpr int Ticks = 60;
+    FTourDir = std::make_unique<QTemporaryDir>();
+    if (FTourDir->isValid()
+        && StripChart1->StartLogging(FTourDir->filePath(QStringLiteral("tour.ddt")), QStringLiteral("Kein Kommentar"))) {
+        for (int i = 0; i < Ticks; ++i)
+            Timer1Timer(Timer1);
+        // Near the newest sample, so that it stays in sight while the feed goes on.
+        const double time = StripChart1->LogStartTime() + (Ticks - 10) * BlockSize * StripChart1->LogTimeIncrement();
+        StripChart1->AddRemark(StripChart1->DisplayRunNumber(), time, -1, QStringLiteral("Messpunkt markiert"), dfManual);
+    }
     Timer1->SetEnabled(true);
+    StripChart1->SetShowToolBar(true);
+    StripChart1->SetShowValueBar(true);
+    StripChart1->SetShowJogShuttleBar(true);
+    // The measuring cross on the fourth band (36 V), read out below "Kurve:"
+    // and "Spannung:" and in the value bar.
+    TStripChart* c = StripChart1;
+    const int top = c->GapTop();
+    const int bottom = c->Height() - c->GapBottom();
+    const QPointF at((c->GapLeft() + c->Width() - c->GapRight()) / 2,
+        bottom - (36 - c->ViewYMin()) / (c->ViewYMax() - c->ViewYMin()) * (bottom - top));
+    // The chart paints what came so far first: a paint after the move would cover the cross.
+    Application()->ProcessMessages();
+    QMouseEvent move(QEvent::MouseMove, at, c->Widget()->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(c->Widget(), &move);
+}
+
+std::vector<TForm*> TStripchart_Demo::TourWindows() const
+{
+    std::vector<TForm*> windows;
+    for (TForm* w : {static_cast<TForm*>(StripChart1->ToolBar()), static_cast<TForm*>(StripChart1->ValueBar()),
+             static_cast<TForm*>(StripChart1->JogShuttleBar())})
+        if (w && w->Visible())
+            windows.push_back(w);
+    return windows;
 }
 
 } // namespace Tessaron

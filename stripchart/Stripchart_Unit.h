@@ -10,12 +10,16 @@
 #include <platform/ExtPanels.h>
 #include <platform/Forms.h>
 #include <platform/StdCtrls.h>
+#include <platform/TourWindows.h>
+
+#include <QTemporaryDir>
 
 #include <array>
+#include <memory>
 
 namespace Tessaron {
 
-class TStripchart_Demo : public TForm {
+class TStripchart_Demo : public TForm, public Demo::TTourWindows {
     Q_OBJECT
     Q_CLASSINFO("Description", ":/forms/Stripchart_Unit.tfm")
     Q_PROPERTY(Tessaron::TPanel* Panel1 MEMBER Panel1)
@@ -56,7 +60,14 @@ public:
     Q_INVOKABLE void WerkzeugleisteClick(Tessaron::TObject* Sender);
     Q_INVOKABLE void StripChart1CrossMove(Tessaron::TObject* Sender, float X, float Y, int Series, int Index);
 
+    // Records a moment into a temporary file with one remark, then feeds on
+    // with the tool bar, the value bar and the jog shuttle bar shown.
+    // The block of the last tick: the ten samples of each series fed last.
+    const std::array<std::array<float, BlockSize>, TStripChart::MaxSeries>& LastBlock() const { return FValues; }
+
     void TourStart() override;
+    // The chart's tool windows that are showing.
+    std::vector<TForm*> TourWindows() const override;
 
     TPanel* Panel1 = nullptr;
     TLabel* Label1 = nullptr;
@@ -81,6 +92,8 @@ public:
 private:
     std::array<std::array<float, BlockSize>, TStripChart::MaxSeries> FValues{};
     TSeriesData FData{};
+    // The tour's recording.
+    std::unique_ptr<QTemporaryDir> FTourDir;
 };
 
 extern TStripchart_Demo* Stripchart_Demo;

@@ -461,6 +461,9 @@ void TStripChart::SetRemarks(std::vector<TRemarkEntry> Remarks)
 {
     FRemarks = std::move(Remarks);
     FHighlighted = NearestRemark();
+    // The jog shuttle bar selects what the remark file calls highlighted.
+    if (FRemarkFile.IsOpen())
+        FRemarkFile.SetHighlight(FHighlighted);
     Changed();
 }
 

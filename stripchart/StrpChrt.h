@@ -44,6 +44,9 @@ using TNotifyCalculateStrip = TEvent<void(TObject* Sender, int Serie1, int Serie
 
 class TStripChart : public TPaintBox {
     Q_OBJECT
+    // The size a Qt layout or a form designer gives a new one (the
+    // demonstration window's chart).
+    Q_CLASSINFO("DefaultSize", "417x233")
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
     Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
@@ -360,6 +363,10 @@ public:
     const std::vector<TRemarkEntry>& Remarks() const { return FRemarks; }
     int HighlightedRemark() const { return FHighlighted; }
     void SetRemarks(std::vector<TRemarkEntry> Remarks);
+    // The text of remark Index of Remarks(), read from the remark file; the
+    // selected and the highlighted remark stay as they are. Empty for an index
+    // outside the list or when no remark file is open.
+    QString RemarkText(int Index) const;
 
     // Measuring crosses 0, 1 (calculate mode) and 2 (measure mode): shown at
     // pixel (X, Y) in Color with an inverting pen; drawing twice removes one.
@@ -699,6 +706,8 @@ private:
     void DestroyToolWindows();
     void RecaptionToolWindows();
     void UpdateValueBarGroups();
+    // The jog shuttle bar follows a start or end of logging or playing at once.
+    void UpdateJogShuttleBar();
     TFormToolBarStrip* FToolBar = nullptr;
     TFormCalculateBarStrip* FValueBar = nullptr;
     TFormJogShuttleBarStrip* FJogShuttleBar = nullptr;

@@ -27,6 +27,8 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TComponent* AOwner) : TForm(AOw
     Shuttle->SetLabelingGap(50);
     Shuttle->SetLabelingStyle(Scale::lbsBoth);
     Shuttle->SetLabelingDecimals(0);
+    // A grip wide enough that the "-50" centred on the left end stays inside.
+    Shuttle->SetButtonHeight(16);
     Shuttle->SetValue(0);
     Shuttle->SetHint(QStringLiteral("Spulen"));
     Shuttle->SetEnabled(false);
@@ -86,26 +88,45 @@ double TFormJogShuttleBarStrip::ShuttleSamples(int Position)
     return Position < 0 ? -step : step;
 }
 
+void TFormJogShuttleBarStrip::FollowRunState()
+{
+    const bool running = FChart && (FChart->Logging() || FChart->Playing());
+    Shuttle->SetEnabled(running);
+    Timer1->SetInterval(running ? FastInterval : SlowInterval);
+}
+
+void TFormJogShuttleBarStrip::FillRemarks()
+{
+    QStringList texts;
+    for (int i = 0; i < int(FChart->Remarks().size()); ++i)
+        texts.append(FChart->RemarkText(i));
+    ComboBoxRemarks->SetItems(texts);
+    ComboBoxRemarks->SetItemIndex(FChart->HighlightedRemark());
+}
+
 void TFormJogShuttleBarStrip::Poll()
 {
     if (!FChart)
         return;
-    const bool running = FChart->Logging() || FChart->Playing();
-    Timer1->SetInterval(running ? FastInterval : SlowInterval);
-    Shuttle->SetEnabled(running);
-    if (!running)
-        return;
+    FollowRunState();
+    // After logging or playing ends the list empties, the run number shows
+    // "-" and the comment nothing.
+    if (FChart->RemarkListChanged())
+        FillRemarks();
+    int highlighted = -1;
+    if (FChart->RemarkHighlightChanged(&highlighted) && highlighted < ComboBoxRemarks->ItemCount())
+        ComboBoxRemarks->SetItemIndex(highlighted);
     if (FChart->DisplayRunNumber() != FShownRun) {
         FShownRun = FChart->DisplayRunNumber();
-        LRunNumber->SetCaption(QString::number(FShownRun));
+        LRunNumber->SetCaption(FShownRun > 0 ? QString::number(FShownRun) : QStringLiteral("-"));
     }
-    if (FChart->RunComment() != FShownComment) {
-        FShownComment = FChart->RunComment();
+    const QString comment = Shuttle->Enabled() ? FChart->RunComment() : QString();
+    if (comment != FShownComment) {
+        FShownComment = comment;
         LRunComment->SetCaption(FShownComment);
     }
-    int highlighted = -1;
-    if (FChart->RemarkHighlightChanged(&highlighted) && highlighted < ComboBoxRemarks->Items().size())
-        ComboBoxRemarks->SetItemIndex(highlighted);
+    if (!Shuttle->Enabled())
+        return;
     const int v = int(Shuttle->Value());
     if (v != 0)
         FChart->ShowAtTime(true, ShuttleSamples(v) * double(FChart->DisplayTimeIncrement()));

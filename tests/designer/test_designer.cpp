@@ -1,6 +1,7 @@
 // The Designer plugin as Designer loads it, and a form that uic compiled.
 #include <controls/ControlWidgets.h>
 #include <histograph/HistoWidget.h>
+#include <stripchart/StripWidget.h>
 
 #include "ui_panel.h"
 
@@ -22,7 +23,7 @@ TEST(DesignerPlugin, CreatesEveryComponentInTheDesigningStateWithEditablePropert
     auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
     ASSERT_NE(collection, nullptr) << loader.errorString().toStdString();
     const auto widgets = collection->customWidgets();
-    ASSERT_EQ(widgets.size(), 7);
+    ASSERT_EQ(widgets.size(), 8);
     for (QDesignerCustomWidgetInterface* w : widgets) {
         SCOPED_TRACE(w->name().toStdString());
         EXPECT_EQ(w->group(), "Tessaron");
@@ -42,6 +43,11 @@ TEST(DesignerPlugin, CreatesEveryComponentInTheDesigningStateWithEditablePropert
         created->setProperty("Color", QColor(0x12, 0x34, 0x56));
         EXPECT_EQ(created->property("Color").value<QColor>(), QColor(0x12, 0x34, 0x56));
         EXPECT_EQ(control->Color(), TColor(0x563412));
+        // A recorder makes no tool windows inside Designer.
+        if (auto* chart = qobject_cast<TStripChart*>(control)) {
+            created->setProperty("ShowToolBar", true);
+            EXPECT_EQ(chart->ToolBar(), nullptr);
+        }
 
         // Deleting the widget (as Designer does) deletes the component.
         QPointer<TControl> alive(control);

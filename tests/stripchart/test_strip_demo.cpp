@@ -1,12 +1,25 @@
 // The strip chart demonstration window: recording through the file dialog,
-// the 50 ms feed, closing while recording, and the logger's window.
+// the 50 ms feed, closing while recording, the logger's window, and one
+// event's whole road from the menu to the file and back.
 
 #include "RunFileTestSupport.h"
 
+#include "app/Main.h"
 #include "stripchart/Fastlog_Unit.h"
+#include "stripchart/Remedit.h"
 #include "stripchart/Stripchart_Unit.h"
+#include "stripchart/_sEjs.h"
+#include "stripchart/_sEtb.h"
 
+#include <platform/Menus.h>
 #include <platform/SysUtils.h>
+#include <stripchart/RemarkFile.h>
+
+#include "support/MouseInput.h"
+#include "support/ToolWindowTestKit.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -127,4 +140,129 @@ TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
     EXPECT_TRUE(f.Timer1->Enabled());
     ASSERT_EQ(d.Runs("a.ddt").size(), 1u);
     EXPECT_EQ(d.Runs("a.ddt")[0].SampleCount, 50);
+}
+
+namespace {
+
+void RunFor(int Milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < Milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+struct TChartMouse : TestSupport::TMouseInput {
+    TStripChart* C = nullptr;
+    QWidget* W() const override { return C->Widget(); }
+};
+
+} // namespace
+
+// The menu shows the window; "&Aufnehmen" records what the timer feeds; the
+// mouse measures and adds a remark; closing ends the run. The file then holds
+// every sample fed, in order, and the remark, which the jog shuttle finds.
+TEST(StripchartDemo, OneEventsRoadFromTheMenuToTheFileAndBack)
+{
+    RunFileTest::TFolder dir;
+    const QString path = QString::fromStdString(dir("weg.ddt"));
+    TOpenDialog::SetTestResponder([path](TOpenDialog& D) {
+        D.SetFileName(path);
+        return true;
+    });
+    QStringList errors;
+    Application()->OnException = [&](const QString& Message) { errors << Message; };
+    // The program's windows as the program makes them: the main window first,
+    // all owned by the application.
+    static TTessaron32* const menu = [] {
+        auto* m = new TTessaron32(Application());
+        Application()->AddForm(m);
+        return m;
+    }();
+    auto* demo = new TStripchart_Demo(Application());
+    Application()->AddForm(demo);
+    TStripChart* c = demo->StripChart1;
+    std::array<std::vector<float>, TStripChart::MaxSeries> fed;
+    Connect(demo->Timer1, &TTimer::OnTimer, [&] {
+        for (std::size_t s = 0; s < fed.size(); ++s)
+            fed[s].insert(fed[s].end(), demo->LastBlock()[s].begin(), demo->LastBlock()[s].end());
+    });
+    TChartMouse mouse;
+    mouse.C = c;
+    const int band4 = 173 - 36 * 133 / 80; // the row of 36 V: series 4's band (plot rows 40 ... 173, 0 ... 80 V)
+    QString kurve, spannung;
+    double remarkTime = -1;
+    QTimer::singleShot(0, [&] {
+        demo->Aufnehmen->Click();
+        RunFor(300);
+        for (int i = 0; i < 60; ++i) // and on, faster than the clock
+            demo->Timer1->OnTimer(demo->Timer1);
+        mouse.Move(250, band4);
+        kurve = demo->KurveValue->Caption();
+        spannung = demo->SpannungValue->Caption();
+        demo->Werkzeugleiste->Click();
+        ToolWindowTest::ClickOn(c->ToolBar()->BModeRemark);
+        TEditRemark* editor = c->RemarkEditor();
+        QTimer::singleShot(0, [editor] {
+            editor->TextEdit->SetText(QStringLiteral("Weg"));
+            editor->SetModalResult(mrOk);
+        });
+        mouse.Drag(150, band4, 150, band4);
+        if (!c->Remarks().empty())
+            remarkTime = c->Remarks().back().Time;
+        demo->Close();
+    });
+    menu->MainMenu1->FindItem(QStringLiteral("N8KanalSchreiber1"))->Click();
+    EXPECT_FALSE(c->Logging());
+    EXPECT_FALSE(demo->Timer1->Enabled());
+    EXPECT_EQ(kurve, "4");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^3[5-7]") + DecimalSeparator() + QStringLiteral("\\d\\d V$"))
+                    .match(spannung).hasMatch())
+        << spannung.toStdString();
+
+    TRunFileReader reader;
+    ASSERT_TRUE(reader.Open(dir("weg.ddt")));
+    const auto runs = reader.Runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(runs[0].Closed);
+    const int count = int(fed[0].size());
+    ASSERT_GT(count, 600);
+    ASSERT_EQ(runs[0].SampleCount, count);
+    std::array<std::vector<float>, TStripChart::MaxSeries> stored;
+    std::array<float*, TStripChart::MaxSeries> dest{};
+    for (std::size_t s = 0; s < stored.size(); ++s)
+        dest[s] = (stored[s] = std::vector<float>(std::size_t(count))).data();
+    TReadStatus status = rsComplete;
+    EXPECT_EQ(reader.Read(runs[0], 0, count, dest.data(), TStripChart::MaxSeries, status), count);
+    for (std::size_t s = 0; s < stored.size(); ++s)
+        EXPECT_EQ(stored[s], fed[s]) << "series " << s + 1;
+
+    TRemarkFile remarks;
+    ASSERT_TRUE(remarks.OpenReadOnly(TRemarkFile::PathFor(dir("weg.ddt"))));
+    remarks.LoadRemarks(1);
+    ASSERT_EQ(remarks.List().size(), 1u);
+    TRemarkRecord record;
+    ASSERT_TRUE(remarks.ReadRecord(remarks.List()[0].FileOffset, record));
+    EXPECT_EQ(record.Text, "Weg");
+    EXPECT_EQ(record.Time, remarkTime);
+
+    // Played back, the jog shuttle lists the remark and shows it centred.
+    demo->Wiedergeben->Click();
+    ASSERT_TRUE(c->Playing());
+    c->SetShowJogShuttleBar(true);
+    TFormJogShuttleBarStrip* jog = c->JogShuttleBar();
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->Items(), QStringList{"Weg"});
+    ToolWindowTest::Pick(jog->ComboBoxRemarks, 0);
+    const double increment = runs[0].Increment;
+    const double newest = double(c->TimeOfIndex(c->StoredCount()));
+    EXPECT_NEAR(newest, std::min(remarkTime + c->SamplesPerWindow() / 2 * increment, runs[0].EndTime), increment / 2);
+    EXPECT_EQ(c->HighlightedRemark(), 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+    c->SetShowJogShuttleBar(false);
+    c->StopPlaying();
+    delete demo;
+    Application()->OnException = nullptr;
+    TOpenDialog::SetTestResponder(nullptr);
 }

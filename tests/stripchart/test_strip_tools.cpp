@@ -247,3 +247,42 @@ TEST(StripTools, JogShuttleMovesAStoredRun)
     jog->BEnd->Click();
     EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
 }
+
+TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemark)
+{
+    RunFileTest::TFolder dir;
+    const QString path = QString::fromStdString(dir("remarks.ddt"));
+    TLoadedHost h;
+    h->SetShowJogShuttleBar(true);
+    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
+    // Starting and ending a run file reach the shuttle at once, not at the next poll.
+    ASSERT_TRUE(h->StartLogging(path, QStringLiteral("Lauf")));
+    EXPECT_TRUE(jog->Shuttle->Enabled());
+    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
+    h.Feed(3000, [](int S, long K) { return RunFileTest::Value(S, K); });
+    ASSERT_TRUE(h->AddRemark(1, 500, -1, QStringLiteral("erste"), dfManual));
+    ASSERT_TRUE(h->AddRemark(1, 2000, 2, QStringLiteral("zweite"), dfAutomatic));
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->ItemIndex(), 1) << "the highlighted remark, nearest the window's middle";
+    h->StopLogging();
+    EXPECT_FALSE(jog->Shuttle->Enabled());
+    ASSERT_TRUE(h->StartPlaying(path));
+    EXPECT_TRUE(jog->Shuttle->Enabled());
+
+    ASSERT_TRUE(h->FindNearestRemark(500));
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->Items(), QStringList({"erste", "zweite"}));
+    EXPECT_EQ(h->SelectedRemark().Text, "erste") << "reading the texts leaves the selected remark";
+    EXPECT_EQ(h->RemarkText(2), "");
+    // Choosing the second shows the window centred on it (half a window after it).
+    Pick(jog->ComboBoxRemarks, 1);
+    EXPECT_EQ(h->Series(1).Samples[std::size_t(h->StoredCount() - 1)], RunFileTest::Value(1, 2000 + 256));
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->ItemIndex(), 1) << "the highlighted remark";
+
+    h->StopPlaying();
+    EXPECT_FALSE(jog->Shuttle->Enabled());
+    jog->Poll();
+    EXPECT_EQ(jog->ComboBoxRemarks->ItemCount(), 0);
+    EXPECT_EQ(jog->LRunNumber->Caption(), "-");
+}
