@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/ImageBounds.h"
 #include "platform/Streaming.h"
 
 #include <QApplication>
@@ -242,6 +243,16 @@ void TControl::EnableCanvas()
         if (FWidget && !FBacking->Painting)
             FWidget->update(R);
     };
+    // A moved area: Qt moves the pixels it shows (and what it has still to
+    // show) the same way, so only what the move uncovers is copied again.
+    FBacking->Canvas->OnScrolled = [this](const QRect& Area, int DX, int DY) {
+        if (!FWidget)
+            return;
+        if (FBacking->Painting)
+            FWidget->update(Area);
+        else
+            FWidget->scroll(DX, DY, Area);
+    };
     ResizeBacking();
 }
 
@@ -249,12 +260,15 @@ void TControl::ResizeBacking()
 {
     if (!FBacking)
         return;
-    const int w = std::max(1, FWidth);
-    const int h = std::max(1, FHeight);
+    const QSize size = BoundedImageSize(std::max(1, FWidth), std::max(1, FHeight));
+    const int w = size.width();
+    const int h = size.height();
     if (FBacking->Image.width() == w && FBacking->Image.height() == h)
         return;
     FBacking->Canvas->Flush();
     FBacking->Image = QImage(w, h, QImage::Format_RGB32);
+    if (FBacking->Image.isNull()) // out of memory: a one-pixel picture, never a crash
+        FBacking->Image = QImage(1, 1, QImage::Format_RGB32);
     FBacking->Image.fill(ColorToQRgb(FColor));
     FBacking->Canvas->SetImage(&FBacking->Image);
     FBacking->Invalid = QRegion(0, 0, w, h);
@@ -624,8 +638,15 @@ void TControl::PaintWidget(QPainter& Painter, const QRegion& Region)
         return;
     PaintBacking();
     FBacking->Canvas->Flush();
-    for (const QRect& r : Region)
-        Painter.drawImage(r.topLeft(), FBacking->Image, r);
+    const QRect picture = FBacking->Image.rect();
+    for (const QRect& r : Region) {
+        if (const QRect inside = r & picture; !inside.isEmpty())
+            Painter.drawImage(inside.topLeft(), FBacking->Image, inside);
+        // Beyond the picture of a control larger than any picture is kept.
+        if (!picture.contains(r))
+            for (const QRect& beyond : QRegion(r) - QRegion(picture))
+                Painter.fillRect(beyond, ColorToQColor(FColor));
+    }
 }
 
 bool TControl::MouseCapture() const

@@ -1,4 +1,5 @@
 #include "platform/Graphics.h"
+#include "platform/ImageBounds.h"
 #include "platform/SysUtils.h"
 
 #include <QBuffer>
@@ -651,6 +652,16 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
         const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
         const qsizetype rowStep = sy * (S.Stride / qsizetype(sizeof(QRgb)));
         QRgb* px = reinterpret_cast<QRgb*>(S.Bits + y * S.Stride) + x;
+        // Straight lines (a curve's columns, grids, frames) without the walk.
+        if (dx == 0) {
+            for (int i = 0; i < dy; ++i, px += rowStep)
+                *px = pen;
+            return;
+        }
+        if (dy == 0) {
+            std::fill_n(sx > 0 ? px : px - (dx - 1), dx, pen);
+            return;
+        }
         if (dx >= dy) {
             int err = 2 * dy - dx;
             for (int i = 0; i < dx; ++i) {
@@ -1164,7 +1175,10 @@ QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
                              bits + (source.top() + y) * stride + source.left() * 4, size_t(bytes));
         }
     }
-    Touched(area);
+    if (OnScrolled)
+        OnScrolled(area, DX, DY);
+    else
+        Touched(area);
     return QRegion(area) - QRegion(target);
 }
 
@@ -1188,17 +1202,30 @@ const QImage& TBitmap::Image() const
     return FImage;
 }
 
+QSize BoundedImageSize(int Width, int Height)
+{
+    const int w = std::clamp(Width, 0, MaxImageExtent);
+    int h = std::clamp(Height, 0, MaxImageExtent);
+    if (w > 0 && qint64(w) * h > MaxImagePixels)
+        h = int(MaxImagePixels / w);
+    return QSize(w, h);
+}
+
 void TBitmap::SetSize(int AWidth, int AHeight)
 {
-    AWidth = std::max(0, AWidth);
-    AHeight = std::max(0, AHeight);
+    const QSize bounded = BoundedImageSize(AWidth, AHeight);
+    AWidth = bounded.width();
+    AHeight = bounded.height();
     if (AWidth == Width() && AHeight == Height())
         return;
     FCanvas->Flush();
     QImage next;
     if (AWidth > 0 && AHeight > 0) {
         next = QImage(AWidth, AHeight, QImage::Format_RGB32);
-        next.fill(Qt::white);
+        if (next.isNull())
+            AWidth = AHeight = 0; // out of memory: an empty bitmap, never a crash
+        else
+            next.fill(Qt::white);
         if (!FImage.isNull()) {
             QPainter p(&next);
             p.setCompositionMode(QPainter::CompositionMode_Source);

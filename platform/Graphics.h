@@ -267,6 +267,9 @@ public:
 
     // Reports the rectangle each primitive touched.
     std::function<void(const QRect&)> OnChanged;
+    // Told instead of OnChanged when ScrollRect moves an area (the area before
+    // the move, and the distance).
+    std::function<void(const QRect& Area, int DX, int DY)> OnScrolled;
 
 private:
     QPainter& P() const;

@@ -1,4 +1,5 @@
 #include <platform/Controls.h>
+#include <platform/ImageBounds.h>
 #include <platform/ExtCtrls.h>
 #include <platform/ExtPanels.h>
 
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -76,6 +78,42 @@ TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
     probe->SetWidth(50);
     EXPECT_EQ(probe->BackingImage().width(), 50);
     EXPECT_EQ(probe->Canvas()->Pixel(45, 3), clBlue);
+
+    // A control far larger than any screen keeps a bounded picture of its
+    // top-left part; so does a bitmap asked for more than the bound.
+    probe->SetBounds(0, 0, MaxControlExtent, MaxControlExtent);
+    EXPECT_EQ(probe->Width(), MaxControlExtent);
+    const QImage& huge = probe->BackingImage();
+    EXPECT_EQ(huge.width(), MaxImageExtent);
+    EXPECT_LE(qint64(huge.width()) * huge.height(), MaxImagePixels);
+    EXPECT_EQ(huge.pixel(5, 5) & 0xFFFFFF, 0x0000FFu);
+    TBitmap bitmap(MaxControlExtent, 3);
+    EXPECT_EQ(bitmap.Width(), MaxImageExtent);
+    EXPECT_EQ(bitmap.Height(), 3);
+}
+
+TEST(GraphicControl, TheWindowFollowsAPictureThatMoves)
+{
+    // Lines drawn at once and moved, some before the window showed them:
+    // the window's pixels end as the picture.
+    TWinControl host;
+    host.SetBounds(0, 0, 90, 60);
+    TProbe* probe = NewProbe(host, 10, 10, 70, 40);
+    QWidget* window = host.Widget();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    TCanvas* c = probe->Canvas();
+    for (int step = 0; step < 8; ++step) {
+        c->Pen()->SetColor(step % 2 ? clRed : clNavy);
+        c->MoveTo(60, 5 + step);
+        c->LineTo(66, 30);
+        c->ScrollRect(Rect(0, 0, 70, 40), -4, step % 3 == 0 ? 1 : 0);
+        if (step % 2)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    }
+    QCoreApplication::processEvents();
+    const QImage shown = window->screen()->grabWindow(window->winId(), 10, 10, 70, 40).toImage();
+    EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), probe->BackingImage().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(PaintBox, OnPaintDrawsWithTheControlsColourAndFont)
