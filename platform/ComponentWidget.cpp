@@ -218,8 +218,11 @@ TComponentWidget::TComponentWidget(TControl* Control, QWidget* Parent) : QWidget
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Control->Widget());
     setObjectName(QString::fromLatin1(Control->metaObject()->className()).section(QLatin1String("::"), -1));
+    // From the component model's properties on: QObject's objectName is the
+    // widget's own (Designer and uic name the widget through it), so mirroring
+    // the control's empty one would wipe that name at every property change.
     const QMetaObject* mo = Control->metaObject();
-    for (int i = 0; i < mo->propertyCount(); ++i) {
+    for (int i = QObject::staticMetaObject.propertyCount(); i < mo->propertyCount(); ++i) {
         const QMetaProperty p = mo->property(i);
         if (!p.isWritable() || IsWidgetProperty(p.name()) || !DesignValue(Control, p).isValid())
             continue;

@@ -10,12 +10,40 @@
 
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
+#include <QtUiTools/QUiLoader>
+
 #include <QApplication>
 #include <QColor>
+#include <QFile>
+#include <QFileInfo>
 #include <QPluginLoader>
 #include <QPointer>
 
 using namespace Tessaron;
+
+namespace {
+
+// The component widgets of a shown panel.ui: named as in the file, visible,
+// each control's widget filling its holder and painted at that size.
+void ExpectPanelShown(QWidget* Form)
+{
+    QStringList names;
+    for (TComponentWidget* w : Form->findChildren<TComponentWidget*>()) {
+        names << w->objectName();
+        SCOPED_TRACE(w->objectName().toStdString());
+        QWidget* inner = w->Control()->Widget();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(inner->isVisible());
+        EXPECT_FALSE(w->rect().isEmpty());
+        EXPECT_EQ(inner->geometry(), w->rect());
+        if (w->Control()->HasCanvas())
+            EXPECT_EQ(w->Control()->BackingImage().size(), inner->size());
+    }
+    names.sort();
+    EXPECT_EQ(names, QStringList({"meter", "plot", "slider"}));
+}
+
+} // namespace
 
 TEST(DesignerPlugin, CreatesEveryComponentInTheDesigningStateWithEditableProperties)
 {
@@ -125,8 +153,27 @@ TEST(DesignerForm, UicOutputBuildsAWorkingPanel)
     EXPECT_EQ(ui.plot->Component()->GridVisible(), grdBoth);
     EXPECT_EQ(ui.plot->Component()->TitleTop(), "Spannung");
     EXPECT_FALSE(ui.meter->Component()->IsDesigning());
-    // Laid out by the form's layout, painted at that size.
-    TMeter* meter = ui.meter->Component();
-    EXPECT_GT(meter->Width(), 0);
-    EXPECT_EQ(meter->BackingImage().size(), meter->Widget()->size());
+    // Laid out by the form's layout, painted at that size; the names that
+    // uic gave survive the properties set after them.
+    ExpectPanelShown(&form);
+}
+
+// As Designer opens a form: the plugin makes each widget in the designing
+// state, names it, then sets the form's dynamic properties.
+TEST(DesignerForm, FormLoadedThroughThePluginKeepsNamesAndShowsEveryComponent)
+{
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QFileInfo(QStringLiteral(TESSARON_DESIGNER_PLUGIN)).absolutePath());
+    QFile file(QStringLiteral(TESSARON_PANEL_UI));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> form(loader.load(&file));
+    ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
+    auto* meter = form->findChild<TMeterWidget*>(QStringLiteral("meter"));
+    ASSERT_NE(meter, nullptr);
+    EXPECT_TRUE(meter->Component()->IsDesigning());
+    EXPECT_EQ(meter->Component()->ValueMax(), 50.0);
+    form->show();
+    QApplication::processEvents();
+    ExpectPanelShown(form.get());
 }
