@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <tuple>
 
 using namespace Tessaron;
 using namespace RunFileTest;
@@ -43,12 +42,6 @@ struct TBytes {
         return *this;
     }
 };
-
-std::vector<TRunInfo> RunsOf(const std::string& Path, TReadStatus* Status = nullptr)
-{
-    TRunFileReader reader;
-    return reader.Open(Path) ? reader.Runs(Status) : std::vector<TRunInfo>{};
-}
 
 // The DATA sample counts of the file, in order.
 std::vector<int> DataBlocks(const std::string& Path)
@@ -99,12 +92,7 @@ TEST(RunFile, RunsBlocksAndAppending)
     LogRuns(path, 3, {2500, 10, 1024});
     EXPECT_EQ(DataBlocks(path), (std::vector<int>{1024, 1024, 452, 10, 1024}));
     auto runs = RunsOf(path);
-    ASSERT_EQ(runs.size(), 3u);
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(runs[r].Number, r + 1);
-        EXPECT_TRUE(runs[r].Closed);
-    }
-    EXPECT_EQ(runs[0].SampleCount, 2500);
+    ASSERT_NO_FATAL_FAILURE(ExpectClosedRuns(runs, {2500, 10, 1024}));
     EXPECT_DOUBLE_EQ(runs[0].EndTime, 2499 * 0.5);
     EXPECT_DOUBLE_EQ(runs[1].StartTime, runs[0].EndTime + 100.0);
 
@@ -115,8 +103,7 @@ TEST(RunFile, RunsBlocksAndAppending)
     ASSERT_GT(after.size(), before.size());
     EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin()));
     runs = RunsOf(path);
-    ASSERT_EQ(runs.size(), 4u);
-    EXPECT_EQ(runs[3].Number, 4);
+    ASSERT_NO_FATAL_FAILURE(ExpectClosedRuns(runs, {2500, 10, 1024, 5}));
     EXPECT_EQ(runs[3].SeriesCount, 2);
     EXPECT_EQ(TBlockHeader::Decode(after.data() + before.size()).Previous, int32_t(before.size() - 44));
     EXPECT_TRUE(RunTools::Verify(path, TRemarkFile::PathFor(path)).empty());
@@ -233,11 +220,9 @@ TEST(RunFile, UnclosedFileIsPlayedRefusedForLoggingAndRepaired)
     EXPECT_EQ(Bytes(crashed), original);
     EXPECT_TRUE(RunTools::Verify(dir("fixed.ddt"), "").empty());
     const auto runs = RunsOf(dir("fixed.ddt"));
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_TRUE(runs[1].Closed);
-    EXPECT_EQ(runs[1].SampleCount, 2048);
+    ASSERT_NO_FATAL_FAILURE(ExpectClosedRuns(runs, {100, 2048}));
     EXPECT_DOUBLE_EQ(runs[1].EndTime, r2.EndTime);
-    EXPECT_TRUE(log.StartLogging(QString::fromStdString(dir("fixed.ddt")), QString()));
+    EXPECT_TRUE(log.StartLogging(dir.Q("fixed.ddt"), QString()));
     EXPECT_EQ(log.RunNumber(), 3);
 }
 
@@ -437,25 +422,6 @@ TEST(RunFile, ExportHoldsEverySampleInOrder)
     EXPECT_FALSE(RunTools::ExportRun(path, 5, stdout, nullptr, error));
 }
 
-TEST(Fastlog, RangeCheckFiresOncePerCrossing)
-{
-    TFastlog log;
-    log.SetRangeLower(1.0f);
-    log.SetRangeUpper(2.0f);
-    log.SetLogTimeIncrement(0.25);
-    std::vector<std::tuple<double, float, int, TStripRange>> events;
-    log.OnRangeCheck = [&](TObject*, double t, float v, int s, TStripRange r) { events.emplace_back(t, v, s, r); };
-    const float s1[] = {1.0f, 0.5f, 0.2f, 2.0f, 1.5f, 3.0f};
-    const float s2[] = {2.0f, 2.0f, 2.5f, 2.6f, 0.0f, 1.0f};
-    log.AddSamples({s1, s2}, 2, 6);
-    const float s1b[] = {3.5f};
-    log.AddSamples({s1b, s1b}, 1, 1); // the flags persist: no event for series 1
-    using E = std::tuple<double, float, int, TStripRange>;
-    EXPECT_EQ(events, (std::vector<E>{{0.25, 0.5f, 1, rngBelow}, {0.75, 2.0f, 1, rngInside}, {1.25, 3.0f, 1, rngAbove},
-                          {0.5, 2.5f, 2, rngAbove}, {1.0, 0.0f, 2, rngBelow}, {1.25, 1.0f, 2, rngInside}}));
-    EXPECT_DOUBLE_EQ(log.LastSampleTime(), 1.5);
-}
-
 // Re-applying an unchanged LogStartTime while logging still closes the run and
 // starts the next; a description sets the logger's properties by name.
 TEST(Fastlog, UnchangedStartTimeStartsARunAndDescriptionsSetProperties)
@@ -473,15 +439,14 @@ TEST(Fastlog, UnchangedStartTimeStartsARunAndDescriptionsSetProperties)
     EXPECT_TRUE(WriteComponentText(log).contains("LogTimeIncrement = 0.25"));
 
     TFolder dir;
-    ASSERT_TRUE(log->StartLogging(QString::fromStdString(dir("l.ddt")), QStringLiteral("a")));
+    ASSERT_TRUE(log->StartLogging(dir.Q("l.ddt"), QStringLiteral("a")));
     Feed(*log, 3, 0, 10);
     log->SetLogStartTime(log->LogStartTime());
     EXPECT_EQ(log->RunNumber(), 2);
     log->SetRunComment(QStringLiteral("zweiter Lauf"));
     log->StopLogging();
     const auto runs = RunsOf(dir("l.ddt"));
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].SampleCount, 10);
+    ASSERT_NO_FATAL_FAILURE(ExpectClosedRuns(runs, {10, 0}));
     EXPECT_EQ(runs[1].StartTime, runs[0].StartTime);
     EXPECT_EQ(runs[1].Comment, "zweiter Lauf");
     EXPECT_EQ(log->RunComment(), QStringLiteral("Ohne Kommentar"));

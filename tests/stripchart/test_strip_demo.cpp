@@ -35,7 +35,7 @@ struct TDemo {
     // The file dialog answers with Name (confirmed) or is cancelled (nullptr).
     void Answer(const char* Name)
     {
-        const QString path = Name ? QString::fromStdString(Dir(Name)) : QString();
+        const QString path = Name ? Dir.Q(Name) : QString();
         TOpenDialog::SetTestResponder([path](TOpenDialog& D) {
             D.SetFileName(path);
             return !path.isEmpty();
@@ -46,11 +46,7 @@ struct TDemo {
         for (int i = 0; i < Count; ++i)
             Form.Timer1Timer(Form.Timer1);
     }
-    std::vector<TRunInfo> Runs(const char* Name)
-    {
-        TRunFileReader reader;
-        return reader.Open(Dir(Name)) ? reader.Runs() : std::vector<TRunInfo>{};
-    }
+    std::vector<TRunInfo> Runs(const char* Name) const { return RunFileTest::RunsOf(Dir(Name)); }
 };
 
 } // namespace
@@ -106,11 +102,7 @@ TEST(StripchartDemo, RecordsTwoRunsAndClosingEndsWithATail)
     f.Close();
     EXPECT_FALSE(f.Timer1->Enabled());
     EXPECT_FALSE(f.StripChart1->Logging());
-    const auto runs = d.Runs("demo.ddt");
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].SampleCount, 1500);
-    EXPECT_EQ(runs[1].SampleCount, 30);
-    EXPECT_TRUE(runs[1].Closed);
+    RunFileTest::ExpectClosedRuns(d.Runs("demo.ddt"), {1500, 30});
     const auto bytes = RunFileTest::Bytes(d.Dir("demo.ddt"));
     ASSERT_GE(bytes.size(), 44u);
     EXPECT_EQ(std::string(bytes.end() - 44, bytes.end() - 40), "TAIL");
@@ -138,8 +130,7 @@ TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
     f.Wiedergeben->Click();
     EXPECT_FALSE(f.StripChart1->Playing());
     EXPECT_TRUE(f.Timer1->Enabled());
-    ASSERT_EQ(d.Runs("a.ddt").size(), 1u);
-    EXPECT_EQ(d.Runs("a.ddt")[0].SampleCount, 50);
+    RunFileTest::ExpectClosedRuns(d.Runs("a.ddt"), {50});
 }
 
 namespace {
@@ -165,7 +156,7 @@ struct TChartMouse : TestSupport::TMouseInput {
 TEST(StripchartDemo, OneEventsRoadFromTheMenuToTheFileAndBack)
 {
     RunFileTest::TFolder dir;
-    const QString path = QString::fromStdString(dir("weg.ddt"));
+    const QString path = dir.Q("weg.ddt");
     TOpenDialog::SetTestResponder([path](TOpenDialog& D) {
         D.SetFileName(path);
         return true;

@@ -72,7 +72,6 @@ TEST(StripTools, ToolBarDrivesTheChartAndFollowsIt)
     TLoadedHost h;
     h->SetShowToolBar(true);
     TFormToolBarStrip* bar = h->ToolBar();
-    EXPECT_EQ(bar->ColorGridHisto1->Hint(), "Farben");
     EXPECT_EQ(bar->BModeRemark->Hint(), "Bemerkung ändern");
     EXPECT_FALSE(bar->BModeRemark->Glyph()->Empty());
     const std::pair<TSpeedButton*, TStripMode> modes[] = {{bar->BModeZoom, Strip::modeZoom},
@@ -216,42 +215,10 @@ TEST(StripTools, JogShuttleStepAndSpringBack)
     EXPECT_FALSE(jog->Timer1->Enabled());
 }
 
-TEST(StripTools, JogShuttleMovesAStoredRun)
+TEST(StripTools, JogShuttleFollowsTheRunStateListsTheRemarksAndMovesAStoredRun)
 {
     RunFileTest::TFolder dir;
-    TLoadedHost h;
-    h->SetLogTimeIncrement(0.5);
-    ASSERT_TRUE(h->StartLogging(QString::fromStdString(dir("jog.ddt")), QStringLiteral("Lauf")));
-    for (int block = 0; block < 3; ++block)
-        h.Feed(1000, [](int S, long K) { return RunFileTest::Value(S, K); });
-    h->StopLogging();
-    ASSERT_TRUE(h->StartPlaying(QString::fromStdString(dir("jog.ddt"))));
-    h->SetShowJogShuttleBar(true);
-    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
-    auto newest = [&] { return h->Series(1).Samples[std::size_t(h->StoredCount() - 1)]; };
-    h->ShowAtTime(false, 1000 * 0.5);
-    jog->Poll();
-    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
-    EXPECT_TRUE(jog->Shuttle->Enabled());
-    EXPECT_EQ(jog->LRunComment->Caption(), "Lauf");
-    // Each fast tick moves by the shuttle's step; once the buffer holds the
-    // samples ahead (after a first move that refills it), the picture scrolls.
-    jog->Shuttle->SetValue(20);
-    jog->Poll();
-    for (const auto& [position, samples] : {std::pair{20, 40}, std::pair{5, 5}}) {
-        jog->Shuttle->SetValue(position);
-        jog->Poll();
-        EXPECT_EQ(h->LastScroll(), samples) << position;
-    }
-    jog->Shuttle->SetValue(0);
-    jog->BEnd->Click();
-    EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
-}
-
-TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemark)
-{
-    RunFileTest::TFolder dir;
-    const QString path = QString::fromStdString(dir("remarks.ddt"));
+    const QString path = dir.Q("remarks.ddt");
     TLoadedHost h;
     h->SetShowJogShuttleBar(true);
     TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
@@ -268,6 +235,7 @@ TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemar
     EXPECT_FALSE(jog->Shuttle->Enabled());
     ASSERT_TRUE(h->StartPlaying(path));
     EXPECT_TRUE(jog->Shuttle->Enabled());
+    auto newest = [&] { return h->Series(1).Samples[std::size_t(h->StoredCount() - 1)]; };
 
     ASSERT_TRUE(h->FindNearestRemark(500));
     jog->Poll();
@@ -276,9 +244,26 @@ TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemar
     EXPECT_EQ(h->RemarkText(2), "");
     // Choosing the second shows the window centred on it (half a window after it).
     Pick(jog->ComboBoxRemarks, 1);
-    EXPECT_EQ(h->Series(1).Samples[std::size_t(h->StoredCount() - 1)], RunFileTest::Value(1, 2000 + 256));
+    EXPECT_EQ(newest(), RunFileTest::Value(1, 2000 + 256));
     jog->Poll();
     EXPECT_EQ(jog->ComboBoxRemarks->ItemIndex(), 1) << "the highlighted remark";
+
+    h->ShowAtTime(false, 1000);
+    jog->Poll();
+    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
+    EXPECT_EQ(jog->LRunComment->Caption(), "Lauf");
+    // Each fast tick moves by the shuttle's step; once the buffer holds the
+    // samples ahead (after a first move that refills it), the picture scrolls.
+    jog->Shuttle->SetValue(20);
+    jog->Poll();
+    for (const auto& [position, samples] : {std::pair{20, 40}, std::pair{5, 5}}) {
+        jog->Shuttle->SetValue(position);
+        jog->Poll();
+        EXPECT_EQ(h->LastScroll(), samples) << position;
+    }
+    jog->Shuttle->SetValue(0);
+    jog->BEnd->Click();
+    EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
 
     h->StopPlaying();
     EXPECT_FALSE(jog->Shuttle->Enabled());
