@@ -82,33 +82,10 @@ TEST(StripchartDemo, DescriptionAndCreation)
     EXPECT_EQ(log.Label2->Caption(), "3,5 MB / Sekunde");
 }
 
-TEST(StripchartDemo, RecordsTwoRunsAndClosingEndsWithATail)
-{
-    TDemo d;
-    TStripchart_Demo& f = d.Form;
-    d.Answer("demo.ddt");
-    f.Aufnehmen->Click();
-    EXPECT_TRUE(f.StripChart1->Logging());
-    EXPECT_TRUE(f.Timer1->Enabled());
-    EXPECT_EQ(f.StripChart1->RunComment(), "Kein Kommentar");
-    d.Tick(150); // 1500 samples of each series
-    for (int s = 1; s <= 8; ++s) {
-        const float v = f.StripChart1->Series(s).Samples[std::size_t(f.StripChart1->StoredCount() - 1)];
-        EXPECT_GE(v, 5 + 10 * (s - 1));
-        EXPECT_LT(v, 7 + 10 * (s - 1));
-    }
-    f.Aufnehmen->Click(); // the same file: a second run
-    d.Tick(3);
-    f.Close();
-    EXPECT_FALSE(f.Timer1->Enabled());
-    EXPECT_FALSE(f.StripChart1->Logging());
-    RunFileTest::ExpectClosedRuns(d.Runs("demo.ddt"), {1500, 30});
-    const auto bytes = RunFileTest::Bytes(d.Dir("demo.ddt"));
-    ASSERT_GE(bytes.size(), 44u);
-    EXPECT_EQ(std::string(bytes.end() - 44, bytes.end() - 40), "TAIL");
-}
-
-TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
+// A cancelled file dialog stops logging or playback but not the feed; a
+// second recording into the same file is a second run; closing while
+// recording ends the file with a TAIL.
+TEST(StripchartDemo, RecordsPlaysCancelsAndClosingEndsWithATail)
 {
     TDemo d;
     TStripchart_Demo& f = d.Form;
@@ -131,6 +108,26 @@ TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
     EXPECT_FALSE(f.StripChart1->Playing());
     EXPECT_TRUE(f.Timer1->Enabled());
     RunFileTest::ExpectClosedRuns(d.Runs("a.ddt"), {50});
+
+    d.Answer("demo.ddt");
+    f.Aufnehmen->Click();
+    EXPECT_TRUE(f.StripChart1->Logging());
+    EXPECT_EQ(f.StripChart1->RunComment(), "Kein Kommentar");
+    d.Tick(150); // 1500 samples of each series
+    for (int s = 1; s <= 8; ++s) {
+        const float v = f.StripChart1->Series(s).Samples[std::size_t(f.StripChart1->StoredCount() - 1)];
+        EXPECT_GE(v, 5 + 10 * (s - 1));
+        EXPECT_LT(v, 7 + 10 * (s - 1));
+    }
+    f.Aufnehmen->Click(); // the same file: a second run
+    d.Tick(3);
+    f.Close();
+    EXPECT_FALSE(f.Timer1->Enabled());
+    EXPECT_FALSE(f.StripChart1->Logging());
+    RunFileTest::ExpectClosedRuns(d.Runs("demo.ddt"), {1500, 30});
+    const auto bytes = RunFileTest::Bytes(d.Dir("demo.ddt"));
+    ASSERT_GE(bytes.size(), 44u);
+    EXPECT_EQ(std::string(bytes.end() - 44, bytes.end() - 40), "TAIL");
 }
 
 namespace {

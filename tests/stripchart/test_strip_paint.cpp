@@ -239,9 +239,17 @@ TEST(StripPaint, ZeroWidthPlotHasLabelStepOne)
     EXPECT_EQ(c->LabelStep(), 1);
 }
 
-TEST(StripPaint, RemarkMarkersAndTheirHighlight)
+TEST(StripPaint, CrossRemarkMarkersAndTheirHighlight)
 {
+    // A cross is drawn inverted and hiding it gives the picture back.
     THost c;
+    const QImage before = c.Image().copy();
+    c->PlaceCross(2, 200, 100, clBlack);
+    EXPECT_NE(c.At(150, 100), QRgbToColor(before.pixel(150, 100)));
+    EXPECT_NE(c.At(200, 80), QRgbToColor(before.pixel(200, 80)));
+    c->HideCross(2);
+    EXPECT_EQ(FirstDifference(c.Image(), before), "");
+
     c->SetSamplesPerBuffer(600);
     c.Feed(400, [](int, long) { return 5.0; });
     // Remarks at samples 100 (series 1) and 300 (all series); the middle of
@@ -260,15 +268,4 @@ TEST(StripPaint, RemarkMarkersAndTheirHighlight)
     c.Feed(250, [](int, long) { return 5.0; });
     EXPECT_EQ(c->HighlightedRemark(), 1);
     EXPECT_EQ(FirstDifference(c.Image().copy(), c.Repainted()), "");
-}
-
-TEST(StripPaint, CrossIsDrawnInvertedAndRemovedByHiding)
-{
-    THost c;
-    const QImage before = c.Image().copy();
-    c->PlaceCross(2, 200, 100, clBlack);
-    EXPECT_NE(c.At(150, 100), QRgbToColor(before.pixel(150, 100)));
-    EXPECT_NE(c.At(200, 80), QRgbToColor(before.pixel(200, 80)));
-    c->HideCross(2);
-    EXPECT_EQ(FirstDifference(c.Image(), before), "");
 }

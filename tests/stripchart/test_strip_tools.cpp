@@ -125,7 +125,10 @@ TEST(StripTools, ValueBarGroupsFollowTheModeAndShowReadOuts)
     EXPECT_EQ(bar->Series1->Caption(), "1") << "a hidden bar is not written";
 }
 
-TEST(StripTools, AxisDialogRestoresTextThatIsNoNumber)
+// The dialogs apply at once and Cancel restores; the axis dialog puts back
+// text that is no number, the title dialog four titles and six fonts, and the
+// grid dialog offers the chart's scales only.
+TEST(StripTools, DialogsApplyAtOnceAndCancelRestores)
 {
     TLoadedHost h;
     h->SetViewXGap(3);
@@ -146,11 +149,7 @@ TEST(StripTools, AxisDialogRestoresTextThatIsNoNumber)
     EXPECT_EQ(h->ViewYDecimals(), 2);
     RunModal(axis, [&] { Enter(axis->EXGap, QStringLiteral("4")); }, axis->BitBtnOK);
     EXPECT_DOUBLE_EQ(h->ViewXGap(), 4);
-}
 
-TEST(StripTools, TitleDialogCancelRestoresFourTitlesAndSixFonts)
-{
-    TLoadedHost h;
     TFormTitleStrip* title = h->ToolBar()->FormTitle;
     TFontDialog::SetTestResponder([](TFontDialog&, TFont& Chosen) {
         Chosen.SetColor(clRed);
@@ -173,11 +172,7 @@ TEST(StripTools, TitleDialogCancelRestoresFourTitlesAndSixFonts)
     for (const TFont* f : {h->FontTitleBottom(), h->FontTitleTop(), h->FontTitleLeft(), h->FontTitleRight(),
              h->FontXAxis(), h->FontYAxis()})
         EXPECT_NE(f->Color(), clRed);
-}
 
-TEST(StripTools, GridDialogOffersTheChartsScalesOnly)
-{
-    TLoadedHost h;
     TFormGridStrip* grid = h->ToolBar()->FormGrid;
     ASSERT_EQ(grid->ComboBoxScale->Items().size(), 2);
     RunModal(grid, [&] {
