@@ -16,9 +16,9 @@
 #include <stripchart/RemarkFile.h>
 
 #include "support/MouseInput.h"
+#include "support/TestSupport.h"
 #include "support/ToolWindowTestKit.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -132,14 +132,6 @@ TEST(StripchartDemo, RecordsPlaysCancelsAndClosingEndsWithATail)
 
 namespace {
 
-void RunFor(int Milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < Milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 struct TChartMouse : TestSupport::TMouseInput {
     TStripChart* C = nullptr;
     QWidget* W() const override { return C->Widget(); }
@@ -182,7 +174,7 @@ TEST(StripchartDemo, OneEventsRoadFromTheMenuToTheFileAndBack)
     double remarkTime = -1;
     QTimer::singleShot(0, [&] {
         demo->Aufnehmen->Click();
-        RunFor(300);
+        TestSupport::RunEventLoopFor(300);
         for (int i = 0; i < 60; ++i) // and on, faster than the clock
             demo->Timer1->OnTimer(demo->Timer1);
         mouse.Move(250, band4);

@@ -188,35 +188,27 @@ TEST(StripTools, DialogsApplyAtOnceAndCancelRestores)
     EXPECT_EQ(h->GridVisible(), grdNone);
 }
 
-TEST(StripTools, JogShuttleStepAndSpringBack)
+TEST(StripTools, JogShuttleStepsFollowsTheRunStateListsTheRemarksAndMovesAStoredRun)
 {
     const std::pair<int, double> steps[] = {{0, 0}, {5, 5}, {-9, -9}, {10, 10}, {20, 40}, {-20, -40}, {50, 250}};
     for (const auto& [position, samples] : steps)
         EXPECT_DOUBLE_EQ(TFormJogShuttleBarStrip::ShuttleSamples(position), samples) << position;
 
+    RunFileTest::TFolder dir;
+    const QString path = dir.Q("remarks.ddt");
     TLoadedHost h;
     h->SetShowJogShuttleBar(true);
     TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
     EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::SlowInterval);
     EXPECT_TRUE(jog->Timer1->Enabled());
     EXPECT_EQ(jog->LRunNumber->Caption(), "-");
+    // The lever springs back when let go; it works only while logging or playing.
     jog->Shuttle->SetEnabled(true);
     jog->Shuttle->SetValue(20);
     QTest::mouseRelease(jog->Shuttle->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(jog->Shuttle->Value(), 0);
     jog->Poll();
-    EXPECT_FALSE(jog->Shuttle->Enabled()) << "only while logging or playing";
-    h->SetShowJogShuttleBar(false);
-    EXPECT_FALSE(jog->Timer1->Enabled());
-}
-
-TEST(StripTools, JogShuttleFollowsTheRunStateListsTheRemarksAndMovesAStoredRun)
-{
-    RunFileTest::TFolder dir;
-    const QString path = dir.Q("remarks.ddt");
-    TLoadedHost h;
-    h->SetShowJogShuttleBar(true);
-    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
+    EXPECT_FALSE(jog->Shuttle->Enabled());
     // Starting and ending a run file reach the shuttle at once, not at the next poll.
     ASSERT_TRUE(h->StartLogging(path, QStringLiteral("Lauf")));
     EXPECT_TRUE(jog->Shuttle->Enabled());
@@ -265,4 +257,6 @@ TEST(StripTools, JogShuttleFollowsTheRunStateListsTheRemarksAndMovesAStoredRun)
     jog->Poll();
     EXPECT_EQ(jog->ComboBoxRemarks->ItemCount(), 0);
     EXPECT_EQ(jog->LRunNumber->Caption(), "-");
+    h->SetShowJogShuttleBar(false);
+    EXPECT_FALSE(jog->Timer1->Enabled());
 }
