@@ -117,9 +117,12 @@ TEST(StripData, BadFeedsChangeNothing)
     EXPECT_EQ(c->LastSampleTime(), last);
 }
 
-TEST(StripData, CompactionKeepsTheWindowGoing)
+// Compaction keeps the window going; a start time, even an unchanged one,
+// restarts the display.
+TEST(StripData, CompactionAndRestart)
 {
     THost c;
+    c->SetLogTimeIncrement(0.25);
     for (int call = 1; call <= 102; ++call)
         c.Feed(10, kRamp);
     EXPECT_EQ(c->StoredCount(), 1020);
@@ -135,7 +138,14 @@ TEST(StripData, CompactionKeepsTheWindowGoing)
     EXPECT_EQ(c->Series(1).Samples[1], float(kRamp(1, 519)));
     EXPECT_EQ(c->XPosition(512), right);
     EXPECT_EQ(c->XPosition(2), x500 - (right - c->XPosition(502)));
-    EXPECT_EQ(c->TimeOfIndex(512), 1029.0L);
+    EXPECT_EQ(c->TimeOfIndex(512), 1029 * 0.25L);
+    EXPECT_EQ(c->LastSampleTime(), 1029 * 0.25L);
+    c->SetLogStartTime(0.0);
+    EXPECT_EQ(c->StoredCount(), 0);
+    EXPECT_EQ(c->WindowOffset(), -512);
+    EXPECT_EQ(c->LastSampleTime(), -0.25L);
+    c.Feed(1, kRamp);
+    EXPECT_EQ(c->TimeOfIndex(1), 0.0L);
 }
 
 TEST(StripData, StorageCases)
@@ -162,20 +172,6 @@ TEST(StripData, StorageCases)
         EXPECT_EQ(c->Series(1).Samples[std::size_t(k.Count - 1)], float(kRamp(1, k.Stored + k.N - 1)));
         EXPECT_EQ(c->XPosition(k.Count), c->Width() - c->GapRight());
     }
-}
-
-TEST(StripData, StartTimeRestartsTheDisplayEvenWhenUnchanged)
-{
-    THost c;
-    c->SetLogTimeIncrement(0.25);
-    c.Feed(40, kRamp);
-    EXPECT_EQ(c->LastSampleTime(), 39 * 0.25L);
-    c->SetLogStartTime(0.0);
-    EXPECT_EQ(c->StoredCount(), 0);
-    EXPECT_EQ(c->WindowOffset(), -512);
-    EXPECT_EQ(c->LastSampleTime(), -0.25L);
-    c.Feed(1, kRamp);
-    EXPECT_EQ(c->TimeOfIndex(1), 0.0L);
 }
 
 TEST(StripData, ScaleToData)
