@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -53,8 +55,27 @@ inline void Write(const std::string& Path, const std::vector<unsigned char>& Dat
 // A folder that lives as long as the test.
 struct TFolder {
     QTemporaryDir Dir;
-    std::string operator()(const char* Name) const { return Dir.filePath(QString::fromUtf8(Name)).toStdString(); }
+    std::string operator()(const char* Name) const { return Q(Name).toStdString(); }
+    QString Q(const char* Name) const { return Dir.filePath(QString::fromUtf8(Name)); }
 };
+
+// The runs of the file at Path, none when it does not open.
+inline std::vector<Tessaron::TRunInfo> RunsOf(const std::string& Path, Tessaron::TReadStatus* Status = nullptr)
+{
+    Tessaron::TRunFileReader reader;
+    return reader.Open(Path) ? reader.Runs(Status) : std::vector<Tessaron::TRunInfo>{};
+}
+
+// Runs numbered from 1, each closed, with these sample counts.
+inline void ExpectClosedRuns(const std::vector<Tessaron::TRunInfo>& Runs, const std::vector<int>& Counts)
+{
+    ASSERT_EQ(Runs.size(), Counts.size());
+    for (std::size_t r = 0; r < Runs.size(); ++r) {
+        EXPECT_EQ(Runs[r].Number, int(r + 1));
+        EXPECT_TRUE(Runs[r].Closed) << "run " << r + 1;
+        EXPECT_EQ(Runs[r].SampleCount, Counts[r]) << "run " << r + 1;
+    }
+}
 
 // Logs runs of the given sample counts (Series series, increment 0.5) into
 // Path, one StartLogging, each further run by re-applying LogStartTime.

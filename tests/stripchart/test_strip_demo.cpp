@@ -16,9 +16,9 @@
 #include <stripchart/RemarkFile.h>
 
 #include "support/MouseInput.h"
+#include "support/TestSupport.h"
 #include "support/ToolWindowTestKit.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ struct TDemo {
     // The file dialog answers with Name (confirmed) or is cancelled (nullptr).
     void Answer(const char* Name)
     {
-        const QString path = Name ? QString::fromStdString(Dir(Name)) : QString();
+        const QString path = Name ? Dir.Q(Name) : QString();
         TOpenDialog::SetTestResponder([path](TOpenDialog& D) {
             D.SetFileName(path);
             return !path.isEmpty();
@@ -46,11 +46,7 @@ struct TDemo {
         for (int i = 0; i < Count; ++i)
             Form.Timer1Timer(Form.Timer1);
     }
-    std::vector<TRunInfo> Runs(const char* Name)
-    {
-        TRunFileReader reader;
-        return reader.Open(Dir(Name)) ? reader.Runs() : std::vector<TRunInfo>{};
-    }
+    std::vector<TRunInfo> Runs(const char* Name) const { return RunFileTest::RunsOf(Dir(Name)); }
 };
 
 } // namespace
@@ -86,37 +82,10 @@ TEST(StripchartDemo, DescriptionAndCreation)
     EXPECT_EQ(log.Label2->Caption(), "3,5 MB / Sekunde");
 }
 
-TEST(StripchartDemo, RecordsTwoRunsAndClosingEndsWithATail)
-{
-    TDemo d;
-    TStripchart_Demo& f = d.Form;
-    d.Answer("demo.ddt");
-    f.Aufnehmen->Click();
-    EXPECT_TRUE(f.StripChart1->Logging());
-    EXPECT_TRUE(f.Timer1->Enabled());
-    EXPECT_EQ(f.StripChart1->RunComment(), "Kein Kommentar");
-    d.Tick(150); // 1500 samples of each series
-    for (int s = 1; s <= 8; ++s) {
-        const float v = f.StripChart1->Series(s).Samples[std::size_t(f.StripChart1->StoredCount() - 1)];
-        EXPECT_GE(v, 5 + 10 * (s - 1));
-        EXPECT_LT(v, 7 + 10 * (s - 1));
-    }
-    f.Aufnehmen->Click(); // the same file: a second run
-    d.Tick(3);
-    f.Close();
-    EXPECT_FALSE(f.Timer1->Enabled());
-    EXPECT_FALSE(f.StripChart1->Logging());
-    const auto runs = d.Runs("demo.ddt");
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].SampleCount, 1500);
-    EXPECT_EQ(runs[1].SampleCount, 30);
-    EXPECT_TRUE(runs[1].Closed);
-    const auto bytes = RunFileTest::Bytes(d.Dir("demo.ddt"));
-    ASSERT_GE(bytes.size(), 44u);
-    EXPECT_EQ(std::string(bytes.end() - 44, bytes.end() - 40), "TAIL");
-}
-
-TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
+// A cancelled file dialog stops logging or playback but not the feed; a
+// second recording into the same file is a second run; closing while
+// recording ends the file with a TAIL.
+TEST(StripchartDemo, RecordsPlaysCancelsAndClosingEndsWithATail)
 {
     TDemo d;
     TStripchart_Demo& f = d.Form;
@@ -138,19 +107,30 @@ TEST(StripchartDemo, CancelledDialogStopsLoggingAndPlaybackButNotTheFeed)
     f.Wiedergeben->Click();
     EXPECT_FALSE(f.StripChart1->Playing());
     EXPECT_TRUE(f.Timer1->Enabled());
-    ASSERT_EQ(d.Runs("a.ddt").size(), 1u);
-    EXPECT_EQ(d.Runs("a.ddt")[0].SampleCount, 50);
+    RunFileTest::ExpectClosedRuns(d.Runs("a.ddt"), {50});
+
+    d.Answer("demo.ddt");
+    f.Aufnehmen->Click();
+    EXPECT_TRUE(f.StripChart1->Logging());
+    EXPECT_EQ(f.StripChart1->RunComment(), "Kein Kommentar");
+    d.Tick(150); // 1500 samples of each series
+    for (int s = 1; s <= 8; ++s) {
+        const float v = f.StripChart1->Series(s).Samples[std::size_t(f.StripChart1->StoredCount() - 1)];
+        EXPECT_GE(v, 5 + 10 * (s - 1));
+        EXPECT_LT(v, 7 + 10 * (s - 1));
+    }
+    f.Aufnehmen->Click(); // the same file: a second run
+    d.Tick(3);
+    f.Close();
+    EXPECT_FALSE(f.Timer1->Enabled());
+    EXPECT_FALSE(f.StripChart1->Logging());
+    RunFileTest::ExpectClosedRuns(d.Runs("demo.ddt"), {1500, 30});
+    const auto bytes = RunFileTest::Bytes(d.Dir("demo.ddt"));
+    ASSERT_GE(bytes.size(), 44u);
+    EXPECT_EQ(std::string(bytes.end() - 44, bytes.end() - 40), "TAIL");
 }
 
 namespace {
-
-void RunFor(int Milliseconds)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < Milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 struct TChartMouse : TestSupport::TMouseInput {
     TStripChart* C = nullptr;
@@ -165,7 +145,7 @@ struct TChartMouse : TestSupport::TMouseInput {
 TEST(StripchartDemo, OneEventsRoadFromTheMenuToTheFileAndBack)
 {
     RunFileTest::TFolder dir;
-    const QString path = QString::fromStdString(dir("weg.ddt"));
+    const QString path = dir.Q("weg.ddt");
     TOpenDialog::SetTestResponder([path](TOpenDialog& D) {
         D.SetFileName(path);
         return true;
@@ -194,7 +174,7 @@ TEST(StripchartDemo, OneEventsRoadFromTheMenuToTheFileAndBack)
     double remarkTime = -1;
     QTimer::singleShot(0, [&] {
         demo->Aufnehmen->Click();
-        RunFor(300);
+        TestSupport::RunEventLoopFor(300);
         for (int i = 0; i < 60; ++i) // and on, faster than the clock
             demo->Timer1->OnTimer(demo->Timer1);
         mouse.Move(250, band4);

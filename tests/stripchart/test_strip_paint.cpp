@@ -164,16 +164,22 @@ TEST(StripPaint, ColumnReductionDrawsTheFullPolyline)
     }
 }
 
-TEST(StripPaint, CaptionShowsTheNewestSample)
+// The caption shows the newest sample's time right-aligned to the plot, one
+// text line below the labels; Y labels turn scientific beyond +-100000; a
+// small chart thins the labels but keeps every grid line; a plot of no width
+// has label step 1.
+TEST(StripPaint, CaptionAndLabels)
 {
     THost c;
     c->SetLogTimeIncrement(0.005);
+    c->SetViewYMin(-200000);
+    c->SetViewYMax(200000);
+    c->SetViewYGap(100000);
     c.Feed(12201, [](int, long) { return 5.0; });  // the newest at 61.000 s
     c.Image();
     const StripTime::TTimeUnit unit = c->TimeUnit();
     const QString caption = StripTime::Caption(unit, c->TimeOfIndex(c->StoredCount()));
     EXPECT_EQ(caption, QStringLiteral("00:01:01.000   [sec:msec]"));
-    // Drawn right-aligned to the plot, one text line below the labels.
     TBitmap probe(1, 1);
     probe.Canvas()->SetFont(c->FontXAxis());
     const int th = probe.Canvas()->TextHeight(QStringLiteral("09"));
@@ -187,32 +193,20 @@ TEST(StripPaint, CaptionShowsTheNewestSample)
     text.Canvas()->Brush()->SetStyle(bsClear);
     text.Canvas()->TextOut(0, 0, caption);
     EXPECT_EQ(c.Image().copy(x, y, expected.width(), th), text.Image());
-}
 
-TEST(StripPaint, YLabels)
-{
-    // Scientific labels beyond +-100000.
-    THost c;
-    c->SetViewYMin(-200000);
-    c->SetViewYMax(200000);
-    c->SetViewYGap(100000);
     const int bottom = c->Height() - c->GapBottom();
-    const int h = bottom - c->GapTop();
-    const HistoScale::TLinearAxis axis{-200000, 200000, 100000, h};
-    TBitmap probe(1, 1);
+    const HistoScale::TLinearAxis axis{-200000, 200000, 100000, bottom - c->GapTop()};
     probe.Canvas()->SetFont(c->FontYAxis());
-    const QString text = FormatFloat(QStringLiteral("#.##E-00"), -100000);
-    EXPECT_EQ(text, QStringLiteral("-1E05"));
-    const int row = bottom - axis.Offset(-100000);
-    const int x = c->GapLeft() - probe.Canvas()->TextWidth(text) - 10;
-    const int y = row - probe.Canvas()->TextHeight(QStringLiteral("012.")) / 2;
+    const QString label = FormatFloat(QStringLiteral("#.##E-00"), -100000);
+    EXPECT_EQ(label, QStringLiteral("-1E05"));
+    const int lx = c->GapLeft() - probe.Canvas()->TextWidth(label) - 10;
+    const int ly = bottom - axis.Offset(-100000) - probe.Canvas()->TextHeight(QStringLiteral("012.")) / 2;
     bool ink = false;
-    for (int dx = 0; dx < probe.Canvas()->TextWidth(text); ++dx)
+    for (int dx = 0; dx < probe.Canvas()->TextWidth(label); ++dx)
         for (int dy = 0; dy < 8; ++dy)
-            ink = ink || c.At(x + dx, y + dy + 2) != ColorToRGB(clBtnFace);
+            ink = ink || c.At(lx + dx, ly + dy + 2) != ColorToRGB(clBtnFace);
     EXPECT_TRUE(ink);
 
-    // A small chart thins the labels but keeps every grid line.
     THost small(300, 140);
     small->SetGridVisible(grdVer);
     small->SetViewYGap(0.5f);
@@ -227,21 +221,26 @@ TEST(StripPaint, YLabels)
     EXPECT_LT(ticks, 20);
     for (int r : small->GridRows())
         EXPECT_EQ(small.At(left + 50, r), ColorToRGB(clGray)) << r;
+
+    THost none(200, 200);
+    none->SetGapLeft(100);
+    none->SetGapRight(100);
+    none.Feed(20, [](int, long) { return 1.0; });
+    none.Image();
+    EXPECT_EQ(none->LabelStep(), 1);
 }
 
-TEST(StripPaint, ZeroWidthPlotHasLabelStepOne)
+TEST(StripPaint, CrossRemarkMarkersAndTheirHighlight)
 {
-    THost c(200, 200);
-    c->SetGapLeft(100);
-    c->SetGapRight(100);
-    c.Feed(20, [](int, long) { return 1.0; });
-    c.Image();
-    EXPECT_EQ(c->LabelStep(), 1);
-}
-
-TEST(StripPaint, RemarkMarkersAndTheirHighlight)
-{
+    // A cross is drawn inverted and hiding it gives the picture back.
     THost c;
+    const QImage before = c.Image().copy();
+    c->PlaceCross(2, 200, 100, clBlack);
+    EXPECT_NE(c.At(150, 100), QRgbToColor(before.pixel(150, 100)));
+    EXPECT_NE(c.At(200, 80), QRgbToColor(before.pixel(200, 80)));
+    c->HideCross(2);
+    EXPECT_EQ(FirstDifference(c.Image(), before), "");
+
     c->SetSamplesPerBuffer(600);
     c.Feed(400, [](int, long) { return 5.0; });
     // Remarks at samples 100 (series 1) and 300 (all series); the middle of
@@ -260,15 +259,4 @@ TEST(StripPaint, RemarkMarkersAndTheirHighlight)
     c.Feed(250, [](int, long) { return 5.0; });
     EXPECT_EQ(c->HighlightedRemark(), 1);
     EXPECT_EQ(FirstDifference(c.Image().copy(), c.Repainted()), "");
-}
-
-TEST(StripPaint, CrossIsDrawnInvertedAndRemovedByHiding)
-{
-    THost c;
-    const QImage before = c.Image().copy();
-    c->PlaceCross(2, 200, 100, clBlack);
-    EXPECT_NE(c.At(150, 100), QRgbToColor(before.pixel(150, 100)));
-    EXPECT_NE(c.At(200, 80), QRgbToColor(before.pixel(200, 80)));
-    c->HideCross(2);
-    EXPECT_EQ(FirstDifference(c.Image(), before), "");
 }

@@ -79,19 +79,12 @@ TEST(StripStorage, ThreeRunsByStartTimeAndTheLoggedRunShownThenLiveAgain)
     c->StopLogging();
 
     // HEAD 1 .. TAIL 1, HEAD 2 .. TAIL 2, HEAD 3 .. TAIL 3.
-    TRunFileReader reader;
-    ASSERT_TRUE(reader.Open(path));
     TReadStatus status;
-    const auto runs = reader.Runs(&status);
+    const auto runs = RunFileTest::RunsOf(path, &status);
     EXPECT_EQ(status, rsEndOfFile);
-    ASSERT_EQ(runs.size(), 3u);
-    const int counts[] = {2500, 700, 1610};
-    for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(runs[r].Number, r + 1);
-        EXPECT_TRUE(runs[r].Closed);
-        EXPECT_EQ(runs[r].SampleCount, counts[r]);
-        EXPECT_EQ(runs[r].Comment, "Kein Kommentar");
-    }
+    ASSERT_NO_FATAL_FAILURE(RunFileTest::ExpectClosedRuns(runs, {2500, 700, 1610}));
+    for (const TRunInfo& run : runs)
+        EXPECT_EQ(run.Comment, "Kein Kommentar");
 }
 
 TEST(StripStorage, ChartAndFastlogWriteTheSameFiles)
@@ -101,8 +94,8 @@ TEST(StripStorage, ChartAndFastlogWriteTheSameFiles)
     TFastlog log;
     log.SetSeriesNumber(3);
     log.SetLogTimeIncrement(0.5);
-    ASSERT_TRUE(c->StartLogging(Q(dir("chart.ddt")), QStringLiteral("gleich")));
-    ASSERT_TRUE(log.StartLogging(Q(dir("log.ddt")), QStringLiteral("gleich")));
+    ASSERT_TRUE(c->StartLogging(dir.Q("chart.ddt"), QStringLiteral("gleich")));
+    ASSERT_TRUE(log.StartLogging(dir.Q("log.ddt"), QStringLiteral("gleich")));
     for (int run = 0; run < 2; ++run) {
         c.Log(3000, 333);
         RunFileTest::Feed(log, 3, run * 3000, 3000, 333);
@@ -117,8 +110,8 @@ TEST(StripStorage, ChartAndFastlogWriteTheSameFiles)
     log.StopLogging();
     EXPECT_EQ(RunFileTest::Bytes(dir("chart.ddt")), RunFileTest::Bytes(dir("log.ddt")));
     // Appending a run to either gives the same again.
-    ASSERT_TRUE(c->StartLogging(Q(dir("chart.ddt")), QStringLiteral("zwei")));
-    ASSERT_TRUE(log.StartLogging(Q(dir("log.ddt")), QStringLiteral("zwei")));
+    ASSERT_TRUE(c->StartLogging(dir.Q("chart.ddt"), QStringLiteral("zwei")));
+    ASSERT_TRUE(log.StartLogging(dir.Q("log.ddt"), QStringLiteral("zwei")));
     c.Log(5);
     RunFileTest::Feed(log, 3, 6010, 5);
     c->SetDisplayRunNumber(1); // playing back while logging changes nothing in the file
@@ -152,7 +145,7 @@ TEST(StripStorage, UnclosedFileIsRefusedForLoggingAndPlayedToItsLastCompleteBloc
     EXPECT_EQ(c.Sample(2, c->StoredCount()), Value(2, 2047));
     EXPECT_TRUE(c->ShowAtTime(true, 100)); // already at the end
     c->StopPlaying();
-    EXPECT_FALSE(c->StartPlaying(Q(dir("missing.ddt"))));
+    EXPECT_FALSE(c->StartPlaying(dir.Q("missing.ddt")));
 }
 
 TEST(StripStorage, RemarkAddedWhileLoggingIsFoundAfterPlayback)
@@ -191,11 +184,9 @@ TEST(StripStorage, RemarkAddedWhileLoggingIsFoundAfterPlayback)
     // The stored run's comment is rewritten in its HEAD.
     c->SetRunComment(QStringLiteral("geprüft"));
     c->StopPlaying();
-    TRunFileReader reader;
-    ASSERT_TRUE(reader.Open(path));
-    TRunInfo run;
-    ASSERT_TRUE(reader.FindRun(1, run));
-    EXPECT_EQ(run.Comment, "geprüft");
+    const auto runs = RunFileTest::RunsOf(path);
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(runs[0].Comment, "geprüft");
 }
 
 TEST(StripStorage, ShowAtTimeInsideTheBufferScrollsToTheFullPicture)
@@ -243,7 +234,7 @@ TEST(StripStorage, EverythingGoesThroughTheReplaceableSlots)
         ++reads;
         return reader(B, T, I, F, N, L, S, Status);
     };
-    ASSERT_TRUE(c->StartLogging(Q(dir("slots.ddt")), QString()));
+    ASSERT_TRUE(c->StartLogging(dir.Q("slots.ddt"), QString()));
     c.Log(20, 10);
     c->SetLogStartTime(500);
     c.Log(5);

@@ -72,7 +72,6 @@ TEST(StripTools, ToolBarDrivesTheChartAndFollowsIt)
     TLoadedHost h;
     h->SetShowToolBar(true);
     TFormToolBarStrip* bar = h->ToolBar();
-    EXPECT_EQ(bar->ColorGridHisto1->Hint(), "Farben");
     EXPECT_EQ(bar->BModeRemark->Hint(), "Bemerkung ändern");
     EXPECT_FALSE(bar->BModeRemark->Glyph()->Empty());
     const std::pair<TSpeedButton*, TStripMode> modes[] = {{bar->BModeZoom, Strip::modeZoom},
@@ -126,7 +125,10 @@ TEST(StripTools, ValueBarGroupsFollowTheModeAndShowReadOuts)
     EXPECT_EQ(bar->Series1->Caption(), "1") << "a hidden bar is not written";
 }
 
-TEST(StripTools, AxisDialogRestoresTextThatIsNoNumber)
+// The dialogs apply at once and Cancel restores; the axis dialog puts back
+// text that is no number, the title dialog four titles and six fonts, and the
+// grid dialog offers the chart's scales only.
+TEST(StripTools, DialogsApplyAtOnceAndCancelRestores)
 {
     TLoadedHost h;
     h->SetViewXGap(3);
@@ -147,11 +149,7 @@ TEST(StripTools, AxisDialogRestoresTextThatIsNoNumber)
     EXPECT_EQ(h->ViewYDecimals(), 2);
     RunModal(axis, [&] { Enter(axis->EXGap, QStringLiteral("4")); }, axis->BitBtnOK);
     EXPECT_DOUBLE_EQ(h->ViewXGap(), 4);
-}
 
-TEST(StripTools, TitleDialogCancelRestoresFourTitlesAndSixFonts)
-{
-    TLoadedHost h;
     TFormTitleStrip* title = h->ToolBar()->FormTitle;
     TFontDialog::SetTestResponder([](TFontDialog&, TFont& Chosen) {
         Chosen.SetColor(clRed);
@@ -174,11 +172,7 @@ TEST(StripTools, TitleDialogCancelRestoresFourTitlesAndSixFonts)
     for (const TFont* f : {h->FontTitleBottom(), h->FontTitleTop(), h->FontTitleLeft(), h->FontTitleRight(),
              h->FontXAxis(), h->FontYAxis()})
         EXPECT_NE(f->Color(), clRed);
-}
 
-TEST(StripTools, GridDialogOffersTheChartsScalesOnly)
-{
-    TLoadedHost h;
     TFormGridStrip* grid = h->ToolBar()->FormGrid;
     ASSERT_EQ(grid->ComboBoxScale->Items().size(), 2);
     RunModal(grid, [&] {
@@ -194,67 +188,27 @@ TEST(StripTools, GridDialogOffersTheChartsScalesOnly)
     EXPECT_EQ(h->GridVisible(), grdNone);
 }
 
-TEST(StripTools, JogShuttleStepAndSpringBack)
+TEST(StripTools, JogShuttleStepsFollowsTheRunStateListsTheRemarksAndMovesAStoredRun)
 {
     const std::pair<int, double> steps[] = {{0, 0}, {5, 5}, {-9, -9}, {10, 10}, {20, 40}, {-20, -40}, {50, 250}};
     for (const auto& [position, samples] : steps)
         EXPECT_DOUBLE_EQ(TFormJogShuttleBarStrip::ShuttleSamples(position), samples) << position;
 
+    RunFileTest::TFolder dir;
+    const QString path = dir.Q("remarks.ddt");
     TLoadedHost h;
     h->SetShowJogShuttleBar(true);
     TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
     EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::SlowInterval);
     EXPECT_TRUE(jog->Timer1->Enabled());
     EXPECT_EQ(jog->LRunNumber->Caption(), "-");
+    // The lever springs back when let go; it works only while logging or playing.
     jog->Shuttle->SetEnabled(true);
     jog->Shuttle->SetValue(20);
     QTest::mouseRelease(jog->Shuttle->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(jog->Shuttle->Value(), 0);
     jog->Poll();
-    EXPECT_FALSE(jog->Shuttle->Enabled()) << "only while logging or playing";
-    h->SetShowJogShuttleBar(false);
-    EXPECT_FALSE(jog->Timer1->Enabled());
-}
-
-TEST(StripTools, JogShuttleMovesAStoredRun)
-{
-    RunFileTest::TFolder dir;
-    TLoadedHost h;
-    h->SetLogTimeIncrement(0.5);
-    ASSERT_TRUE(h->StartLogging(QString::fromStdString(dir("jog.ddt")), QStringLiteral("Lauf")));
-    for (int block = 0; block < 3; ++block)
-        h.Feed(1000, [](int S, long K) { return RunFileTest::Value(S, K); });
-    h->StopLogging();
-    ASSERT_TRUE(h->StartPlaying(QString::fromStdString(dir("jog.ddt"))));
-    h->SetShowJogShuttleBar(true);
-    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
-    auto newest = [&] { return h->Series(1).Samples[std::size_t(h->StoredCount() - 1)]; };
-    h->ShowAtTime(false, 1000 * 0.5);
-    jog->Poll();
-    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
-    EXPECT_TRUE(jog->Shuttle->Enabled());
-    EXPECT_EQ(jog->LRunComment->Caption(), "Lauf");
-    // Each fast tick moves by the shuttle's step; once the buffer holds the
-    // samples ahead (after a first move that refills it), the picture scrolls.
-    jog->Shuttle->SetValue(20);
-    jog->Poll();
-    for (const auto& [position, samples] : {std::pair{20, 40}, std::pair{5, 5}}) {
-        jog->Shuttle->SetValue(position);
-        jog->Poll();
-        EXPECT_EQ(h->LastScroll(), samples) << position;
-    }
-    jog->Shuttle->SetValue(0);
-    jog->BEnd->Click();
-    EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
-}
-
-TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemark)
-{
-    RunFileTest::TFolder dir;
-    const QString path = QString::fromStdString(dir("remarks.ddt"));
-    TLoadedHost h;
-    h->SetShowJogShuttleBar(true);
-    TFormJogShuttleBarStrip* jog = h->JogShuttleBar();
+    EXPECT_FALSE(jog->Shuttle->Enabled());
     // Starting and ending a run file reach the shuttle at once, not at the next poll.
     ASSERT_TRUE(h->StartLogging(path, QStringLiteral("Lauf")));
     EXPECT_TRUE(jog->Shuttle->Enabled());
@@ -268,6 +222,7 @@ TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemar
     EXPECT_FALSE(jog->Shuttle->Enabled());
     ASSERT_TRUE(h->StartPlaying(path));
     EXPECT_TRUE(jog->Shuttle->Enabled());
+    auto newest = [&] { return h->Series(1).Samples[std::size_t(h->StoredCount() - 1)]; };
 
     ASSERT_TRUE(h->FindNearestRemark(500));
     jog->Poll();
@@ -276,13 +231,32 @@ TEST(StripTools, JogShuttleListsTheRemarkTextsFollowsTheRunStateAndJumpsToARemar
     EXPECT_EQ(h->RemarkText(2), "");
     // Choosing the second shows the window centred on it (half a window after it).
     Pick(jog->ComboBoxRemarks, 1);
-    EXPECT_EQ(h->Series(1).Samples[std::size_t(h->StoredCount() - 1)], RunFileTest::Value(1, 2000 + 256));
+    EXPECT_EQ(newest(), RunFileTest::Value(1, 2000 + 256));
     jog->Poll();
     EXPECT_EQ(jog->ComboBoxRemarks->ItemIndex(), 1) << "the highlighted remark";
+
+    h->ShowAtTime(false, 1000);
+    jog->Poll();
+    EXPECT_EQ(jog->Timer1->Interval(), TFormJogShuttleBarStrip::FastInterval);
+    EXPECT_EQ(jog->LRunComment->Caption(), "Lauf");
+    // Each fast tick moves by the shuttle's step; once the buffer holds the
+    // samples ahead (after a first move that refills it), the picture scrolls.
+    jog->Shuttle->SetValue(20);
+    jog->Poll();
+    for (const auto& [position, samples] : {std::pair{20, 40}, std::pair{5, 5}}) {
+        jog->Shuttle->SetValue(position);
+        jog->Poll();
+        EXPECT_EQ(h->LastScroll(), samples) << position;
+    }
+    jog->Shuttle->SetValue(0);
+    jog->BEnd->Click();
+    EXPECT_EQ(newest(), RunFileTest::Value(1, 2999));
 
     h->StopPlaying();
     EXPECT_FALSE(jog->Shuttle->Enabled());
     jog->Poll();
     EXPECT_EQ(jog->ComboBoxRemarks->ItemCount(), 0);
     EXPECT_EQ(jog->LRunNumber->Caption(), "-");
+    h->SetShowJogShuttleBar(false);
+    EXPECT_FALSE(jog->Timer1->Enabled());
 }
