@@ -5,6 +5,7 @@
 // tool bars use it as a palette whose colours are dragged onto the plot.
 
 #include <platform/Controls.h>
+#include <platform/Menus.h>
 
 #include <array>
 
@@ -19,6 +20,7 @@ class TColorGridHisto : public TCustomControl {
     Q_PROPERTY(bool ForegroundEnabled READ ForegroundEnabled WRITE SetForegroundEnabled)
     Q_PROPERTY(bool BackgroundEnabled READ BackgroundEnabled WRITE SetBackgroundEnabled)
     Q_PROPERTY(int Selection READ Selection WRITE SetSelection)
+    Q_PROPERTY(Tessaron::TPopupMenu* PopupMenu READ PopupMenu WRITE SetPopupMenu)
     Q_PROPERTY(Tessaron::TNotifyEvent OnChange MEMBER OnChange)
     Q_CLASSINFO("Default:ClickEnablesColor", "false")
     Q_CLASSINFO("Default:GridOrdering", "go4x4")
