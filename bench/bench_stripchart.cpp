@@ -1,6 +1,7 @@
 // Live feeding of an eight-series strip chart: microseconds per AddSamples
 // call including its drawing and the update of the shown window (on the
-// offscreen platform its backing store stands for the screen).
+// offscreen platform its backing store stands for the screen). The
+// ...PictureOnly cases feed a chart without a window: its own work alone.
 // BM_AddSamples scrolls the picture and draws only the uncovered strip;
 // BM_AddSamplesFullRepaint feeds the same blocks and repaints the whole chart
 // after each call. Demo: the demonstration's chart (417 x 233, window 512,
@@ -30,9 +31,12 @@ namespace {
 
 struct TCase {
     int Width, Height, Window, Buffer, Block;
+    bool Shown = true; // false: the chart's picture only, no window
 };
 const TCase kDemo{417, 233, 512, 1024, 10};
 const TCase kLarge{1600, 400, 4096, 8192, 100};
+const TCase kDemoPicture{417, 233, 512, 1024, 10, false};
+const TCase kLargePicture{1600, 400, 4096, 8192, 100, false};
 
 // Processor time of this thread (the machine is shared: wall time there
 // includes waiting for a core).
@@ -77,7 +81,8 @@ struct TFixture {
             for (float& v : block)
                 v = random(gen);
         }
-        Parent->Widget()->show();
+        if (K.Shown)
+            Parent->Widget()->show();
         QCoreApplication::processEvents();
         C->Repaint();
         // A full window before measuring.
@@ -145,9 +150,21 @@ void AddSamplesFullRepaint(benchmark::State& State, const TCase& K)
 
 BENCHMARK_CAPTURE(AddSamples, Demo, kDemo)->Name("BM_AddSamples/Demo")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(AddSamples, Large, kLarge)->Name("BM_AddSamples/Large")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamples, DemoPicture, kDemoPicture)
+    ->Name("BM_AddSamples/DemoPictureOnly")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamples, LargePicture, kLargePicture)
+    ->Name("BM_AddSamples/LargePictureOnly")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(AddSamplesFullRepaint, Demo, kDemo)
     ->Name("BM_AddSamplesFullRepaint/Demo")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(AddSamplesFullRepaint, Large, kLarge)
     ->Name("BM_AddSamplesFullRepaint/Large")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamplesFullRepaint, DemoPicture, kDemoPicture)
+    ->Name("BM_AddSamplesFullRepaint/DemoPictureOnly")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(AddSamplesFullRepaint, LargePicture, kLargePicture)
+    ->Name("BM_AddSamplesFullRepaint/LargePictureOnly")
     ->Unit(benchmark::kMicrosecond);
