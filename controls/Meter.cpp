@@ -632,7 +632,7 @@ void TMeter::CalcTicksAndLabels()
     if (step <= 0)
         return;
     const double labelStep = double(step) * gap;
-    const qint64 count = std::max<qint64>(1, ScaleMarkCount(span, labelStep));
+    const qint64 count = std::clamp<qint64>(ScaleMarkCount(span, labelStep), 1, MaxScaleLabels);
     const int h = Height();
     const int th = metrics.height();
     for (qint64 j = 0; j < count; ++j) {

@@ -43,6 +43,9 @@ qint64 CircularLabelStep(double Span, double Gap, double ArcLength, int Width, i
 // The most ticks or labels a scale draws: a gap far below a pixel (from a
 // description's "Range" list, say) must not size a loop or an allocation.
 inline constexpr qint64 MaxScaleMarks = 10000;
+// The most labels: each is a text to lay out and draw, and a thousand
+// already cover any scale a screen can show.
+inline constexpr qint64 MaxScaleLabels = 1000;
 // The number of marks Trunc(Span / Gap) + 1 from a first one, bounded to
 // 0..MaxScaleMarks (0 when the quotient is not a number).
 qint64 ScaleMarkCount(double Span, double Gap);

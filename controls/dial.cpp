@@ -458,7 +458,7 @@ void TDial::CalcLabels(double ArcLength, const QString& Pattern)
         return;
     }
     const double step = double(k) * FValueGap;
-    const qint64 count = std::max<qint64>(1, ScaleMarkCount(span, step));
+    const qint64 count = std::clamp<qint64>(ScaleMarkCount(span, step), 1, MaxScaleLabels);
     FLabelTexts.reserve(size_t(count));
     FLabelPositions.reserve(size_t(count));
     double first = std::trunc(FValueMin / FValueGap) * FValueGap;
