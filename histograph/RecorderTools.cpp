@@ -3,6 +3,7 @@
 #include "histograph/Colorhis.h"
 
 #include <platform/Buttons.h>
+#include <platform/ExtCtrls.h>
 #include <platform/ExtPanels.h>
 #include <platform/Dialogs.h>
 #include <platform/StdCtrls.h>
@@ -149,6 +150,17 @@ TColorGridHisto* PlacePalette(TForm* Form, TPanel* Panel, const QString& Hint)
     grid->SetDragCursor(crCross);
     grid->OnMouseDown = [grid](TObject*, TMouseButton, TShiftState, int, int) { grid->BeginDrag(true); };
     return grid;
+}
+
+TTimer* FollowRecorder(TForm* Form, std::function<void(bool Timer)> Sync, std::function<void()> Hide)
+{
+    auto* timer = new TTimer(Form);
+    timer->SetInterval(1000);
+    timer->OnTimer = [Sync](TObject*) { Sync(true); };
+    timer->SetEnabled(true);
+    Form->OnActivate = [Sync](TObject*) { Sync(false); };
+    Form->OnClose = [Hide](TObject*, TForm::TCloseAction&) { Hide(); };
+    return timer;
 }
 
 } // namespace Tessaron::RecorderTools

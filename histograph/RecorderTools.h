@@ -20,6 +20,7 @@ class TSpeedButton;
 class TBitBtn;
 class TPanel;
 class TColorGridHisto;
+class TTimer;
 
 namespace RecorderTools {
 
@@ -82,6 +83,11 @@ void PlaceToolButtons(TForm* Form, TPanel* Panel, std::initializer_list<TToolBut
 // The palette row at (8, 32): 16 colours in a line, 320 x 16, no markers, a
 // cross as drag cursor; a press starts dragging the picked colour at once.
 TColorGridHisto* PlacePalette(TForm* Form, TPanel* Panel, const QString& Hint);
+
+// Keeps a tool bar in step with its recorder: Sync(true) every second and
+// Sync(false) when the window is activated; Hide() when it is closed (the
+// recorder's "show tool bar" goes off). Returns the running timer.
+TTimer* FollowRecorder(TForm* Form, std::function<void(bool Timer)> Sync, std::function<void()> Hide);
 
 } // namespace RecorderTools
 } // namespace Tessaron

@@ -34,15 +34,12 @@ TFormToolBar::TFormToolBar(TComponent* AOwner) : TForm(AOwner)
     BModeMeasure->SetDown(true);
     ColorGridHisto1 = PlacePalette(this, Panel1, QStringLiteral("Drag&Drop Farbpalette"));
 
-    Timer1 = new TTimer(this);
-    Timer1->SetInterval(1000);
-    Timer1->OnTimer = [this](TObject*) { Synchronize(); };
-    Timer1->SetEnabled(true);
-    OnActivate = [this](TObject*) { Synchronize(); };
-    OnClose = [this](TObject*, TCloseAction&) {
-        if (FHisto)
-            FHisto->SetShowToolBar(false);
-    };
+    Timer1 = FollowRecorder(
+        this, [this](bool) { Synchronize(); },
+        [this] {
+            if (FHisto)
+                FHisto->SetShowToolBar(false);
+        });
 
     FormTitle = new TFormTitle(this);
     FormGrid = new TFormGrid(this);

@@ -34,15 +34,12 @@ TFormToolBarStrip::TFormToolBarStrip(TComponent* AOwner) : TForm(AOwner)
     BModeMeasure->SetDown(true);
     ColorGridHisto1 = PlacePalette(this, Panel1, QStringLiteral("Farben"));
 
-    Timer1 = new TTimer(this);
-    Timer1->SetInterval(1000);
-    Timer1->OnTimer = [this](TObject*) { Synchronize(true); };
-    Timer1->SetEnabled(true);
-    OnActivate = [this](TObject*) { Synchronize(false); };
-    OnClose = [this](TObject*, TCloseAction&) {
-        if (FChart)
-            FChart->SetShowToolBar(false);
-    };
+    Timer1 = FollowRecorder(
+        this, [this](bool Windows) { Synchronize(Windows); },
+        [this] {
+            if (FChart)
+                FChart->SetShowToolBar(false);
+        });
 
     FormTitle = new TFormTitleStrip(this);
     FormGrid = new TFormGridStrip(this);
