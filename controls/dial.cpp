@@ -265,8 +265,9 @@ void TDial::SetIndicatorStyle(TDialIndicator Value)
     Changed();
 }
 
-void TDial::SetCaption(const QString& Value)
+void TDial::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (Value == FCaption)
         return;
     FCaption = Value;

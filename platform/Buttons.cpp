@@ -463,8 +463,9 @@ void TSpeedButton::Loaded()
     Invalidate();
 }
 
-void TSpeedButton::SetCaption(const QString& Value)
+void TSpeedButton::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;

@@ -20,6 +20,16 @@
 
 namespace Tessaron {
 
+// A control's text ends at its first #0 character, as window texts always
+// have: what follows it is neither kept nor drawn nor measured. (Qt measures a
+// #0 as wide or as empty depending on which fallback faces it has loaded, so a
+// label sized to such a text would change its width from one read to the next.)
+inline QString WindowText(const QString& Text)
+{
+    const qsizetype end = Text.indexOf(QChar(0));
+    return end < 0 ? Text : Text.left(end);
+}
+
 // Whether Value is a named value of its enumeration (declared with Q_ENUM or
 // Q_ENUM_NS, with a fixed underlying type so that any integer is defined).
 // Setters of such properties ignore other values: a value set by name

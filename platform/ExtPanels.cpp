@@ -34,8 +34,9 @@ void TPanel::Changed()
     Realign();
 }
 
-void TPanel::SetCaption(const QString& Value)
+void TPanel::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;

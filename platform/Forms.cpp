@@ -216,8 +216,9 @@ bool TForm::FilterEvent(QObject* Watched, QEvent* Event)
     return TWinControl::FilterEvent(Watched, Event);
 }
 
-void TForm::SetCaption(const QString& Value)
+void TForm::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;

@@ -27,8 +27,9 @@ TMenuItem::~TMenuItem()
         delete FAction.data();
 }
 
-void TMenuItem::SetCaption(const QString& Value)
+void TMenuItem::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;

@@ -301,8 +301,9 @@ void TButton::UpdateButton()
         FButton->update();
 }
 
-void TButton::SetCaption(const QString& Value)
+void TButton::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;
@@ -446,8 +447,9 @@ QWidget* TLabel::CreateWidget()
     return w;
 }
 
-void TLabel::SetCaption(const QString& Value)
+void TLabel::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;
@@ -637,7 +639,7 @@ void TEdit::ApplyLook()
 
 void TEdit::SetText(const QString& Value)
 {
-    const QString text = FMaxLength > 0 ? Value.left(FMaxLength) : Value;
+    const QString text = FMaxLength > 0 ? WindowText(Value).left(FMaxLength) : WindowText(Value);
     if (FText == text)
         return;
     FText = text;
@@ -733,8 +735,9 @@ void TCheckBox::ApplyLook()
         ApplyClassicLook(FCheck, Color(), Font()->Color());
 }
 
-void TCheckBox::SetCaption(const QString& Value)
+void TCheckBox::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;
@@ -830,8 +833,9 @@ void TRadioButton::ApplyLook()
         ApplyClassicLook(FRadio, Color(), Font()->Color());
 }
 
-void TRadioButton::SetCaption(const QString& Value)
+void TRadioButton::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;
@@ -1179,8 +1183,9 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner)
     SetBounds(0, 0, 185, 105);
 }
 
-void TGroupBox::SetCaption(const QString& Value)
+void TGroupBox::SetCaption(const QString& Text)
 {
+    const QString Value = WindowText(Text);
     if (FCaption == Value)
         return;
     FCaption = Value;

@@ -536,6 +536,10 @@ TEST(Label, AutoSizeFitsTheTextButNotWhileLoadingDisabledTextIsEmbossed)
     label->SetWordWrap(false);
     label->SetCaption("A&&B");
     EXPECT_EQ(label->Width(), fm.horizontalAdvance("A&B"));
+    // A text ends at its first #0, and is sized without what followed it.
+    label->SetCaption(QStringLiteral("Kurve:") + QChar(0) + QChar(0x2F9));
+    EXPECT_EQ(label->Caption(), "Kurve:");
+    EXPECT_EQ(label->Width(), fm.horizontalAdvance("Kurve:"));
 
     // No auto size while loading.
     TLabel loading;
