@@ -640,8 +640,14 @@ void TControl::PaintWidget(QPainter& Painter, const QRegion& Region)
     FBacking->Canvas->Flush();
     const QRect picture = FBacking->Image.rect();
     for (const QRect& r : Region) {
-        if (const QRect inside = r & picture; !inside.isEmpty())
+        if (const QRect inside = r & picture; !inside.isEmpty()) {
+            // Clipped to one rectangle, Qt copies whole rows; under the
+            // event's clip of several it blends span by span, in threads.
+            Painter.save();
+            Painter.setClipRect(inside, Qt::IntersectClip);
             Painter.drawImage(inside.topLeft(), FBacking->Image, inside);
+            Painter.restore();
+        }
         // Beyond the picture of a control larger than any picture is kept.
         if (!picture.contains(r))
             for (const QRect& beyond : QRegion(r) - QRegion(picture))

@@ -322,6 +322,34 @@ void TFont::Assign(const TPersistent* Source)
 
 QFont TFont::ToQFont() const
 {
+    return QtFont().Font;
+}
+
+const QFontMetrics& TFont::Metrics() const
+{
+    return QtFont().Metrics;
+}
+
+int TFont::TextWidth(const QString& Text) const
+{
+    const TQtFont& q = QtFont();
+    // Short texts (labels, captions, numbers) are remembered, at most a few
+    // hundred of them.
+    constexpr qsizetype MaxKeptLength = 64;
+    constexpr qsizetype MaxKept = 512;
+    if (Text.size() > MaxKeptLength)
+        return q.Metrics.horizontalAdvance(Text);
+    if (const auto it = q.Widths.constFind(Text); it != q.Widths.cend())
+        return *it;
+    if (q.Widths.size() >= MaxKept)
+        q.Widths.clear();
+    const int w = q.Metrics.horizontalAdvance(Text);
+    q.Widths.insert(Text, w);
+    return w;
+}
+
+const TFont::TQtFont& TFont::QtFont() const
+{
     if (FCache)
         return *FCache;
     QFont f(SubstituteFontName(FName));
@@ -347,8 +375,8 @@ QFont TFont::ToQFont() const
     } else {
         f.setPixelSize(11);
     }
-    FCache = f;
-    return f;
+    FCache.emplace(TQtFont{f, QFontMetrics(f), {}});
+    return *FCache;
 }
 
 // ---------------------------------------------------------------- canvas
@@ -1014,10 +1042,9 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     if (!FImage || Text.isEmpty())
         return;
     QPainter& p = P();
-    const QFont f = FFont->ToQFont();
-    p.setFont(f);
-    const QFontMetrics fm(f);
-    const int w = fm.horizontalAdvance(Text);
+    p.setFont(FFont->ToQFont());
+    const QFontMetrics& fm = FFont->Metrics();
+    const int w = FFont->TextWidth(Text);
     const int h = fm.height();
     p.save();
     p.translate(X, Y);
@@ -1045,12 +1072,12 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text)
 
 int TCanvas::TextWidth(const QString& Text) const
 {
-    return QFontMetrics(FFont->ToQFont()).horizontalAdvance(Text);
+    return FFont->TextWidth(Text);
 }
 
 int TCanvas::TextHeight(const QString&) const
 {
-    return QFontMetrics(FFont->ToQFont()).height();
+    return FFont->Metrics().height();
 }
 
 QSize TCanvas::TextExtent(const QString& Text) const

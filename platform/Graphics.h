@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -151,6 +153,10 @@ public:
 
     // The Qt font for these attributes, after font substitution.
     QFont ToQFont() const;
+    // Its metrics, and the width of a text in it: kept until an attribute
+    // changes (a chart measures the same labels at every step).
+    const QFontMetrics& Metrics() const;
+    int TextWidth(const QString& Text) const;
 
 private:
     QString FName = QStringLiteral("MS Sans Serif");
@@ -159,7 +165,13 @@ private:
     TColor FColor = clWindowText;
     TFontPitch FPitch = fpDefault;
     int FOrientation = 0;
-    mutable std::optional<QFont> FCache;
+    struct TQtFont {
+        QFont Font;
+        QFontMetrics Metrics;
+        mutable QHash<QString, int> Widths;
+    };
+    const TQtFont& QtFont() const;
+    mutable std::optional<TQtFont> FCache;
 };
 
 // The bold, italic, underline and strike-out styles of a Qt font.
