@@ -147,15 +147,20 @@ int TForm::ClientHeight() const
     return std::max(0, Height() - 2 * FrameWidth() - CaptionHeight() - MenuHeight());
 }
 
+// A window smaller than its frame has an empty client area; given that same
+// client size again it keeps its size, so that what is written reads back.
 void TForm::SetClientWidth(int Value)
 {
-    SetWidth(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth(), 0, MaxControlExtent)));
+    if (Value != ClientWidth())
+        SetWidth(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth(), 0, MaxControlExtent)));
     FClientSized = true;
 }
 
 void TForm::SetClientHeight(int Value)
 {
-    SetHeight(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth() + CaptionHeight() + MenuHeight(), 0, MaxControlExtent)));
+    if (Value != ClientHeight())
+        SetHeight(int(std::clamp<qint64>(qint64(Value) + 2 * FrameWidth() + CaptionHeight() + MenuHeight(), 0,
+            MaxControlExtent)));
     FClientSized = true;
 }
 
