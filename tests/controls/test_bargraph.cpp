@@ -110,10 +110,6 @@ TEST(BarGraph, LabelingGapTooSmallForTwoPixelsIsEnlargedWhenDrawnAndStays)
 {
     THost w;
     TBarGraph* b = AddBar(w);
-    for (double bad : {0.0, -2.0, std::nan("")}) {
-        b->SetLabelingGap(bad);
-        EXPECT_EQ(b->LabelingGap(), 5);
-    }
     // Without a scale nothing is drawn and nothing enlarged.
     b->SetLabelingGap(0.1);
     b->BackingImage();

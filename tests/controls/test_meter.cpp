@@ -87,30 +87,6 @@ QPoint At(const TMeter* M, double AngleDegrees, double Radius)
 
 // ---------------------------------------------------------------- setters
 
-// Each request on a fresh meter (angles -90 / 90, gap 10, bevel 1): clamped
-// into its range, or ignored when invalid.
-TEST(Meter, SettersClampOrIgnore)
-{
-    const struct {
-        const char* Property;
-        double Request, Stored;
-    } cases[] = {{"MeterScale", 300, 210}, {"MeterScale", 10, 50}, {"MeterShiftY", -100, -60},
-        {"MeterShiftX", 61, 60}, {"IndicatorScale", -5, 0}, {"IndicatorScale", 500, 200},
-        {"MeterScaleWidth", 101, 100}, {"MeterScaleWidth", -1, 0}, {"BevelOuterWidth", -1, 1},
-        {"RangeNumber", 0, 1}, {"RangeNumber", 17, 1}, {"RangeCurrent", 17, 1}, {"MeterAngle1", 200, -90},
-        {"MeterAngle1", 90, -90}, {"MeterAngle1", -361, -90}, {"MeterAngle1", -360, -360}, {"MeterAngle1", kNan, -90},
-        {"MeterAngle2", 400, 90}, {"MeterAngle2", -90, 90}, {"MeterAngle2", 360, 360}, {"ValueGap", 0, 10},
-        {"ValueGap", -1, 10}, {"ValueGap", kNan, 10}, {"ValueGap", kInf, 10}, {"ValueMin", kNan, 0},
-        {"ValueMax", kInf, 100}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.Property) + " := " + std::to_string(c.Request));
-        TMeter m;
-        const bool integer = m.property(c.Property).typeId() == QMetaType::Int;
-        m.setProperty(c.Property, integer ? QVariant(int(c.Request)) : QVariant(c.Request));
-        EXPECT_EQ(m.property(c.Property).toDouble(), c.Stored);
-    }
-}
-
 TEST(Meter, CrossingScaleEndsPushTheOtherEndAsideAndRangesAreClamped)
 {
     TMeter m;
@@ -532,33 +508,6 @@ TEST(Meter, RangeListRoundTrip)
     // The fields are taken as they come: no range event, Value untouched.
     EXPECT_EQ(b->Value(), 0);
     EXPECT_EQ(w.Ranges, std::vector<int>{-2}); // a's only
-}
-
-TEST(Meter, MalformedRangeListIsRefusedAndChangesNothing)
-{
-    const auto triples = [](int Count) {
-        QVariantList list;
-        for (int i = 0; i < Count; ++i)
-            list << qlonglong(255) << false << double(i + 1);
-        return QVariant(list);
-    };
-    const auto tail = [](double Min, double Max, double Gap) {
-        return QVariantList{-90.0, 90.0, 9.0, 10.0, 0.0, Min, Max, Gap};
-    };
-    const QVariantList lists[] = {QVariantList{triples(1), 1.0}, QVariantList{1.0} + tail(0, 100, 10),
-        QVariantList{QVariant(QVariantList{qlonglong(255), 20.0})} + tail(0, 100, 10), // no flag
-        QVariantList{triples(17)} + tail(0, 100, 10), QVariantList{triples(2)} + tail(100, 0, 10),
-        QVariantList{triples(2)} + tail(0, 100, 0), QVariantList{triples(2), "x"} + tail(0, 100, 10).mid(1)};
-    TMeter m;
-    const QVariantList before = m.WriteListProperty();
-    for (const QVariantList& list : lists) {
-        SCOPED_TRACE(&list - lists);
-        QString error;
-        EXPECT_FALSE(m.ReadListProperty(list, &error));
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(m.WriteListProperty(), before);
-    }
-    EXPECT_TRUE(m.ReadListProperty(QVariantList{triples(2)} + tail(0, 100, 10), nullptr));
 }
 
 // Every instrument control carries Version and Copyright, set by the

@@ -1,0 +1,177 @@
+// Rules the instrument controls share, one table across the controls: setters
+// that clamp or ignore, and the stored "Range" list refused when malformed and
+// taken when merely degenerate.
+#include <controls/Bargraph.h>
+#include <controls/Meter.h>
+#include <controls/Slider.h>
+#include <controls/dial.h>
+
+#include <gtest/gtest.h>
+#include "ControlTestKit.h"
+#include "support/TestSupport.h"
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <vector>
+
+using namespace Tessaron;
+using namespace ControlTest;
+
+namespace {
+
+const double kNan = std::nan(""), kInf = std::numeric_limits<double>::infinity();
+
+template <class T>
+TControl* New()
+{
+    return new T;
+}
+
+} // namespace
+
+// Each request on a fresh control: clamped into its range, or ignored when
+// invalid. The meter's angles are -90 / 90, the dial's -150 / 150.
+TEST(Instruments, SettersClampOrIgnore)
+{
+    const struct {
+        TControl* (*Make)();
+        const char* Property;
+        double Request, Stored;
+    } cases[] = {{New<TMeter>, "MeterScale", 300, 210}, {New<TMeter>, "MeterScale", 10, 50},
+        {New<TMeter>, "MeterShiftY", -100, -60}, {New<TMeter>, "MeterShiftX", 61, 60},
+        {New<TMeter>, "IndicatorScale", -5, 0}, {New<TMeter>, "IndicatorScale", 500, 200},
+        {New<TMeter>, "MeterScaleWidth", 101, 100}, {New<TMeter>, "MeterScaleWidth", -1, 0},
+        {New<TMeter>, "BevelOuterWidth", -1, 1}, {New<TMeter>, "RangeNumber", 0, 1}, {New<TMeter>, "RangeNumber", 17, 1},
+        {New<TMeter>, "RangeCurrent", 17, 1}, {New<TMeter>, "MeterAngle1", 200, -90}, {New<TMeter>, "MeterAngle1", 90, -90},
+        {New<TMeter>, "MeterAngle1", -361, -90}, {New<TMeter>, "MeterAngle1", -360, -360},
+        {New<TMeter>, "MeterAngle1", kNan, -90}, {New<TMeter>, "MeterAngle2", 400, 90},
+        {New<TMeter>, "MeterAngle2", -90, 90}, {New<TMeter>, "MeterAngle2", 360, 360}, {New<TMeter>, "ValueGap", 0, 10},
+        {New<TMeter>, "ValueGap", -1, 10}, {New<TMeter>, "ValueGap", kNan, 10}, {New<TMeter>, "ValueGap", kInf, 10},
+        {New<TMeter>, "ValueMin", kNan, 0}, {New<TMeter>, "ValueMax", kInf, 100},
+        {New<TDial>, "ScaleAngle1", 200, -150}, {New<TDial>, "ScaleAngle1", 150, -150},
+        {New<TDial>, "ScaleAngle1", 149.5, 149.5}, {New<TDial>, "ScaleAngle1", -360, -360},
+        {New<TDial>, "ScaleAngle1", -360.5, -150}, {New<TDial>, "ScaleAngle1", kNan, -150},
+        {New<TDial>, "ScaleAngle2", 400, 150}, {New<TDial>, "ScaleAngle2", 360, 360},
+        {New<TDial>, "ScaleAngle2", -150, 150}, {New<TDial>, "ScaleAngle2", -149, -149},
+        {New<TDial>, "ScaleAngle2", kNan, 150}, {New<TDial>, "ValueGap", 0, 10}, {New<TDial>, "ValueGap", -1, 10},
+        {New<TDial>, "ValueGap", kNan, 10}, {New<TDial>, "ValueGap", kInf, 10}, {New<TBarGraph>, "LabelingGap", 0, 5},
+        {New<TBarGraph>, "LabelingGap", -2, 5}, {New<TBarGraph>, "LabelingGap", kNan, 5},
+        {New<TSlider>, "LabelingGap", 0, 5}, {New<TSlider>, "LabelingGap", -2, 5}, {New<TSlider>, "LabelingGap", kNan, 5}};
+    for (const auto& c : cases) {
+        std::unique_ptr<TControl> control(c.Make());
+        SCOPED_TRACE(std::string(control->metaObject()->className()) + "." + c.Property + " := " + std::to_string(c.Request));
+        const bool integer = control->property(c.Property).typeId() == QMetaType::Int;
+        control->setProperty(c.Property, integer ? QVariant(int(c.Request)) : QVariant(c.Request));
+        EXPECT_EQ(control->property(c.Property).toDouble(), c.Stored);
+    }
+}
+
+// A malformed list is refused with a reason and changes nothing; the sound
+// list it was made from is taken.
+TEST(Instruments, MalformedRangeListIsRefusedAndChangesNothing)
+{
+    const auto triples = [](int Count) {
+        QVariantList list;
+        for (int i = 0; i < Count; ++i)
+            list << qlonglong(255) << false << double(i + 1);
+        return QVariant(list);
+    };
+    const auto tail = [](double Min, double Max, double Gap) {
+        return QVariantList{-90.0, 90.0, 9.0, 10.0, 0.0, Min, Max, Gap};
+    };
+    const QVariant red10 = QVariantList{qlonglong(255), 10.0};
+    const struct {
+        TControl* (*Make)();
+        std::vector<QVariantList> Bad;
+        QVariantList Good;
+    } cases[] = {
+        {New<TDial>,
+            {{1.0, 2.0, 3.0}, {1.0, 0.0, 100.0, 0.0, 10.0, -150.0, QStringLiteral("x")},
+                {1.0, 0.0, 100.0, 0.0, kNan, -150.0, 150.0}},
+            {1.0, 0.0, 100.0, 0.0, 10.0, -150.0, 150.0}},
+        {New<TSlider>,
+            {{}, {0.0, 0.0, 50.0, 0.0, 5.0}, {red10, 0.0, 0.0, 50.0, 0.0}, {QVariantList{qlonglong(255)}, 0.0, 0.0, 50.0, 0.0, 5.0},
+                {red10, 0.0, 0.0, QStringLiteral("x"), 0.0, 5.0}, {QVariantList{}, 0.0, 0.0, 50.0, 0.0, 5.0}},
+            {red10, 0.0, 0.0, 50.0, 0.0, 5.0}},
+        {New<TMeter>,
+            {QVariantList{triples(1), 1.0}, QVariantList{1.0} + tail(0, 100, 10),
+                QVariantList{QVariant(QVariantList{qlonglong(255), 20.0})} + tail(0, 100, 10), // no flag
+                QVariantList{triples(17)} + tail(0, 100, 10), QVariantList{triples(2)} + tail(100, 0, 10),
+                QVariantList{triples(2)} + tail(0, 100, 0), QVariantList{triples(2), "x"} + tail(0, 100, 10).mid(1)},
+            QVariantList{triples(2)} + tail(0, 100, 10)},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<TControl> control(c.Make());
+        SCOPED_TRACE(control->metaObject()->className());
+        const QVariantList before = control->WriteListProperty();
+        for (const QVariantList& list : c.Bad) {
+            SCOPED_TRACE(&list - c.Bad.data());
+            QString error;
+            EXPECT_FALSE(control->ReadListProperty(list, &error));
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_EQ(control->WriteListProperty(), before);
+        }
+        EXPECT_TRUE(control->ReadListProperty(c.Good, nullptr));
+    }
+}
+
+// Equal or inverted limits, equal or inverted angles and no gap are read from
+// a description without checks; the control paints, follows the mouse and
+// takes values without failing, and an empty range takes no values.
+TEST(Instruments, DegenerateRangesReadFromADescriptionNeverFail)
+{
+    const QVariant red5 = QVariantList{qlonglong(255), 5.0};
+    const std::vector<QVariantList> sliderLists = {{red5, 5.0, 5.0, 5.0, 0.0, 5.0}, // equal limits
+        {QVariantList{qlonglong(255), 5.0, qlonglong(65280), 50.0}, 20.0, 100.0, 0.0, 0.0, 5.0},  // inverted
+        {QVariantList{qlonglong(255), 500.0, qlonglong(65280), -50.0}, 0.0, 0.0, 50.0, 0.0, 0.0}}; // no gap
+    const auto slider = [](THost& W, TScrollBarKind Kind) -> TControl* {
+        auto* s = Kind == sbVertical ? W.Add<TSlider>(73, 233)
+                                     : W.Add<TSlider>(233, 73, [](TSlider* S) { S->SetKind(sbHorizontal); });
+        s->SetLabelingStyle(lbsBoth);
+        s->SetReduceFlicker(true);
+        return s;
+    };
+    const struct {
+        const char* Name;
+        std::function<TControl*(THost&)> Add;
+        QPoint Press;
+        std::vector<QVariantList> Lists;
+    } cases[] = {
+        {"dial",
+            [](THost& W) -> TControl* {
+                auto* d = W.Add<TDial>(201, 193);
+                d->SetTicks(true);
+                d->SetLabels(true);
+                return d;
+            },
+            {140, 97},
+            {{5.0, 5.0, 5.0, 0.0, 10.0, -150.0, 150.0},      // equal limits
+                {50.0, 100.0, 0.0, 0.0, 10.0, -150.0, 150.0}, // inverted limits
+                {0.0, 0.0, 100.0, 0.0, 10.0, 30.0, 30.0},     // equal angles
+                {0.0, 0.0, 100.0, 0.0, -10.0, 90.0, -90.0},   // negative gap, inverted angles
+                {0.0, 0.0, 100.0, 0.0, 0.0, -150.0, 150.0}}}, // no gap
+        {"vertical slider", [&](THost& W) { return slider(W, sbVertical); }, {36, 36}, sliderLists},
+        {"horizontal slider", [&](THost& W) { return slider(W, sbHorizontal); }, {36, 36}, sliderLists},
+    };
+    for (const auto& c : cases)
+        for (const QVariantList& list : c.Lists) {
+            SCOPED_TRACE(testing::Message() << c.Name << " list " << &list - c.Lists.data());
+            THost w;
+            TControl* control = c.Add(w);
+            QString error;
+            ASSERT_TRUE(control->ReadListProperty(list, &error)) << error.toStdString();
+            control->BackingImage();
+            const double before = control->property("Value").toDouble();
+            Press(control, c.Press.x(), c.Press.y());
+            Move(control, 100, 10);
+            Move(control, -100, 300);
+            Release(control, -100, 300);
+            control->setProperty("Value", 3.0);
+            control->BackingImage();
+            const double value = control->property("Value").toDouble();
+            EXPECT_FALSE(std::isnan(value));
+            if (!(control->property("ValueMax").toDouble() > control->property("ValueMin").toDouble()))
+                EXPECT_EQ(value, before); // an empty range takes no values
+        }
+}
