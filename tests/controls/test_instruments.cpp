@@ -37,34 +37,28 @@ TEST(Instruments, SettersClampOrIgnore)
     const struct {
         TControl* (*Make)();
         const char* Property;
-        double Request, Stored;
-    } cases[] = {{New<TMeter>, "MeterScale", 300, 210}, {New<TMeter>, "MeterScale", 10, 50},
-        {New<TMeter>, "MeterShiftY", -100, -60}, {New<TMeter>, "MeterShiftX", 61, 60},
-        {New<TMeter>, "IndicatorScale", -5, 0}, {New<TMeter>, "IndicatorScale", 500, 200},
-        {New<TMeter>, "MeterScaleWidth", 101, 100}, {New<TMeter>, "MeterScaleWidth", -1, 0},
-        {New<TMeter>, "BevelOuterWidth", -1, 1}, {New<TMeter>, "RangeNumber", 0, 1}, {New<TMeter>, "RangeNumber", 17, 1},
-        {New<TMeter>, "RangeCurrent", 17, 1}, {New<TMeter>, "MeterAngle1", 200, -90}, {New<TMeter>, "MeterAngle1", 90, -90},
-        {New<TMeter>, "MeterAngle1", -361, -90}, {New<TMeter>, "MeterAngle1", -360, -360},
-        {New<TMeter>, "MeterAngle1", kNan, -90}, {New<TMeter>, "MeterAngle2", 400, 90},
-        {New<TMeter>, "MeterAngle2", -90, 90}, {New<TMeter>, "MeterAngle2", 360, 360}, {New<TMeter>, "ValueGap", 0, 10},
-        {New<TMeter>, "ValueGap", -1, 10}, {New<TMeter>, "ValueGap", kNan, 10}, {New<TMeter>, "ValueGap", kInf, 10},
-        {New<TMeter>, "ValueMin", kNan, 0}, {New<TMeter>, "ValueMax", kInf, 100},
-        {New<TDial>, "ScaleAngle1", 200, -150}, {New<TDial>, "ScaleAngle1", 150, -150},
-        {New<TDial>, "ScaleAngle1", 149.5, 149.5}, {New<TDial>, "ScaleAngle1", -360, -360},
-        {New<TDial>, "ScaleAngle1", -360.5, -150}, {New<TDial>, "ScaleAngle1", kNan, -150},
-        {New<TDial>, "ScaleAngle2", 400, 150}, {New<TDial>, "ScaleAngle2", 360, 360},
-        {New<TDial>, "ScaleAngle2", -150, 150}, {New<TDial>, "ScaleAngle2", -149, -149},
-        {New<TDial>, "ScaleAngle2", kNan, 150}, {New<TDial>, "ValueGap", 0, 10}, {New<TDial>, "ValueGap", -1, 10},
-        {New<TDial>, "ValueGap", kNan, 10}, {New<TDial>, "ValueGap", kInf, 10}, {New<TBarGraph>, "LabelingGap", 0, 5},
-        {New<TBarGraph>, "LabelingGap", -2, 5}, {New<TBarGraph>, "LabelingGap", kNan, 5},
-        {New<TSlider>, "LabelingGap", 0, 5}, {New<TSlider>, "LabelingGap", -2, 5}, {New<TSlider>, "LabelingGap", kNan, 5}};
-    for (const auto& c : cases) {
-        std::unique_ptr<TControl> control(c.Make());
-        SCOPED_TRACE(std::string(control->metaObject()->className()) + "." + c.Property + " := " + std::to_string(c.Request));
-        const bool integer = control->property(c.Property).typeId() == QMetaType::Int;
-        control->setProperty(c.Property, integer ? QVariant(int(c.Request)) : QVariant(c.Request));
-        EXPECT_EQ(control->property(c.Property).toDouble(), c.Stored);
-    }
+        std::vector<std::pair<double, double>> Requests; // requested, stored
+    } cases[] = {{New<TMeter>, "MeterScale", {{300, 210}, {10, 50}}}, {New<TMeter>, "MeterShiftY", {{-100, -60}}},
+        {New<TMeter>, "MeterShiftX", {{61, 60}}}, {New<TMeter>, "IndicatorScale", {{-5, 0}, {500, 200}}},
+        {New<TMeter>, "MeterScaleWidth", {{101, 100}, {-1, 0}}}, {New<TMeter>, "BevelOuterWidth", {{-1, 1}}},
+        {New<TMeter>, "RangeNumber", {{0, 1}, {17, 1}}}, {New<TMeter>, "RangeCurrent", {{17, 1}}},
+        {New<TMeter>, "MeterAngle1", {{200, -90}, {90, -90}, {-361, -90}, {-360, -360}, {kNan, -90}}},
+        {New<TMeter>, "MeterAngle2", {{400, 90}, {-90, 90}, {360, 360}}},
+        {New<TMeter>, "ValueGap", {{0, 10}, {-1, 10}, {kNan, 10}, {kInf, 10}}}, {New<TMeter>, "ValueMin", {{kNan, 0}}},
+        {New<TMeter>, "ValueMax", {{kInf, 100}}},
+        {New<TDial>, "ScaleAngle1", {{200, -150}, {150, -150}, {149.5, 149.5}, {-360, -360}, {-360.5, -150}, {kNan, -150}}},
+        {New<TDial>, "ScaleAngle2", {{400, 150}, {360, 360}, {-150, 150}, {-149, -149}, {kNan, 150}}},
+        {New<TDial>, "ValueGap", {{0, 10}, {-1, 10}, {kNan, 10}, {kInf, 10}}},
+        {New<TBarGraph>, "LabelingGap", {{0, 5}, {-2, 5}, {kNan, 5}}},
+        {New<TSlider>, "LabelingGap", {{0, 5}, {-2, 5}, {kNan, 5}}}};
+    for (const auto& c : cases)
+        for (const auto& [request, stored] : c.Requests) {
+            std::unique_ptr<TControl> control(c.Make());
+            SCOPED_TRACE(std::string(control->metaObject()->className()) + "." + c.Property + " := " + std::to_string(request));
+            const bool integer = control->property(c.Property).typeId() == QMetaType::Int;
+            control->setProperty(c.Property, integer ? QVariant(int(request)) : QVariant(request));
+            EXPECT_EQ(control->property(c.Property).toDouble(), stored);
+        }
 }
 
 // A malformed list is refused with a reason and changes nothing; the sound

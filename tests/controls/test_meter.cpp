@@ -107,12 +107,6 @@ TEST(Meter, CrossingScaleEndsPushTheOtherEndAsideAndRangesAreClamped)
     EXPECT_EQ(r.Ranges().Entry(3).Limit, 100);
     r.SetValueMax(50);
     EXPECT_EQ(r.Ranges().Entry(2).Limit, 50);
-    // Entries beyond the ranges in use ignore writes.
-    r.SetRangeCurrent(5);
-    r.SetRangeLimit(10);
-    r.SetRangeCheck(true);
-    EXPECT_EQ(r.RangeLimit(), 0);
-    EXPECT_FALSE(r.RangeCheck());
 }
 
 // ---------------------------------------------------------------- pointer and range events

@@ -99,18 +99,6 @@ TEST(Slider, RangeLimitsFollowTheTableRules)
     s.SetValueMin(50); // pulls limit 1 up
     s.SetRangeCurrent(1);
     EXPECT_EQ(s.RangeLimit(), 50);
-    // RangeCurrent beyond RangeNumber reads zero and ignores writes.
-    TSlider t;
-    t.SetRangeCurrent(3);
-    EXPECT_EQ(t.RangeCurrent(), 3);
-    EXPECT_EQ(t.RangeLimit(), 0);
-    t.SetRangeLimit(42);
-    t.SetRangeColor(clRed);
-    EXPECT_EQ(t.RangeLimit(), 0);
-    EXPECT_EQ(t.RangeColor(), clBlack);
-    t.SetRangeNumber(3);
-    EXPECT_EQ(t.RangeLimit(), 100);
-    EXPECT_NE(t.RangeColor(), clRed);
 }
 
 TEST(Slider, LabelingGapMustBePositiveAndATooSmallOneStaysEnlarged)
