@@ -73,21 +73,6 @@ TEST(Dial, StepWidthResnapsWhileRangeSettersPullTheValueInSilently)
     EXPECT_EQ(w.Events, 0);
 }
 
-TEST(Dial, GapMustBePositiveAndATooSmallOneStaysEnlarged)
-{
-    THost w;
-    TDial* d = AddDial(w);
-    d->SetTicks(true);
-    d->SetValueGap(0.01);
-    // Ticks at least 4 pixels apart on the arc of radius 87 over 300 degrees.
-    const double arc = 87 * 2 * M_PI * 300 / 360;
-    EXPECT_DOUBLE_EQ(d->ValueGap(), 100 * 4 / arc);
-    d->SetTicks(false);
-    d->SetBounds(8, 8, 300, 300);
-    d->BackingImage();
-    EXPECT_DOUBLE_EQ(d->ValueGap(), 100 * 4 / arc);
-}
-
 TEST(Dial, BevelColorTakesOnlyExplicitRgbValues)
 {
     TDial d;

@@ -1,6 +1,6 @@
 // Rules the instrument controls share, one table across the controls: setters
-// that clamp or ignore, and the stored "Range" list refused when malformed and
-// taken when merely degenerate.
+// that clamp or ignore, gaps enlarged for the scale, and the stored "Range"
+// list refused when malformed and taken when merely degenerate.
 #include <controls/Bargraph.h>
 #include <controls/Meter.h>
 #include <controls/Slider.h>
@@ -59,6 +59,46 @@ TEST(Instruments, SettersClampOrIgnore)
             control->setProperty(c.Property, integer ? QVariant(int(request)) : QVariant(request));
             EXPECT_EQ(control->property(c.Property).toDouble(), stored);
         }
+}
+
+// A gap too small for the scale's spacing is enlarged once the scale is
+// drawn and stays enlarged when the control grows or the scale goes; without
+// a scale nothing is enlarged.
+TEST(Instruments, TooSmallAGapIsEnlargedForTheScaleAndStays)
+{
+    const struct {
+        const char *Gap, *Scale;
+        TControl* (*Add)(THost&);
+        QVariant On, Off;
+        double Tiny, Enlarged;
+    } cases[] = {
+        // Lines 2 pixels apart over 201 pixels, OffsetUpper 8 to 217 - OffsetLower 8.
+        {"LabelingGap", "LabelingStyle", [](THost& W) -> TControl* { return W.Add<TBarGraph>(81, 217); },
+            QVariant::fromValue(lbsLines), QVariant::fromValue(lbsNone), 0.1, 100.0 * 2 / 201},
+        // Lines 2 pixels apart over the usable 223 pixels.
+        {"LabelingGap", "LabelingStyle", [](THost& W) -> TControl* { return W.Add<TSlider>(73, 233); },
+            QVariant::fromValue(lbsLines), QVariant::fromValue(lbsNone), 0.01, 100.0 * 2 / 223},
+        // Ticks 4 pixels apart on the arc of radius 87 over 300 degrees.
+        {"ValueGap", "Ticks", [](THost& W) -> TControl* { return W.Add<TDial>(201, 193); }, true, false, 0.01,
+            100 * 4 / (87 * 2 * M_PI * 300 / 360)},
+    };
+    for (const auto& c : cases) {
+        THost w;
+        TControl* control = c.Add(w);
+        SCOPED_TRACE(control->metaObject()->className());
+        control->setProperty(c.Gap, c.Tiny);
+        control->BackingImage();
+        EXPECT_EQ(control->property(c.Gap).toDouble(), c.Tiny);
+        ASSERT_TRUE(control->setProperty(c.Scale, c.On));
+        control->BackingImage();
+        EXPECT_DOUBLE_EQ(control->property(c.Gap).toDouble(), c.Enlarged);
+        control->SetBounds(8, 8, 300, 1000); // room for the old gap
+        control->BackingImage();
+        EXPECT_DOUBLE_EQ(control->property(c.Gap).toDouble(), c.Enlarged);
+        control->setProperty(c.Scale, c.Off);
+        control->BackingImage();
+        EXPECT_DOUBLE_EQ(control->property(c.Gap).toDouble(), c.Enlarged);
+    }
 }
 
 // A malformed list is refused with a reason and changes nothing; the sound

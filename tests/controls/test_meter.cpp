@@ -47,21 +47,6 @@ bool ColorNear(TControl* Control, int X, int Y, TColor Color)
     return false;
 }
 
-// Sets the ranges' limits, and their colours or watch flags where given.
-void SetRanges(TMeter* M, const std::vector<double>& Limits, const std::vector<TColor>& Colors = {},
-    const std::vector<bool>& Watched = {})
-{
-    M->SetRangeNumber(int(Limits.size()));
-    for (size_t i = 0; i < Limits.size(); ++i) {
-        M->SetRangeCurrent(int(i) + 1);
-        M->SetRangeLimit(Limits[i]);
-        if (!Colors.empty())
-            M->SetRangeColor(Colors[i]);
-        if (!Watched.empty())
-            M->SetRangeCheck(Watched[i]);
-    }
-}
-
 // The demonstration's first meter: -120..120 degrees, four ranges, labels inside.
 void SetUpPowerMeter(TMeter* M)
 {

@@ -29,14 +29,7 @@ TSlider* AddHorizontal(THost& W)
 void ThreeRanges(TSlider* S)
 {
     S->SetValueMax(50);
-    S->SetRangeNumber(3);
-    const TColor colors[] = {clLime, clYellow, clRed};
-    const double limits[] = {20, 40, 50};
-    for (int i = 0; i < 3; ++i) {
-        S->SetRangeCurrent(i + 1);
-        S->SetRangeColor(colors[i]);
-        S->SetRangeLimit(limits[i]);
-    }
+    SetRanges(S, {20, 40, 50}, {clLime, clYellow, clRed});
 }
 
 } // namespace
@@ -99,20 +92,6 @@ TEST(Slider, RangeLimitsFollowTheTableRules)
     s.SetValueMin(50); // pulls limit 1 up
     s.SetRangeCurrent(1);
     EXPECT_EQ(s.RangeLimit(), 50);
-}
-
-TEST(Slider, LabelingGapMustBePositiveAndATooSmallOneStaysEnlarged)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
-    s->SetLabelingStyle(lbsLines);
-    s->SetLabelingGap(0.01);
-    s->BackingImage();
-    // Lines at least 2 pixels apart over the usable 223 pixels.
-    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
-    s->SetLabelingStyle(lbsNone);
-    s->BackingImage();
-    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
 }
 
 TEST(Slider, ButtonWidthIsKeptInsideTheControl)
@@ -194,12 +173,7 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     THost w;
     TSlider* s = AddHorizontal(w);
     s->SetButtonColor(clBlue);
-    s->SetRangeNumber(2);
-    s->SetRangeCurrent(1);
-    s->SetRangeColor(clLime);
-    s->SetRangeLimit(50);
-    s->SetRangeCurrent(2);
-    s->SetRangeColor(clRed);
+    SetRanges(s, {50, 100}, {clLime, clRed});
     // The button at 0: (0, 16, 10, 56); ranges meet at x 117.
     EXPECT_EQ(PixelAt(s, 5, 36), clBlue);
     EXPECT_EQ(PixelAt(s, 116, 36), clLime);
