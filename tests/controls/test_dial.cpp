@@ -212,26 +212,6 @@ TEST(DialDrawing, IndicatorStandsAtTheAngleOfTheValue)
     EXPECT_EQ(PixelAt(d, 100, 29), Rgb(clBtnShadow));
 }
 
-TEST(DialDrawing, ValueChangeRepaintsOnlyTheOldAndNewIndicatorAreas)
-{
-    for (double target : {52.0, 90.0}) { // overlapping and separate areas
-        SCOPED_TRACE(target);
-        THost w;
-        TDial* d = AddDial(w);
-        d->SetTicks(true);
-        d->SetLabels(true);
-        d->SetIndicatorStyle(TDial::diaTriangle);
-        d->SetCaption(QStringLiteral("U1"));
-        d->SetValue(50);
-        d->BackingImage();
-        const TRect before = d->IndicatorRect();
-        PaintSentinel(d);
-        d->SetValue(target);
-        const QRegion region = GrownUnion(before, d->IndicatorRect());
-        ExpectPartialRedraw(d, region, region);
-    }
-}
-
 TEST(DialDrawing, EqualLimitsDrawNoScaleAndRefuseValues)
 {
     THost w;
@@ -307,27 +287,6 @@ TEST(DialMouse, OutsideTheKnobOrDisabledOnlyTheMouseEventsAreRaised)
             EXPECT_EQ(downs, 1);
         EXPECT_EQ(d->Value(), 0);
         EXPECT_EQ(w.Events, 0);
-    }
-}
-
-TEST(DialMouse, SteppedDragRaisesOneEventPerNewStep)
-{
-    THost w;
-    TDial* d = AddDial(w);
-    d->SetValueStepWidth(10);
-    std::vector<double> seen;
-    d->OnValueChange = [&](TObject*) { seen.push_back(d->Value()); };
-    Press(d, 140, 97); // 80
-    for (int y = 97; y >= 10; y -= 3) // upward along the right side, to 50 at the top
-        Move(d, 140, y);
-    Move(d, 100, 10);
-    Release(d, 100, 10);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.front(), 80);
-    EXPECT_EQ(seen.back(), 50);
-    for (size_t i = 1; i < seen.size(); ++i) {
-        EXPECT_NE(seen[i], seen[i - 1]);
-        EXPECT_EQ(std::fmod(seen[i], 10), 0);
     }
 }
 

@@ -1,6 +1,7 @@
 // Rules the instrument controls share, one table across the controls: setters
-// that clamp or ignore, gaps enlarged for the scale, and the stored "Range"
-// list refused when malformed and taken when merely degenerate.
+// that clamp or ignore, gaps enlarged for the scale, value changes that redraw
+// only the moved part, stepped drags, and the stored "Range" list refused when
+// malformed and taken when merely degenerate.
 #include <controls/Bargraph.h>
 #include <controls/Meter.h>
 #include <controls/Slider.h>
@@ -98,6 +99,88 @@ TEST(Instruments, TooSmallAGapIsEnlargedForTheScaleAndStays)
         control->setProperty(c.Scale, c.Off);
         control->BackingImage();
         EXPECT_DOUBLE_EQ(control->property(c.Gap).toDouble(), c.Enlarged);
+    }
+}
+
+// After a value change over the sentinel only the old and the new place of
+// the dial's indicator or the slider's button are repainted, as a full repaint
+// paints them: overlapping and separate places, drawn directly and off-screen.
+TEST(Instruments, ValueChangeRepaintsOnlyTheOldAndNewPlace)
+{
+    const auto dial = [](THost& W) -> TControl* {
+        auto* d = W.Add<TDial>(201, 193);
+        d->SetTicks(true);
+        d->SetLabels(true);
+        d->SetIndicatorStyle(TDial::diaTriangle);
+        d->SetCaption(QStringLiteral("U1"));
+        return d;
+    };
+    const auto slider = [](THost& W, bool Reduce) -> TControl* {
+        auto* s = W.Add<TSlider>(73, 233);
+        s->SetReduceFlicker(Reduce);
+        s->SetValueMax(50);
+        SetRanges(s, {20, 40, 50}, {clLime, clYellow, clRed});
+        s->SetLabelingStyle(lbsBoth);
+        s->SetButtonCaption(QStringLiteral("A"));
+        return s;
+    };
+    const struct {
+        std::function<TControl*(THost&)> Add;
+        double From, To;
+    } cases[] = {{dial, 50, 52}, {dial, 50, 90}, {[&](THost& W) { return slider(W, false); }, 25, 26},
+        {[&](THost& W) { return slider(W, false); }, 25, 45}, {[&](THost& W) { return slider(W, true); }, 25, 26},
+        {[&](THost& W) { return slider(W, true); }, 25, 45}};
+    for (const auto& c : cases) {
+        THost w;
+        TControl* control = c.Add(w);
+        SCOPED_TRACE(testing::Message() << control->metaObject()->className() << " to " << c.To);
+        const auto place = [&] {
+            auto* d = qobject_cast<TDial*>(control);
+            return d ? d->IndicatorRect() : static_cast<TSlider*>(control)->ButtonRect();
+        };
+        control->setProperty("Value", c.From);
+        control->BackingImage();
+        const TRect before = place();
+        PaintSentinel(control);
+        control->setProperty("Value", c.To);
+        const QRegion region = GrownUnion(before, place());
+        ExpectPartialRedraw(control, region, region);
+    }
+}
+
+// A stepped drag raises one event for each new step, and only then.
+TEST(Instruments, SteppedDragRaisesOneEventPerNewStep)
+{
+    const struct {
+        TControl* (*Add)(THost&);
+        std::vector<QPoint> Path; // pressed at the first point, released at the last
+        std::vector<double> Seen;
+    } cases[] = {
+        // The dial from 80 right of the centre upward along the right side to 50 at the top.
+        {[](THost& W) -> TControl* { return W.Add<TDial>(201, 193); }, {{140, 97}, {140, 10}, {100, 10}},
+            {80, 70, 60, 50}},
+        // The slider's button from 0 to the top.
+        {[](THost& W) -> TControl* { return W.Add<TSlider>(73, 233); }, {{37, 228}, {37, 0}},
+            {10, 20, 30, 40, 50, 60, 70, 80, 90, 100}},
+    };
+    for (const auto& c : cases) {
+        THost w;
+        TControl* control = c.Add(w);
+        SCOPED_TRACE(control->metaObject()->className());
+        control->setProperty("ValueStepWidth", 10.0);
+        std::vector<double> seen;
+        control->setProperty("OnValueChange", QVariant::fromValue(TNotifyEvent([&](TObject*) {
+            seen.push_back(control->property("Value").toDouble());
+        })));
+        Press(control, c.Path.front().x(), c.Path.front().y());
+        for (size_t i = 1; i < c.Path.size(); ++i) { // pixel by pixel
+            const QPoint a = c.Path[i - 1], d = c.Path[i] - a;
+            const int n = std::max(std::abs(d.x()), std::abs(d.y()));
+            for (int k = 1; k <= n; ++k)
+                Move(control, a.x() + d.x() * k / n, a.y() + d.y() * k / n);
+        }
+        Release(control, c.Path.back().x(), c.Path.back().y());
+        EXPECT_EQ(seen, c.Seen);
     }
 }
 

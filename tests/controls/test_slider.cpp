@@ -265,27 +265,6 @@ TEST(SliderDrawing, SlidePictureReplacesTheSlot)
     EXPECT_EQ(s->Value(), 0);
 }
 
-TEST(SliderDrawing, ValueChangeRepaintsOnlyTheOldAndNewButtonAreas)
-{
-    for (bool reduce : {false, true})
-        for (double target : {52.0, 90.0}) {
-            SCOPED_TRACE(testing::Message() << reduce << " " << target);
-            THost w;
-            TSlider* s = AddSlider(w);
-            s->SetReduceFlicker(reduce);
-            ThreeRanges(s);
-            s->SetLabelingStyle(lbsBoth);
-            s->SetButtonCaption(QStringLiteral("A"));
-            s->SetValue(25);
-            s->BackingImage();
-            const TRect before = s->ButtonRect();
-            PaintSentinel(s);
-            s->SetValue(target * 0.5);
-            const QRegion region = GrownUnion(before, s->ButtonRect());
-            ExpectPartialRedraw(s, region, region);
-        }
-}
-
 // ---------------------------------------------------------------- mouse
 
 TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThere)
@@ -341,22 +320,6 @@ TEST(SliderMouse, DragBeyondTheEndsIsClampedAndKeepsTracking)
     EXPECT_NEAR(s->Value(), 25, 0.5);
     Release(s, 37, 228 - 223 / 4);
     EXPECT_EQ(w.Events, 3);
-}
-
-TEST(SliderMouse, SteppedDragMovesInStepsWithOneEventEach)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
-    s->SetValueStepWidth(10);
-    std::vector<double> seen;
-    s->OnValueChange = [&](TObject*) { seen.push_back(s->Value()); };
-    Press(s, 37, 228);
-    for (int y = 228; y >= 0; y -= 2)
-        Move(s, 37, y);
-    Release(s, 37, 0);
-    ASSERT_EQ(seen.size(), 10u);
-    for (size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], 10.0 * double(i + 1));
 }
 
 TEST(SliderMouse, MirrorCoupledSlidersSettleAtOnce)

@@ -33,21 +33,19 @@ struct Surface {
 
 TEST(Canvas, LinesLeaveOutTheirEndPixelAndStayInsideTheImage)
 {
-    Surface s;
-    s.C()->MoveTo(2, 5);
-    s.C()->LineTo(10, 5);
-    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 5), QPoint(9, 5)));
-    EXPECT_EQ(s.C()->PenPos(), TPoint(10, 5));
-
-    Surface v;
-    v.C()->MoveTo(3, 2);
-    v.C()->LineTo(3, 12);
-    EXPECT_EQ(v.Painted(), QRect(QPoint(3, 2), QPoint(3, 11)));
-
-    Surface none; // a line to its own start draws nothing
-    none.C()->MoveTo(4, 4);
-    none.C()->LineTo(4, 4);
-    EXPECT_TRUE(none.Painted().isNull());
+    // Across, down, and to its own start: nothing.
+    const struct {
+        TPoint From, To;
+        QRect Painted;
+    } lines[] = {{{2, 5}, {10, 5}, QRect(QPoint(2, 5), QPoint(9, 5))}, {{3, 2}, {3, 12}, QRect(QPoint(3, 2), QPoint(3, 11))},
+        {{4, 4}, {4, 4}, QRect()}};
+    for (const auto& l : lines) {
+        Surface s;
+        s.C()->MoveTo(l.From.x(), l.From.y());
+        s.C()->LineTo(l.To.x(), l.To.y());
+        EXPECT_EQ(s.Painted(), l.Painted) << l.To.x() << "," << l.To.y();
+        EXPECT_EQ(s.C()->PenPos(), l.To);
+    }
 
     // Lines that start just past the right or bottom edge and run back in.
     Surface e(20, 10);
@@ -289,22 +287,17 @@ TEST(Canvas, Frame3DPaintsRingsAndShrinksTheRectangle)
 
 TEST(Canvas, PieRunsCounterClockwiseFromStartToEnd)
 {
-    // From three o'clock counter-clockwise to twelve: the upper-right quarter.
-    Surface s(41, 41);
-    s.C()->Brush()->SetColor(clRed);
-    s.C()->Pen()->SetColor(clRed);
-    s.C()->Pie(0, 0, 41, 41, 40, 20, 20, 0);
-    EXPECT_EQ(s.At(30, 10), clRed);
-    EXPECT_EQ(s.At(10, 10), clWhite);
-    EXPECT_EQ(s.At(30, 30), clWhite);
-    // Swapping start and end gives the other three quarters.
-    Surface t(41, 41);
-    t.C()->Brush()->SetColor(clRed);
-    t.C()->Pen()->SetColor(clRed);
-    t.C()->Pie(0, 0, 41, 41, 20, 0, 40, 20);
-    EXPECT_EQ(t.At(30, 10), clWhite);
-    EXPECT_EQ(t.At(10, 10), clRed);
-    EXPECT_EQ(t.At(30, 30), clRed);
+    // From three o'clock counter-clockwise to twelve: the upper-right quarter;
+    // swapping start and end gives the other three quarters.
+    for (bool swapped : {false, true}) {
+        Surface s(41, 41);
+        s.C()->Brush()->SetColor(clRed);
+        s.C()->Pen()->SetColor(clRed);
+        s.C()->Pie(0, 0, 41, 41, swapped ? 20 : 40, swapped ? 0 : 20, swapped ? 40 : 20, swapped ? 20 : 0);
+        EXPECT_EQ(s.At(30, 10), swapped ? clWhite : clRed) << swapped;
+        EXPECT_EQ(s.At(10, 10), swapped ? clRed : clWhite) << swapped;
+        EXPECT_EQ(s.At(30, 30), swapped ? clRed : clWhite) << swapped;
+    }
 }
 
 TEST(Colors, SystemColorsResolveThroughTheClassicTable)

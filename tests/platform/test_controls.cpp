@@ -51,9 +51,7 @@ TProbe* NewProbe(TWinControl& Host, int Left, int Top, int Width, int Height)
 TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
 {
     TWinControl host;
-    auto* probe = new TProbe(&host);
-    probe->SetParent(&host);
-    probe->SetBounds(0, 0, 30, 20);
+    auto* probe = NewProbe(host, 0, 0, 30, 20);
     EXPECT_EQ(probe->BackingImage().pixel(5, 5) & 0xFFFFFF, 0x008000u);
     EXPECT_EQ(probe->Paints, 1);
 
@@ -142,9 +140,7 @@ TEST(WinControl, AlignedChildrenShareTheClientArea)
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
     auto make = [&](TAlign align, int w, int h) {
-        auto* c = new TProbe(&host);
-        c->SetParent(&host);
-        c->SetBounds(0, 0, w, h);
+        auto* c = NewProbe(host, 0, 0, w, h);
         c->SetAlign(align);
         return c;
     };
@@ -165,8 +161,7 @@ TEST(WinControl, AlignedChildrenShareTheClientArea)
 TEST(WinControl, ChildrenFollowTheParentFontUntilTheyGetTheirOwn)
 {
     TWinControl host;
-    auto* a = new TProbe(&host);
-    a->SetParent(&host);
+    auto* a = NewProbe(host, 0, 0, 10, 10);
     host.Font()->SetHeight(-20);
     EXPECT_EQ(a->Font()->Height(), -20);
     a->Font()->SetStyle(TFontStyles(fsBold));
