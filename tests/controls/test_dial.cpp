@@ -212,6 +212,26 @@ TEST(DialDrawing, IndicatorStandsAtTheAngleOfTheValue)
     EXPECT_EQ(PixelAt(d, 100, 29), Rgb(clBtnShadow));
 }
 
+TEST(DialDrawing, ValueChangeRepaintsOnlyTheOldAndNewIndicatorAreas)
+{
+    for (double target : {52.0, 90.0}) { // overlapping and separate areas
+        SCOPED_TRACE(target);
+        THost w;
+        TDial* d = AddDial(w);
+        d->SetTicks(true);
+        d->SetLabels(true);
+        d->SetIndicatorStyle(TDial::diaTriangle);
+        d->SetCaption(QStringLiteral("U1"));
+        d->SetValue(50);
+        d->BackingImage();
+        const TRect before = d->IndicatorRect();
+        PaintSentinel(d);
+        d->SetValue(target);
+        const QRegion region = GrownUnion(before, d->IndicatorRect());
+        ExpectPartialRedraw(d, region, region);
+    }
+}
+
 TEST(DialDrawing, EqualLimitsDrawNoScaleAndRefuseValues)
 {
     THost w;

@@ -1,7 +1,6 @@
 // Rules the instrument controls share, one table across the controls: setters
-// that clamp or ignore, gaps enlarged for the scale, value changes that redraw
-// only the moved part, stepped drags, and the stored "Range" list refused when
-// malformed and taken when merely degenerate.
+// that clamp or ignore, gaps enlarged for the scale, stepped drags, and the
+// stored "Range" list refused when malformed and taken when merely degenerate.
 #include <controls/Bargraph.h>
 #include <controls/Meter.h>
 #include <controls/Slider.h>
@@ -99,52 +98,6 @@ TEST(Instruments, TooSmallAGapIsEnlargedForTheScaleAndStays)
         control->setProperty(c.Scale, c.Off);
         control->BackingImage();
         EXPECT_DOUBLE_EQ(control->property(c.Gap).toDouble(), c.Enlarged);
-    }
-}
-
-// After a value change over the sentinel only the old and the new place of
-// the dial's indicator or the slider's button are repainted, as a full repaint
-// paints them: overlapping and separate places, drawn directly and off-screen.
-TEST(Instruments, ValueChangeRepaintsOnlyTheOldAndNewPlace)
-{
-    const auto dial = [](THost& W) -> TControl* {
-        auto* d = W.Add<TDial>(201, 193);
-        d->SetTicks(true);
-        d->SetLabels(true);
-        d->SetIndicatorStyle(TDial::diaTriangle);
-        d->SetCaption(QStringLiteral("U1"));
-        return d;
-    };
-    const auto slider = [](THost& W, bool Reduce) -> TControl* {
-        auto* s = W.Add<TSlider>(73, 233);
-        s->SetReduceFlicker(Reduce);
-        s->SetValueMax(50);
-        SetRanges(s, {20, 40, 50}, {clLime, clYellow, clRed});
-        s->SetLabelingStyle(lbsBoth);
-        s->SetButtonCaption(QStringLiteral("A"));
-        return s;
-    };
-    const struct {
-        std::function<TControl*(THost&)> Add;
-        double From, To;
-    } cases[] = {{dial, 50, 52}, {dial, 50, 90}, {[&](THost& W) { return slider(W, false); }, 25, 26},
-        {[&](THost& W) { return slider(W, false); }, 25, 45}, {[&](THost& W) { return slider(W, true); }, 25, 26},
-        {[&](THost& W) { return slider(W, true); }, 25, 45}};
-    for (const auto& c : cases) {
-        THost w;
-        TControl* control = c.Add(w);
-        SCOPED_TRACE(testing::Message() << control->metaObject()->className() << " to " << c.To);
-        const auto place = [&] {
-            auto* d = qobject_cast<TDial*>(control);
-            return d ? d->IndicatorRect() : static_cast<TSlider*>(control)->ButtonRect();
-        };
-        control->setProperty("Value", c.From);
-        control->BackingImage();
-        const TRect before = place();
-        PaintSentinel(control);
-        control->setProperty("Value", c.To);
-        const QRegion region = GrownUnion(before, place());
-        ExpectPartialRedraw(control, region, region);
     }
 }
 

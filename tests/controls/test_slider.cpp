@@ -265,6 +265,27 @@ TEST(SliderDrawing, SlidePictureReplacesTheSlot)
     EXPECT_EQ(s->Value(), 0);
 }
 
+TEST(SliderDrawing, ValueChangeRepaintsOnlyTheOldAndNewButtonAreas)
+{
+    for (bool reduce : {false, true})
+        for (double target : {52.0, 90.0}) {
+            SCOPED_TRACE(testing::Message() << reduce << " " << target);
+            THost w;
+            TSlider* s = AddSlider(w);
+            s->SetReduceFlicker(reduce);
+            ThreeRanges(s);
+            s->SetLabelingStyle(lbsBoth);
+            s->SetButtonCaption(QStringLiteral("A"));
+            s->SetValue(25);
+            s->BackingImage();
+            const TRect before = s->ButtonRect();
+            PaintSentinel(s);
+            s->SetValue(target * 0.5);
+            const QRegion region = GrownUnion(before, s->ButtonRect());
+            ExpectPartialRedraw(s, region, region);
+        }
+}
+
 // ---------------------------------------------------------------- mouse
 
 TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThere)
