@@ -117,24 +117,6 @@ TEST(Dial, RadiusLetsTheOuterTickTouchTheNearerEdgeAndTheKnobFollowsIt)
     EXPECT_NE(PixelAt(d, 100 + after - 3, 97), clNavy);
 }
 
-TEST(Dial, LabelsCloserThanAPixelLeaveNoScale)
-{
-    THost w;
-    TDial* d = AddDial(w);
-    d->SetColor(clNavy);
-    d->SetLabels(true);
-    d->SetValueMax(8000); // gap positions 0.3 pixels apart, and no ticks to widen the gap
-    EXPECT_TRUE(d->NoScale());
-    EXPECT_EQ(PixelAt(d, 100, 97), clNavy); // only the background
-    d->SetValue(20);
-    EXPECT_EQ(d->Value(), 0);
-    d->SetValueGap(100);
-    EXPECT_FALSE(d->NoScale());
-    d->SetValue(20);
-    EXPECT_EQ(d->Value(), 20);
-    EXPECT_NE(PixelAt(d, 100, 97), clNavy);
-}
-
 TEST(Dial, LabelsFollowTheRangeSitOutsideTheTicksAndMarkMajorTicks)
 {
     THost w;
@@ -232,7 +214,7 @@ TEST(DialDrawing, ValueChangeRepaintsOnlyTheOldAndNewIndicatorAreas)
     }
 }
 
-TEST(DialDrawing, EqualLimitsDrawNoScaleAndRefuseValues)
+TEST(DialDrawing, EqualLimitsOrLabelsCloserThanAPixelDrawNoScaleAndRefuseValues)
 {
     THost w;
     TDial* d = AddDial(w);
@@ -254,6 +236,19 @@ TEST(DialDrawing, EqualLimitsDrawNoScaleAndRefuseValues)
     d->SetValue(10);
     EXPECT_EQ(d->Value(), 10);
     EXPECT_FALSE(d->TickPoints().empty());
+    // Labels closer than a pixel, and no ticks to widen the gap: no scale either.
+    d->SetTicks(false);
+    d->SetColor(clNavy);
+    d->SetValueMax(8000); // gap positions 0.3 pixels apart
+    EXPECT_TRUE(d->NoScale());
+    EXPECT_EQ(PixelAt(d, 100, 97), clNavy); // only the background
+    d->SetValue(20);
+    EXPECT_EQ(d->Value(), 10);
+    d->SetValueGap(100);
+    EXPECT_FALSE(d->NoScale());
+    d->SetValue(20);
+    EXPECT_EQ(d->Value(), 20);
+    EXPECT_NE(PixelAt(d, 100, 97), clNavy);
 }
 
 // ---------------------------------------------------------------- mouse

@@ -237,7 +237,7 @@ TEST(LedValue, EachColourAppliesOnlyToItsOwnState)
 
 // ---------------------------------------------------------------- flashing
 
-TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashing)
+TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashingAndColoursChangeInEitherPhase)
 {
     auto led = MakeLed(16, 16);
     led->SetFlashing(true);
@@ -263,16 +263,10 @@ TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashing)
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
     led->FlashStep();
     EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
-}
-
-TEST(LedFlashing, ColourChangesWhileFlashing)
-{
-    auto led = MakeLed(16, 16);
-    led->SetFlashing(true);
+    // On again: a new active colour in the dark phase shows at once...
     led->SetValue(true);
     led->FlashStep();
     ASSERT_EQ(PixelAt(*led, 12, 12), clSilver);
-    // A new active colour in the dark phase shows at once...
     led->SetColorActive(clYellow);
     EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
     // ...and the next tick goes dark again, the one after to the new colour.

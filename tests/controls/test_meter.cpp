@@ -96,7 +96,7 @@ TEST(Meter, CrossingScaleEndsPushTheOtherEndAsideAndRangesAreClamped)
 
 // ---------------------------------------------------------------- pointer and range events
 
-TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndReportsOnce)
+TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndScaleEndsPullItBackReportingOnce)
 {
     TWindow w;
     TMeter* m = w.AddMeter();
@@ -120,6 +120,22 @@ TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndReportsOnce)
     m->SetValue(-kInf);
     EXPECT_EQ(m->PointerValue(), -5);
     EXPECT_EQ(w.Ranges.back(), -1);
+    // Scale ends pull the pointer back and report once.
+    m->SetValue(90);
+    w.Ranges.clear();
+    m->SetValueMax(50); // span 50: the pointer stops at 52.5
+    EXPECT_EQ(m->PointerValue(), 52.5);
+    EXPECT_EQ(m->Value(), 90);
+    m->SetValueMax(49); // pulled back again, no second event
+    EXPECT_DOUBLE_EQ(m->PointerValue(), 51.45);
+    EXPECT_EQ(w.Ranges, std::vector<int>{-2});
+    m->SetValueMax(200); // the pointer follows the value again
+    EXPECT_EQ(m->PointerValue(), 90);
+    m->SetValue(10);
+    w.Ranges.clear();
+    m->SetValueMin(60); // 60..200, span 140: the pointer stops at 53
+    EXPECT_EQ(m->PointerValue(), 53);
+    EXPECT_EQ(w.Ranges, std::vector<int>{-1});
 }
 
 // Ranges 0-20 and 20-40 watched, 40-70 not, 70-100 watched.
@@ -140,27 +156,6 @@ TEST(Meter, RangeEventsReportEachNewStatusOnce)
             m->SetValue(v);
         EXPECT_EQ(w.Ranges, c.Events);
     }
-}
-
-TEST(Meter, ScaleEndsPullThePointerBackAndReport)
-{
-    TWindow w;
-    TMeter* m = w.AddMeter();
-    m->SetValue(90);
-    ASSERT_TRUE(w.Ranges.empty());
-    m->SetValueMax(50); // span 50: the pointer stops at 52.5
-    EXPECT_EQ(m->PointerValue(), 52.5);
-    EXPECT_EQ(m->Value(), 90);
-    m->SetValueMax(49); // pulled back again, no second event
-    EXPECT_DOUBLE_EQ(m->PointerValue(), 51.45);
-    EXPECT_EQ(w.Ranges, std::vector<int>{-2});
-    m->SetValueMax(200); // the pointer follows the value again
-    EXPECT_EQ(m->PointerValue(), 90);
-    m->SetValue(10);
-    w.Ranges.clear();
-    m->SetValueMin(60); // 60..200, span 140: the pointer stops at 53
-    EXPECT_EQ(m->PointerValue(), 53);
-    EXPECT_EQ(w.Ranges, std::vector<int>{-1});
 }
 
 TEST(Meter, LoadingRaisesNoEvents)

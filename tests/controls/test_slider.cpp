@@ -190,25 +190,6 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     EXPECT_EQ(PixelAt(s, 5, 36), clLime);
 }
 
-TEST(SliderDrawing, LabelsStandOnTheChosenSide)
-{
-    for (TLabelingOrientation side : {lboLeft, lboRight}) {
-        THost w;
-        TSlider* s = AddSlider(w);
-        s->SetLabelingStyle(lbsLabels);
-        s->SetLabelingOrientation(side);
-        s->SetValue(100);
-        const QImage& img = s->BackingImage();
-        const int th = QFontMetrics(s->LabelingFont()->ToQFont()).height();
-        // The label "0.0" is centred on row 228, the bottom end of the scale.
-        const int left = CountColor(img, QRect(0, 228 - th / 2, 30, th), clBlack);
-        const int right = CountColor(img, QRect(43, 228 - th / 2, 30, th), clBlack);
-        EXPECT_TRUE(side == lboLeft ? left > 5 && right == 0 : left == 0 && right > 5) << left << " " << right;
-        // Nothing is written far from a label: between "0.0" and the next one.
-        EXPECT_EQ(CountColor(img, QRect(0, 228 - th / 2 - 8, 73, 4), clBlack), 0);
-    }
-}
-
 TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
 {
     THost w;
