@@ -230,45 +230,7 @@ TEST(BarGraphDemo, DescriptionBuildsTheBars)
     }
 }
 
-TEST(BarGraphDemo, TimerSweepsUpAndTurnsAt95AndAt0)
-{
-    TDemo<TBarGraph_Demo> d;
-    TBarGraph_Demo& f = d.Form;
-    f.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Widget()));
-    EXPECT_TRUE(f.Timer1->Enabled());
-    f.Timer1->SetEnabled(false); // stepped by hand here
-    // The counters of BarGraph2..5 follow BarGraph1's: b = a, c = 100 - a,
-    // d = a / 2 and e = 60 + a / 5 (the last in float steps of 0.2).
-    const auto check = [&](double a) {
-        EXPECT_EQ(f.BarGraph1->Value(), a);
-        EXPECT_EQ(f.BarGraph2->Value(), a);
-        EXPECT_EQ(f.BarGraph3->Value(), 100 - a);
-        EXPECT_EQ(f.BarGraph4->Value(), a / 2);
-        EXPECT_NEAR(f.BarGraph5->Value(), 60 + a / 5, 1e-3);
-    };
-    for (int i = 0; i < 95; ++i)
-        f.Timer1Timer(f.Timer1);
-    check(95);
-    EXPECT_FALSE(f.GoingUp());
-    f.Timer1Timer(f.Timer1);
-    check(94);
-    for (int i = 0; i < 94; ++i)
-        f.Timer1Timer(f.Timer1);
-    check(0);
-    EXPECT_TRUE(f.GoingUp());
-    f.Timer1Timer(f.Timer1);
-    check(1);
-    // Showing again starts from the bottom.
-    f.Close();
-    f.Show();
-    f.Timer1->SetEnabled(false);
-    f.Timer1Timer(f.Timer1);
-    check(1);
-    f.Close();
-}
-
-TEST(BarGraphDemo, TimerRunsWhileShownAndStopsOnClose)
+TEST(BarGraphDemo, TimerRunsWhileShownSweepsUpTurnsAt95AndAt0AndStopsOnClose)
 {
     TDemo<TBarGraph_Demo> d;
     TBarGraph_Demo& f = d.Form;
@@ -284,6 +246,34 @@ TEST(BarGraphDemo, TimerRunsWhileShownAndStopsOnClose)
     const float stopped = f.CounterA();
     QTest::qWait(30);
     EXPECT_EQ(f.CounterA(), stopped);
+    // Showing again starts from the bottom; stepped by hand here. The counters
+    // of BarGraph2..5 follow BarGraph1's: b = a, c = 100 - a, d = a / 2 and
+    // e = 60 + a / 5 (the last in float steps of 0.2).
+    f.Show();
+    EXPECT_TRUE(f.Timer1->Enabled());
+    f.Timer1->SetEnabled(false);
+    const auto check = [&](double a) {
+        EXPECT_EQ(f.BarGraph1->Value(), a);
+        EXPECT_EQ(f.BarGraph2->Value(), a);
+        EXPECT_EQ(f.BarGraph3->Value(), 100 - a);
+        EXPECT_EQ(f.BarGraph4->Value(), a / 2);
+        EXPECT_NEAR(f.BarGraph5->Value(), 60 + a / 5, 1e-3);
+    };
+    f.Timer1Timer(f.Timer1);
+    check(1);
+    for (int i = 1; i < 95; ++i)
+        f.Timer1Timer(f.Timer1);
+    check(95);
+    EXPECT_FALSE(f.GoingUp());
+    f.Timer1Timer(f.Timer1);
+    check(94);
+    for (int i = 0; i < 94; ++i)
+        f.Timer1Timer(f.Timer1);
+    check(0);
+    EXPECT_TRUE(f.GoingUp());
+    f.Timer1Timer(f.Timer1);
+    check(1);
+    f.Close();
 }
 
 // ---------------------------------------------------------------- dial
@@ -363,7 +353,7 @@ TEST(MeterDemo, DescriptionBuildsTheMeters)
                               "0.0 60.0 10.0)"));
 }
 
-TEST(MeterDemo, ShowStartsTheSweepAndCloseStopsIt)
+TEST(MeterDemo, ShowStartsTheSweepWhichTurnsAtBothEndsAndCloseStopsIt)
 {
     TDemo<TMeter_Demo> d;
     d.Form.Meter1->SetValue(42);
@@ -379,19 +369,14 @@ TEST(MeterDemo, ShowStartsTheSweepAndCloseStopsIt)
     const double stopped = d.Form.Meter1->Value();
     QTest::qWait(30);
     EXPECT_EQ(d.Form.Meter1->Value(), stopped);
-}
-
-TEST(MeterDemo, SweepTurnsAtBothEnds)
-{
-    TDemo<TMeter_Demo> d;
+    // Shown again, stepped by hand: above 99 it turns down, below 1 up again.
     TMeter_Demo& f = d.Form;
     const auto tick = [&](int Count) {
         for (int i = 0; i < Count; ++i)
             f.Timer1Timer(f.Timer1);
     };
     f.Show();
-    f.Timer1->SetEnabled(false); // stepped by hand
-    // Above 99 it turns down, below 1 up again.
+    f.Timer1->SetEnabled(false);
     const struct {
         int Ticks;
         double Meter1;
@@ -461,7 +446,7 @@ TEST(PanelMeterDemo, ShowLightsVoltsAndStartsTheTimerCloseStopsIt)
 // With a constant step of 0.5 the shown value climbs 0, 0.5, ... 8.5 (step
 // 17), falls to -8.5 (step 51) and climbs again; the overload slot toggles at
 // every crossing of 5.
-TEST(PanelMeterDemo, SweepTurnsAboveEightAndBelowMinusEightOverloadTogglesAtFive)
+TEST(PanelMeterDemo, SweepTurnsAtEightOverloadTogglesAtFiveCountdownAndRandomValues)
 {
     TDemo<TPanelMeter_Demo> d;
     TPanelMeter_Demo& f = d.Form;
@@ -486,12 +471,8 @@ TEST(PanelMeterDemo, SweepTurnsAboveEightAndBelowMinusEightOverloadTogglesAtFive
     EXPECT_TRUE(f.SweepUp());
     // 0.5 reports -1, 5.0 reports -2, 4.5 on the way down -1, 5.0 on the way up -2.
     EXPECT_EQ(reports, (std::vector<int>{-1, -2, -1, -2}));
-}
 
-TEST(PanelMeterDemo, CountdownAndRandomValues)
-{
-    TDemo<TPanelMeter_Demo> d;
-    TPanelMeter_Demo& f = d.Form;
+    // Shown again: the countdown and the random values.
     f.FormShow(&f);
     f.Timer1->SetEnabled(false);
     RandSeed = 12345;
