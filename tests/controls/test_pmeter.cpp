@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -299,14 +300,8 @@ TEST(PanelMeterLayout, GeometryOfTheDemonstrationSizes)
         const TPanelMeterLayout g = m.Layout();
         const int inset = 2 * c.Bevel + c.Border;
         EXPECT_EQ(g.Display, Rect(inset, inset, c.W - inset, c.H - inset));
-        EXPECT_EQ(g.H, c.h);
-        EXPECT_EQ(g.S, c.s);
-        EXPECT_EQ(g.E, c.e);
-        EXPECT_EQ(g.X0, c.x0);
-        EXPECT_EQ(g.BaseY, c.baseY);
-        EXPECT_EQ(g.Pitch, c.pitch);
-        EXPECT_EQ(g.Cells, c.cells);
-        EXPECT_EQ(g.Segments[0].Points[0], c.TopFirst);
+        EXPECT_EQ(std::tuple(g.H, g.S, g.E, g.X0, g.BaseY, g.Pitch, g.Cells, g.Segments[0].Points[0]),
+            std::tuple(c.h, c.s, c.e, c.x0, c.baseY, c.pitch, c.cells, c.TopFirst));
         // The bottom segment starts on the base line, unslanted.
         EXPECT_EQ(g.Segments[4].Points[0], TPoint(c.x0 + c.e, c.baseY));
         // Every cell lies inside the display.
