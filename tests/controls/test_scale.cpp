@@ -195,6 +195,16 @@ TLinearScaleGeometry VerticalSlider(TLabelingStyle Style, TLabelingOrientation O
         .ValueMin = 0, .ValueMax = 50, .Gap = 5, .Decimals = 1, .Orientation = Orientation, .Style = Style};
 }
 
+// Its plan over another range with another gap.
+TLinearScalePlan PlanFor(TLabelingStyle Style, double Min, double Max, double Gap)
+{
+    TLinearScaleGeometry g = VerticalSlider(Style);
+    g.ValueMin = Min;
+    g.ValueMax = Max;
+    g.Gap = Gap;
+    return PlanLinearScale(g, FixedWidth, kTextHeight);
+}
+
 } // namespace
 
 TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineAndLinesReachTheSlotFromBothSides)
@@ -298,39 +308,28 @@ TEST(LinearScalePlan, HorizontalLabelsAreSpacedByTheirWidth)
 
 TEST(LinearScalePlan, TooSmallAGapIsEnlargedToTwoPixels)
 {
-    TLinearScaleGeometry g = VerticalSlider(lbsLines);
-    g.Gap = 0.01;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    const TLinearScalePlan plan = PlanFor(lbsLines, 0, 50, 0.01);
     EXPECT_TRUE(plan.GapEnlarged);
     EXPECT_DOUBLE_EQ(plan.Gap, 100.0 / 223);
     // One line every two pixels or more.
     for (size_t i = 2; i < plan.Lines.size(); i += 2)
         EXPECT_GE(plan.Lines[i - 2].Y1 - plan.Lines[i].Y1, 2);
-    g.Gap = 5;
-    EXPECT_FALSE(PlanLinearScale(g, FixedWidth, kTextHeight).GapEnlarged);
+    EXPECT_FALSE(PlanFor(lbsLines, 0, 50, 5).GapEnlarged);
 }
 
-TEST(LinearScalePlan, TheLineAtANegativeMaximumIsDrawn)
+TEST(LinearScalePlan, LinesStartAtTheFirstGapMultipleReachANegativeMaximumAndStayBoundedFarFromZero)
 {
-    TLinearScaleGeometry g = VerticalSlider(lbsLines);
-    g.ValueMin = -10;
-    g.ValueMax = -5;
-    g.Gap = 1;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    const TLinearScalePlan first = PlanFor(lbsLabels, 3, 53, 10);
+    ASSERT_FALSE(first.Labels.empty());
+    EXPECT_EQ(first.Labels.front().Text, QStringLiteral("10.0"));
     // Six positions -10 .. -5, two lines each; the last at the top end.
-    ASSERT_EQ(plan.Lines.size(), 12u);
-    EXPECT_EQ(plan.Lines.back().Y1, 5);
-}
-
-TEST(LinearScalePlan, FirstLineIsTheFirstGapMultipleInTheRange)
-{
-    TLinearScaleGeometry g = VerticalSlider(lbsLabels);
-    g.ValueMin = 3;
-    g.ValueMax = 53;
-    g.Gap = 10;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
-    ASSERT_FALSE(plan.Labels.empty());
-    EXPECT_EQ(plan.Labels.front().Text, QStringLiteral("10.0"));
+    const TLinearScalePlan negative = PlanFor(lbsLines, -10, -5, 1);
+    ASSERT_EQ(negative.Lines.size(), 12u);
+    EXPECT_EQ(negative.Lines.back().Y1, 5);
+    const TLinearScalePlan huge = PlanFor(lbsBoth, 1e20, 1e20 + 1e6, 5);
+    EXPECT_LE(huge.Lines.size(), size_t(2 * (223 + 2)));
+    ASSERT_FALSE(huge.Labels.empty());
+    EXPECT_TRUE(huge.Labels.front().Text.contains(QLatin1Char('E')));
 }
 
 TEST(LinearScalePlan, DegenerateGeometriesGiveAnEmptyPlan)
@@ -360,18 +359,6 @@ TEST(LinearScalePlan, DegenerateGeometriesGiveAnEmptyPlan)
         EXPECT_TRUE(plan.Labels.empty() && plan.Lines.empty()) << c.Min << " " << c.Max << " " << c.Gap;
         EXPECT_FALSE(plan.GapEnlarged);
     }
-}
-
-TEST(LinearScalePlan, HugeValuesFarFromZeroStayBounded)
-{
-    TLinearScaleGeometry g = VerticalSlider(lbsBoth);
-    g.ValueMin = 1e20;
-    g.ValueMax = 1e20 + 1e6;
-    g.Gap = 5;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
-    EXPECT_LE(plan.Lines.size(), size_t(2 * (223 + 2)));
-    EXPECT_EQ(plan.Labels.empty(), false);
-    EXPECT_TRUE(plan.Labels.front().Text.contains(QLatin1Char('E')));
 }
 
 // ---------------------------------------------------------------- frames
