@@ -22,6 +22,7 @@
 #include <climits>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -770,14 +771,13 @@ TEST(MessageBoxes, RequestsCarryButtonsDefaultsAndCaptions)
     MessageBox("x", "y", MB_YESNO);
     SetMessageResponder(nullptr);
     ASSERT_EQ(requests.size(), 4u);
-    EXPECT_EQ(requests[0].Caption, "Frage");
-    EXPECT_EQ(requests[0].Type, mtConfirmation);
-    EXPECT_EQ(requests[0].Buttons, TMsgDlgButtons(mbYes) | mbNo | mbCancel);
-    EXPECT_EQ(requests[0].DefaultResult, IDNO);
-    EXPECT_EQ(requests[0].CancelResult, IDCANCEL);
-    EXPECT_EQ(requests[1].Caption, QString::fromUtf8("Bestätigen"));
-    EXPECT_EQ(requests[1].DefaultResult, mrYes);
-    EXPECT_EQ(requests[1].CancelResult, mrNo);
+    const auto facts = [](const TMessageRequest& R) {
+        return std::tuple(R.Caption, R.Type, R.Buttons, R.DefaultResult, R.CancelResult);
+    };
+    EXPECT_EQ(facts(requests[0]),
+        std::tuple(QString("Frage"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo | mbCancel, IDNO, IDCANCEL));
+    EXPECT_EQ(facts(requests[1]),
+        std::tuple(QString::fromUtf8("Bestätigen"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo, mrYes, mrNo));
     EXPECT_EQ(requests[2].Buttons, TMsgDlgButtons(mbOK));
     EXPECT_EQ(requests[3].CancelResult, -1); // Yes/No boxes do not take Escape
     // Offscreen without a responder: the default button answers.
