@@ -191,49 +191,28 @@ TEST(Instruments, MalformedRangeListIsRefusedAndChangesNothing)
 // takes values without failing, and an empty range takes no values.
 TEST(Instruments, DegenerateRangesReadFromADescriptionNeverFail)
 {
-    const QVariant red5 = QVariantList{qlonglong(255), 5.0};
-    const std::vector<QVariantList> sliderLists = {{red5, 5.0, 5.0, 5.0, 0.0, 5.0}, // equal limits
+    const std::vector<QVariantList> dialLists = {{5.0, 5.0, 5.0, 0.0, 10.0, -150.0, 150.0}, // equal limits
+        {50.0, 100.0, 0.0, 0.0, 10.0, -150.0, 150.0},                                     // inverted limits
+        {0.0, 0.0, 100.0, 0.0, 10.0, 30.0, 30.0},                                         // equal angles
+        {0.0, 0.0, 100.0, 0.0, -10.0, 90.0, -90.0},                                       // negative gap, inverted angles
+        {0.0, 0.0, 100.0, 0.0, 0.0, -150.0, 150.0}};                                      // no gap
+    const std::vector<QVariantList> sliderLists = {{QVariantList{qlonglong(255), 5.0}, 5.0, 5.0, 5.0, 0.0, 5.0}, // equal limits
         {QVariantList{qlonglong(255), 5.0, qlonglong(65280), 50.0}, 20.0, 100.0, 0.0, 0.0, 5.0},  // inverted
         {QVariantList{qlonglong(255), 500.0, qlonglong(65280), -50.0}, 0.0, 0.0, 50.0, 0.0, 0.0}}; // no gap
-    const auto slider = [](THost& W, TScrollBarKind Kind) -> TControl* {
-        auto* s = Kind == sbVertical ? W.Add<TSlider>(73, 233)
-                                     : W.Add<TSlider>(233, 73, [](TSlider* S) { S->SetKind(sbHorizontal); });
-        s->SetLabelingStyle(lbsBoth);
-        s->SetReduceFlicker(true);
-        return s;
-    };
-    const struct {
-        const char* Name;
-        std::function<TControl*(THost&)> Add;
-        QPoint Press;
-        std::vector<QVariantList> Lists;
-    } cases[] = {
-        {"dial",
-            [](THost& W) -> TControl* {
-                auto* d = W.Add<TDial>(201, 193);
-                d->SetTicks(true);
-                d->SetLabels(true);
-                return d;
-            },
-            {140, 97},
-            {{5.0, 5.0, 5.0, 0.0, 10.0, -150.0, 150.0},      // equal limits
-                {50.0, 100.0, 0.0, 0.0, 10.0, -150.0, 150.0}, // inverted limits
-                {0.0, 0.0, 100.0, 0.0, 10.0, 30.0, 30.0},     // equal angles
-                {0.0, 0.0, 100.0, 0.0, -10.0, 90.0, -90.0},   // negative gap, inverted angles
-                {0.0, 0.0, 100.0, 0.0, 0.0, -150.0, 150.0}}}, // no gap
-        {"vertical slider", [&](THost& W) { return slider(W, sbVertical); }, {36, 36}, sliderLists},
-        {"horizontal slider", [&](THost& W) { return slider(W, sbHorizontal); }, {36, 36}, sliderLists},
-    };
-    for (const auto& c : cases)
-        for (const QVariantList& list : c.Lists) {
-            SCOPED_TRACE(testing::Message() << c.Name << " list " << &list - c.Lists.data());
+    for (int kind : {0, 1, 2}) // the dial, a vertical and a horizontal slider
+        for (const QVariantList& list : kind ? sliderLists : dialLists) {
+            SCOPED_TRACE(testing::Message() << "kind " << kind << " list " << &list - (kind ? sliderLists : dialLists).data());
             THost w;
-            TControl* control = c.Add(w);
+            TControl* control = kind == 0 ? static_cast<TControl*>(w.Add<TDial>(201, 193))
+                : kind == 1             ? w.Add<TSlider>(73, 233)
+                                        : w.Add<TSlider>(233, 73, [](TSlider* S) { S->SetKind(sbHorizontal); });
+            ASSERT_TRUE(control->setProperty(kind ? "LabelingStyle" : "Ticks", kind ? QVariant::fromValue(lbsBoth) : QVariant(true))
+                && control->setProperty(kind ? "ReduceFlicker" : "Labels", true));
             QString error;
             ASSERT_TRUE(control->ReadListProperty(list, &error)) << error.toStdString();
             control->BackingImage();
             const double before = control->property("Value").toDouble();
-            Press(control, c.Press.x(), c.Press.y());
+            Press(control, kind ? 36 : 140, kind ? 36 : 97);
             Move(control, 100, 10);
             Move(control, -100, 300);
             Release(control, -100, 300);
