@@ -135,7 +135,7 @@ TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
 
 // ---------------------------------------------------------------- LED
 
-TEST(LedDemo, DescriptionBuildsTheLamps)
+TEST(LedDemo, DescriptionBuildsTheLampsShowingStartsTheFlashingOnesClosingStopsThem)
 {
     TDemo<TLed_Demo> d;
     EXPECT_EQ(d.Form.Led(37), nullptr);
@@ -165,11 +165,7 @@ TEST(LedDemo, DescriptionBuildsTheLamps)
         const TLed::TLedStyle style = row == 4 ? flashStyles[col] : row == 5 ? steadyStyles[col] : TLed::lesCircle;
         EXPECT_EQ(led->Style(), style);
     }
-}
-
-TEST(LedDemo, ShowingStartsTheFlashingLampsAndClosingStopsThem)
-{
-    TDemo<TLed_Demo> d;
+    // Showing starts the flashing lamps, closing stops them, twice.
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         d.Form.Show();
