@@ -144,7 +144,7 @@ TEST(Canvas, XorAndDottedFocusRectangleDrawnTwiceRestoreThePicture)
     EXPECT_EQ(f.At(5, 5), clWhite); // inside stays
 }
 
-TEST(Canvas, ClipRegionConfinesEveryPrimitive)
+TEST(Canvas, ClipRegionConfinesEveryPrimitiveAndIsSavedAndRestored)
 {
     const QRegion clip = QRegion(5, 5, 10, 10) + QRegion(25, 5, 5, 20);
     const std::function<void(TCanvas*)> primitives[] = {
@@ -193,10 +193,7 @@ TEST(Canvas, ClipRegionConfinesEveryPrimitive)
         EXPECT_TRUE(inside) << "primitive " << index << " painted nothing";
         ++index;
     }
-}
-
-TEST(Canvas, ClipSaveRestoreAndBox)
-{
+    // Saved, narrowed, restored and cleared, as the clip box shows.
     Surface s;
     s.C()->SetClipRegion(QRegion(2, 2, 10, 10));
     s.C()->SaveClip();

@@ -239,7 +239,7 @@ TEST(Controls, DragAndDropBetweenTwoControls)
     EXPECT_EQ(log, (std::vector<QString>{"start", "end 0"}));
 }
 
-TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
+TEST(Timer, TicksInTheRunningAndNestedLoopsAfterLoadingNeverInADesigner)
 {
     TComponent owner;
     auto* timer = new TTimer(&owner);
@@ -264,6 +264,20 @@ TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
     TestSupport::RunEventLoopFor(50);
     EXPECT_EQ(ticks, stopped);
     EXPECT_FALSE(timer->Active());
+
+    // A timer waits for loading to end and never runs in a designer.
+    auto* loading = new TTimer(&owner);
+    loading->BeginLoading();
+    loading->SetInterval(10);
+    loading->OnTimer = [](TObject*) {};
+    EXPECT_FALSE(loading->Active());
+    loading->Loaded();
+    EXPECT_TRUE(loading->Active());
+    auto* designed = new TTimer(&owner);
+    designed->SetDesigning(true);
+    designed->OnTimer = [](TObject*) {};
+    designed->SetInterval(20);
+    EXPECT_FALSE(designed->Active());
 }
 
 // Intervals below the platform's floor tick at the floor's pace, not faster:
@@ -282,24 +296,6 @@ TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
     const qint64 elapsed = clock.elapsed();
     EXPECT_GE(ticks, 5);
     EXPECT_LE(ticks, elapsed / kMinTimerInterval + 1) << "elapsed " << elapsed << " ms";
-}
-
-TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
-{
-    TComponent owner;
-    auto* timer = new TTimer(&owner);
-    timer->BeginLoading();
-    timer->SetInterval(10);
-    timer->OnTimer = [](TObject*) {};
-    EXPECT_FALSE(timer->Active());
-    timer->Loaded();
-    EXPECT_TRUE(timer->Active());
-
-    auto* designed = new TTimer(&owner);
-    designed->SetDesigning(true);
-    designed->OnTimer = [](TObject*) {};
-    designed->SetInterval(20);
-    EXPECT_FALSE(designed->Active());
 }
 
 // A right click on a control with a pop-up menu shows it at the mouse, after
