@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -171,21 +172,15 @@ TEST(Meter, LoadingRaisesNoEvents)
 
 // ---------------------------------------------------------------- geometry
 
-TEST(Meter, GeometryOfTheDemonstrationMeter)
+TEST(Meter, GeometryOfTheDemonstrationMeterRadiusFollowsTheNarrowerSideAndTheBevel)
 {
-    TMeter m;
-    m.SetBounds(16, 72, 201, 177);
-    SetUpPowerMeter(&m);
-    const TMeter::TGeometry& g = m.Geometry();
-    EXPECT_EQ(g.Cx, 100);
-    EXPECT_EQ(g.Cy, 71); // 88 - Trunc(17.7)
-    EXPECT_EQ(g.Y0, 106);
+    TMeter p;
+    p.SetBounds(16, 72, 201, 177);
+    SetUpPowerMeter(&p);
+    const TMeter::TGeometry& g = p.Geometry();
+    EXPECT_EQ(std::tuple(g.Cx, g.Cy, g.Y0), std::tuple(100, 71, 106)); // Cy = 88 - Trunc(17.7)
     EXPECT_DOUBLE_EQ(g.R, 90.75); // (88.5 - 1 - 5) * 1.1
     EXPECT_DOUBLE_EQ(g.Ri, 81.675);
-}
-
-TEST(Meter, RadiusFollowsTheNarrowerSideAndTheBevel)
-{
     TWindow w;
     TMeter* m = w.AddMeter(300, 120);
     m->SetLabelingStyle(TMeter::labNone);

@@ -214,7 +214,7 @@ TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
     EXPECT_EQ(PixelAt(s, 70, 138), clYellow); // right of the window
 }
 
-TEST(SliderDrawing, ButtonPictureIsLaidOverItsMask)
+TEST(SliderDrawing, ButtonPictureIsLaidOverItsMaskSlidePictureReplacesTheSlot)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -228,12 +228,7 @@ TEST(SliderDrawing, ButtonPictureIsLaidOverItsMask)
     EXPECT_EQ(CountColor(s->BackingImage(), QRect(18, 224, 38, 8), clRed), 38 * 8);
     // The mask's edge row stays black.
     EXPECT_EQ(PixelAt(s, 37, 223), clBlack);
-}
-
-TEST(SliderDrawing, SlidePictureReplacesTheSlot)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
+    // A slide picture replaces the slot.
     TBitmap slide(4, 4);
     FillBitmap(slide, clTeal);
     s->PictureSlide()->SetGraphic(&slide);
