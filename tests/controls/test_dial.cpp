@@ -22,12 +22,6 @@ TDial* AddDial(THost& W)
     return W.Add<TDial>(201, 193);
 }
 
-TDial* ReadDial(const char* Text, std::unique_ptr<TComponent>& Holder)
-{
-    Holder.reset(ReadComponent(Text, QStringLiteral("test")));
-    return qobject_cast<TDial*>(Holder.get());
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- value rules
@@ -307,29 +301,23 @@ TEST(DialMouse, OutsideTheKnobOrDisabledOnlyTheMouseEventsAreRaised)
 
 // ---------------------------------------------------------------- stored form
 
-TEST(DialStored, RangeIsWrittenAlwaysAndReadDirectly)
+TEST(DialStored, RangeIsWrittenAlwaysAndReadDirectlyAnOmittedIndicatorInnerIsTheConstructors)
 {
     TDial fresh;
     const QByteArray text = WriteComponentText(&fresh);
     EXPECT_TRUE(text.contains("Range = (0.0 0.0 100.0 0.0 10.0 -150.0 150.0)")) << text.toStdString();
     // Read after the published values, without their checks: a value beyond
     // the range and a step stay as stored.
-    std::unique_ptr<TComponent> holder;
-    TDial* d = ReadDial(
-        "object Dial1: TDial\n  Range = (250.0 0.0 200.0 7.0 20.0 -90.0 90.0)\n  ValueMax = 50.0\nend\n", holder);
+    std::unique_ptr<TComponent> holder(ReadComponent(
+        "object Dial1: TDial\n  Range = (250.0 0.0 200.0 7.0 20.0 -90.0 90.0)\n  ValueMax = 50.0\nend\n", "test"));
+    auto* d = qobject_cast<TDial*>(holder.get());
     ASSERT_NE(d, nullptr);
     EXPECT_EQ((std::vector<double>{d->Value(), d->ValueMax(), d->ValueStepWidth(), d->ValueGap(), d->ScaleAngle1(),
                   d->ScaleAngle2()}),
         (std::vector<double>{250, 200, 7, 20, -90, 90}));
-}
-
-TEST(DialStored, IndicatorInnerOmittedLoadsTheConstructorValue)
-{
-    std::unique_ptr<TComponent> holder;
-    TDial* d = ReadDial("object Dial1: TDial\nend\n", holder);
-    ASSERT_NE(d, nullptr);
+    // IndicatorInner omitted loads the constructor's 70; it differs from the
+    // stored default 75, so it is written and survives.
     EXPECT_EQ(d->IndicatorInner(), 70);
-    // 70 differs from the stored default 75, so it is written and survives.
     EXPECT_TRUE(WriteComponentText(d).contains("IndicatorInner = 70"));
     d->SetIndicatorInner(75);
     EXPECT_TRUE(WriteComponentText(d).contains("IndicatorInner = 75"));

@@ -131,7 +131,7 @@ TEST(Slider, KindSwapsTheSidesOnlyInADesigner)
 
 // ---------------------------------------------------------------- drawing
 
-TEST(SliderDrawing, ButtonStandsAtTheValue)
+TEST(SliderDrawing, ButtonStandsAtTheValueRangesColourTheSlotFromTheBottomUp)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -148,15 +148,10 @@ TEST(SliderDrawing, ButtonStandsAtTheValue)
     EXPECT_NE(PixelAt(s, 37, 109), clBlue);
     EXPECT_NE(PixelAt(s, 37, 122), clBlue);
     EXPECT_EQ(s->ButtonRect(), TRect(17, 111, 57, 121));
-}
-
-TEST(SliderDrawing, RangesColourTheSlotFromTheBottomUp)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
+    // Ranges colour the slot from the bottom up; 50 is now the top, the button
+    // out of the way. Inner slot (32, 1, 40, 232); boundaries at rows 139 (20)
+    // and 50 (40).
     ThreeRanges(s);
-    s->SetValue(50); // the button out of the way, at the top
-    // Inner slot (32, 1, 40, 232); boundaries at rows 139 (20) and 50 (40).
     EXPECT_EQ(PixelAt(s, 36, 200), clLime);
     EXPECT_EQ(PixelAt(s, 36, 139), clLime);
     EXPECT_EQ(PixelAt(s, 36, 138), clYellow);
