@@ -173,25 +173,9 @@ TEST(PanelMeterRange, ReportsFollowTheStatusRules)
     }
 }
 
-TEST(PanelMeterRange, OnlyPositiveStoresTheMagnitudeAfterReporting)
-{
-    TPanelMeter m;
-    m.SetSign(TPanelMeter::pmrOnlyPositive);
-    double seen = 0;
-    m.OnRangeCheck = [&](TObject* Sender, int Range) {
-        EXPECT_EQ(Sender, &m);
-        EXPECT_EQ(Range, -3);
-        seen = m.Value();
-    };
-    m.SetValue(-1.5);
-    EXPECT_EQ(seen, -1.5);
-    EXPECT_EQ(m.Value(), 1.5);
-    EXPECT_EQ(m.DisplayText(), "1.500");
-}
-
 // Only changes of a valid value are checked, and only with a handler; a
 // handler setting the value again (same status) does not loop.
-TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLooping)
+TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLoopingOnlyPositiveStoresTheMagnitude)
 {
     TPanelMeter m;
     m.SetValue(5);
@@ -214,6 +198,20 @@ TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLooping)
     n.SetValue(10);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(n.Value(), 11);
+
+    // Only positive: the magnitude is stored after reporting the negative value.
+    TPanelMeter p;
+    p.SetSign(TPanelMeter::pmrOnlyPositive);
+    double seen = 0;
+    p.OnRangeCheck = [&](TObject* Sender, int Range) {
+        EXPECT_EQ(Sender, &p);
+        EXPECT_EQ(Range, -3);
+        seen = p.Value();
+    };
+    p.SetValue(-1.5);
+    EXPECT_EQ(seen, -1.5);
+    EXPECT_EQ(p.Value(), 1.5);
+    EXPECT_EQ(p.DisplayText(), "1.500");
 }
 
 // ---------------------------------------------------------------- slots

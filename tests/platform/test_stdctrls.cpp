@@ -86,7 +86,7 @@ struct THost {
 
 // ---------------------------------------------------------------- TSpinEdit
 
-TEST(SpinEdit, AssignedValuesFollowTheBounds)
+TEST(SpinEdit, AssignedValuesFollowTheBoundsOnChangeOnlyForRealChangesStepsSaturate)
 {
     struct Case {
         int Min, Max, Assigned, Expected;
@@ -104,10 +104,7 @@ TEST(SpinEdit, AssignedValuesFollowTheBounds)
         spin.SetValue(c.Assigned);
         EXPECT_EQ(spin.Value(), c.Expected) << c.Min << ".." << c.Max << " := " << c.Assigned;
     }
-}
-
-TEST(SpinEdit, OnChangeOnlyForRealChangesBoundsApplyAtTheNextStepStepsSaturate)
-{
+    // OnChange only for real changes; bounds apply at the next step; steps saturate.
     TSpinEdit spin;
     int changes = 0;
     spin.OnChange = [&](TObject*) { ++changes; };
@@ -688,7 +685,7 @@ TEST(UpDown, ClicksAskOnChangingMoveThePositionAndReportTheButton)
 
 // ---------------------------------------------------------------- dialogs
 
-TEST(OpenDialog, AnsweredThroughTheTestResponder)
+TEST(OpenDialog, AnsweredThroughTheTestResponderFiltersAndDefaultExtension)
 {
     TOpenDialog dialog;
     dialog.SetDefaultExt("ddt");
@@ -714,10 +711,7 @@ TEST(OpenDialog, AnsweredThroughTheTestResponder)
     TOpenDialog::SetTestResponder(nullptr);
     // Offscreen without a responder nobody can answer: cancelled.
     EXPECT_FALSE(dialog.Execute());
-}
-
-TEST(OpenDialog, FiltersAndDefaultExtension)
-{
+    // Filters in Qt's form, and the default extension.
     EXPECT_EQ(TOpenDialog::QtFilters("Schreiberdaten|*.ddt"), QStringList{"Schreiberdaten (*.ddt)"});
     EXPECT_EQ(TOpenDialog::QtFilters("Text|*.txt; *.log|Alle Dateien|*.*"),
         (QStringList{"Text (*.txt *.log)", "Alle Dateien (*)"}));
