@@ -18,6 +18,7 @@
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
+#include "ControlTestKit.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
@@ -28,6 +29,7 @@
 #include <vector>
 
 using namespace Tessaron;
+using ControlTest::PixelAt;
 
 namespace {
 
@@ -37,11 +39,6 @@ struct TDemo {
     F Form;
     TDemo() { Form.InitializeForm(); }
 };
-
-TColor PixelAt(TControl* Control, int X, int Y)
-{
-    return QRgbToColor(Control->BackingImage().pixel(X, Y));
-}
 
 // Registered for the main window's menu; the tour moves the controls (Moved
 // checks them, where given); OK ends a modal showing with Result (mrNone:
