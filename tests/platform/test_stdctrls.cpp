@@ -916,11 +916,9 @@ end
     const QByteArray written = WriteComponentText(form);
     std::unique_ptr<TComponent> again(ReadComponent(written, QStringLiteral("written")));
     EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), QString::fromUtf8(written));
-    EXPECT_TRUE(written.contains("Caption = '&Fertig'"));
-    EXPECT_TRUE(written.contains("Kind = bkOK"));
-    EXPECT_TRUE(written.contains("Style = csOwnerDrawFixed"));
-    EXPECT_TRUE(written.contains("OnDrawItem = ListDrawItem"));
-    EXPECT_TRUE(written.contains("Associate = Edit1"));
+    for (const char* line : {"Caption = '&Fertig'", "Kind = bkOK", "Style = csOwnerDrawFixed", "OnDrawItem = ListDrawItem",
+             "Associate = Edit1"})
+        EXPECT_TRUE(written.contains(line)) << line;
     bit->SetKind(TBitBtn::bkCancel); // outside loading the kind's caption wins
     EXPECT_EQ(bit->Caption(), "Abbrechen");
 }

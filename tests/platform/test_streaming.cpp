@@ -315,9 +315,8 @@ TEST_F(Streaming, EventsInvokeTheRootsHandlersWithTheirArguments)
     // Bound handlers are written back by name; a callable of other origin is not.
     Child(&form, "Gadget2")->OnClick = [](TObject*) {};
     const QString text = Write(&form);
-    EXPECT_TRUE(text.contains("    OnClick = Button1Click\n"));
-    EXPECT_TRUE(text.contains("    OnPoint = PointHandler\n"));
-    EXPECT_TRUE(text.contains("  OnShow = FormShow\n"));
+    for (const char* line : {"    OnClick = Button1Click\n", "    OnPoint = PointHandler\n", "  OnShow = FormShow\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
     EXPECT_EQ(text.count("OnClick"), 1);
 
     TGadget other;
@@ -628,10 +627,9 @@ end
     EXPECT_EQ(std::tuple(form.Tag(), form.Left(), int(form.Tint), form.Ratio, form.Shape, form.Options, form.Pen()->Name),
         std::tuple(255, -16, 20, 7.0, shArrow, TOptions(opBold | opItalic), QString()));
     const QString text = Write(&form);
-    EXPECT_TRUE(text.contains("  Tint = tnWarm\n"));  // the first name of the value
-    EXPECT_TRUE(text.contains("  Ratio = 7.0\n"));
-    EXPECT_TRUE(text.contains("  Options = [opBold, opItalic]\n"));
-    EXPECT_TRUE(text.contains("  Pen.Name = ''\n"));
+    // Tint by the first name of its value.
+    for (const char* line : {"  Tint = tnWarm\n", "  Ratio = 7.0\n", "  Options = [opBold, opItalic]\n", "  Pen.Name = ''\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
 
     // A hex value of 32 bits fills a 32-bit signed integer, as negative colours are written.
     Read(&form, "object F: TTestForm\n  Tag = $8000000F\nend\n");
