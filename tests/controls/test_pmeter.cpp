@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -172,25 +173,9 @@ TEST(PanelMeterRange, ReportsFollowTheStatusRules)
     }
 }
 
-TEST(PanelMeterRange, OnlyPositiveStoresTheMagnitudeAfterReporting)
-{
-    TPanelMeter m;
-    m.SetSign(TPanelMeter::pmrOnlyPositive);
-    double seen = 0;
-    m.OnRangeCheck = [&](TObject* Sender, int Range) {
-        EXPECT_EQ(Sender, &m);
-        EXPECT_EQ(Range, -3);
-        seen = m.Value();
-    };
-    m.SetValue(-1.5);
-    EXPECT_EQ(seen, -1.5);
-    EXPECT_EQ(m.Value(), 1.5);
-    EXPECT_EQ(m.DisplayText(), "1.500");
-}
-
 // Only changes of a valid value are checked, and only with a handler; a
 // handler setting the value again (same status) does not loop.
-TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLooping)
+TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLoopingOnlyPositiveStoresTheMagnitude)
 {
     TPanelMeter m;
     m.SetValue(5);
@@ -213,6 +198,20 @@ TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLooping)
     n.SetValue(10);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(n.Value(), 11);
+
+    // Only positive: the magnitude is stored after reporting the negative value.
+    TPanelMeter p;
+    p.SetSign(TPanelMeter::pmrOnlyPositive);
+    double seen = 0;
+    p.OnRangeCheck = [&](TObject* Sender, int Range) {
+        EXPECT_EQ(Sender, &p);
+        EXPECT_EQ(Range, -3);
+        seen = p.Value();
+    };
+    p.SetValue(-1.5);
+    EXPECT_EQ(seen, -1.5);
+    EXPECT_EQ(p.Value(), 1.5);
+    EXPECT_EQ(p.DisplayText(), "1.500");
 }
 
 // ---------------------------------------------------------------- slots
@@ -299,14 +298,8 @@ TEST(PanelMeterLayout, GeometryOfTheDemonstrationSizes)
         const TPanelMeterLayout g = m.Layout();
         const int inset = 2 * c.Bevel + c.Border;
         EXPECT_EQ(g.Display, Rect(inset, inset, c.W - inset, c.H - inset));
-        EXPECT_EQ(g.H, c.h);
-        EXPECT_EQ(g.S, c.s);
-        EXPECT_EQ(g.E, c.e);
-        EXPECT_EQ(g.X0, c.x0);
-        EXPECT_EQ(g.BaseY, c.baseY);
-        EXPECT_EQ(g.Pitch, c.pitch);
-        EXPECT_EQ(g.Cells, c.cells);
-        EXPECT_EQ(g.Segments[0].Points[0], c.TopFirst);
+        EXPECT_EQ(std::tuple(g.H, g.S, g.E, g.X0, g.BaseY, g.Pitch, g.Cells, g.Segments[0].Points[0]),
+            std::tuple(c.h, c.s, c.e, c.x0, c.baseY, c.pitch, c.cells, c.TopFirst));
         // The bottom segment starts on the base line, unslanted.
         EXPECT_EQ(g.Segments[4].Points[0], TPoint(c.x0 + c.e, c.baseY));
         // Every cell lies inside the display.

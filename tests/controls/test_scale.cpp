@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -41,7 +42,7 @@ TEST(ScaleLabel, PatternFollowsRangeAndDecimals)
             << (c.Circular ? "circular " : "linear ") << c.Min << ".." << c.Max << " decimals " << c.Decimals;
 }
 
-TEST(ScaleLabel, RoundsHalfAwayFromZeroAndCutsLongTexts)
+TEST(ScaleLabel, RoundsHalfAwayFromZeroCutsLongTextsAndUsesTheLocaleSeparator)
 {
     EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 12345), QStringLiteral("1.23E04"));
     EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 0.00012345), QStringLiteral("1.23E-04"));
@@ -51,10 +52,7 @@ TEST(ScaleLabel, RoundsHalfAwayFromZeroAndCutsLongTexts)
     const QString pattern = ScaleLabelPattern(CircularScaleFormat, 0, 100, 30);
     EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 2 + MaxFloatDecimals);
     EXPECT_EQ(ScaleLabel(pattern, 1.0, 20), QStringLiteral("1.000000000000000000"));
-}
-
-TEST(ScaleLabel, UsesTheLocaleDecimalSeparator)
-{
+    // The locale's decimal separator.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const QString text = ScaleLabel(QStringLiteral("0.00"), 2.5);
     QLocale::setDefault(QLocale::c());
@@ -77,18 +75,15 @@ TEST(RangeTable, NormalisationClampsLimitsAndTheLastReachesTheMaximum)
     EXPECT_EQ((std::vector<double>{t.Entry(1).Limit, t.Entry(2).Limit, t.Entry(3).Limit, t.Entry(4).Limit,
                   t.Entry(5).Limit}),
         (std::vector<double>{0, 30, 50, 50, 100}));
+    // Inverted bounds normalise without failing.
+    TRangeTable u;
+    u.SetNumber(2);
+    u.Normalise(10.0, -10.0);
+    EXPECT_EQ(u.Entry(2).Limit, -10.0);
+    EXPECT_FALSE(std::isnan(u.Entry(1).Limit));
 }
 
-TEST(RangeTable, InvertedBoundsNormaliseWithoutFailing)
-{
-    TRangeTable t;
-    t.SetNumber(2);
-    t.Normalise(10.0, -10.0);
-    EXPECT_EQ(t.Entry(2).Limit, -10.0);
-    EXPECT_FALSE(std::isnan(t.Entry(1).Limit));
-}
-
-TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteenAndLimitsOnlyNumbers)
+TEST(RangeTable, TakesOnlyValidNumbersAndLimitsEntriesBeyondTheNumberIgnoreWrites)
 {
     TRangeTable t;
     for (int bad : {0, -1, 17, 1000}) {
@@ -104,26 +99,19 @@ TEST(RangeTable, NumberAndCurrentAcceptOnlyOneToSixteenAndLimitsOnlyNumbers)
     EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(t.SetLimit(std::numeric_limits<double>::infinity()));
     EXPECT_EQ(t.Limit(), 100.0);
+    // A current entry beyond the number reads zero and ignores writes; once the
+    // range is in use, it shows its own untouched entry.
+    TRangeTable u(clLime, 100.0);
+    ASSERT_TRUE(u.SetCurrent(3));
+    EXPECT_EQ(std::tuple(u.Limit(), u.Color(), u.Watched()), std::tuple(0.0, clBlack, false));
+    EXPECT_FALSE(u.SetLimit(42.0));
+    EXPECT_FALSE(u.SetColor(clRed));
+    EXPECT_FALSE(u.SetWatched(true));
+    ASSERT_TRUE(u.SetNumber(3));
+    EXPECT_EQ(std::tuple(u.Limit(), u.Color(), u.Watched()), std::tuple(100.0, clLime, false));
 }
 
-TEST(RangeTable, CurrentBeyondNumberReadsZeroAndIgnoresWrites)
-{
-    TRangeTable t(clLime, 100.0);
-    ASSERT_TRUE(t.SetCurrent(3));
-    EXPECT_EQ(t.Limit(), 0.0);
-    EXPECT_EQ(t.Color(), clBlack);
-    EXPECT_FALSE(t.Watched());
-    EXPECT_FALSE(t.SetLimit(42.0));
-    EXPECT_FALSE(t.SetColor(clRed));
-    EXPECT_FALSE(t.SetWatched(true));
-    // Once the range is in use, it shows its own untouched entry.
-    ASSERT_TRUE(t.SetNumber(3));
-    EXPECT_EQ(t.Limit(), 100.0);
-    EXPECT_EQ(t.Color(), clLime);
-    EXPECT_FALSE(t.Watched());
-}
-
-TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlags)
+TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlagsAndIsReadWithoutNormalising)
 {
     TRangeTable t;
     t.SetNumber(3);
@@ -156,18 +144,10 @@ TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlags)
             EXPECT_EQ(u.Entry(i).Watched, flags && t.Entry(i).Watched);
         }
     }
-}
-
-TEST(RangeTable, ReadingTakesNumbersDirectlyWithoutNormalising)
-{
-    TRangeTable t;
+    // Read without normalising: limits out of order and beyond any range are kept.
     QString error;
-    // Limits out of order and beyond any range are kept as read.
     ASSERT_TRUE(t.FromList({qlonglong(255), 500.0, qlonglong(65280), qlonglong(-7)}, false, &error));
-    EXPECT_EQ(t.Number(), 2);
-    EXPECT_EQ(t.Entry(1).Limit, 500.0);
-    EXPECT_EQ(t.Entry(2).Limit, -7.0);
-    EXPECT_EQ(t.Entry(1).Color, clRed);
+    EXPECT_EQ(std::tuple(t.Number(), t.Entry(1).Limit, t.Entry(2).Limit, t.Entry(1).Color), std::tuple(2, 500.0, -7.0, clRed));
 }
 
 TEST(RangeTable, MalformedListIsRefusedAndChangesNothing)
@@ -213,6 +193,16 @@ TLinearScaleGeometry VerticalSlider(TLabelingStyle Style, TLabelingOrientation O
 {
     return {.Vertical = true, .Width = 73, .Height = 233, .Start = 5, .End = 228, .LowEdge = 31, .HighEdge = 41,
         .ValueMin = 0, .ValueMax = 50, .Gap = 5, .Decimals = 1, .Orientation = Orientation, .Style = Style};
+}
+
+// Its plan over another range with another gap.
+TLinearScalePlan PlanFor(TLabelingStyle Style, double Min, double Max, double Gap)
+{
+    TLinearScaleGeometry g = VerticalSlider(Style);
+    g.ValueMin = Min;
+    g.ValueMax = Max;
+    g.Gap = Gap;
+    return PlanLinearScale(g, FixedWidth, kTextHeight);
 }
 
 } // namespace
@@ -318,39 +308,28 @@ TEST(LinearScalePlan, HorizontalLabelsAreSpacedByTheirWidth)
 
 TEST(LinearScalePlan, TooSmallAGapIsEnlargedToTwoPixels)
 {
-    TLinearScaleGeometry g = VerticalSlider(lbsLines);
-    g.Gap = 0.01;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    const TLinearScalePlan plan = PlanFor(lbsLines, 0, 50, 0.01);
     EXPECT_TRUE(plan.GapEnlarged);
     EXPECT_DOUBLE_EQ(plan.Gap, 100.0 / 223);
     // One line every two pixels or more.
     for (size_t i = 2; i < plan.Lines.size(); i += 2)
         EXPECT_GE(plan.Lines[i - 2].Y1 - plan.Lines[i].Y1, 2);
-    g.Gap = 5;
-    EXPECT_FALSE(PlanLinearScale(g, FixedWidth, kTextHeight).GapEnlarged);
+    EXPECT_FALSE(PlanFor(lbsLines, 0, 50, 5).GapEnlarged);
 }
 
-TEST(LinearScalePlan, TheLineAtANegativeMaximumIsDrawn)
+TEST(LinearScalePlan, LinesStartAtTheFirstGapMultipleReachANegativeMaximumAndStayBoundedFarFromZero)
 {
-    TLinearScaleGeometry g = VerticalSlider(lbsLines);
-    g.ValueMin = -10;
-    g.ValueMax = -5;
-    g.Gap = 1;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
+    const TLinearScalePlan first = PlanFor(lbsLabels, 3, 53, 10);
+    ASSERT_FALSE(first.Labels.empty());
+    EXPECT_EQ(first.Labels.front().Text, QStringLiteral("10.0"));
     // Six positions -10 .. -5, two lines each; the last at the top end.
-    ASSERT_EQ(plan.Lines.size(), 12u);
-    EXPECT_EQ(plan.Lines.back().Y1, 5);
-}
-
-TEST(LinearScalePlan, FirstLineIsTheFirstGapMultipleInTheRange)
-{
-    TLinearScaleGeometry g = VerticalSlider(lbsLabels);
-    g.ValueMin = 3;
-    g.ValueMax = 53;
-    g.Gap = 10;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
-    ASSERT_FALSE(plan.Labels.empty());
-    EXPECT_EQ(plan.Labels.front().Text, QStringLiteral("10.0"));
+    const TLinearScalePlan negative = PlanFor(lbsLines, -10, -5, 1);
+    ASSERT_EQ(negative.Lines.size(), 12u);
+    EXPECT_EQ(negative.Lines.back().Y1, 5);
+    const TLinearScalePlan huge = PlanFor(lbsBoth, 1e20, 1e20 + 1e6, 5);
+    EXPECT_LE(huge.Lines.size(), size_t(2 * (223 + 2)));
+    ASSERT_FALSE(huge.Labels.empty());
+    EXPECT_TRUE(huge.Labels.front().Text.contains(QLatin1Char('E')));
 }
 
 TEST(LinearScalePlan, DegenerateGeometriesGiveAnEmptyPlan)
@@ -380,18 +359,6 @@ TEST(LinearScalePlan, DegenerateGeometriesGiveAnEmptyPlan)
         EXPECT_TRUE(plan.Labels.empty() && plan.Lines.empty()) << c.Min << " " << c.Max << " " << c.Gap;
         EXPECT_FALSE(plan.GapEnlarged);
     }
-}
-
-TEST(LinearScalePlan, HugeValuesFarFromZeroStayBounded)
-{
-    TLinearScaleGeometry g = VerticalSlider(lbsBoth);
-    g.ValueMin = 1e20;
-    g.ValueMax = 1e20 + 1e6;
-    g.Gap = 5;
-    const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
-    EXPECT_LE(plan.Lines.size(), size_t(2 * (223 + 2)));
-    EXPECT_EQ(plan.Labels.empty(), false);
-    EXPECT_TRUE(plan.Labels.front().Text.contains(QLatin1Char('E')));
 }
 
 // ---------------------------------------------------------------- frames

@@ -29,14 +29,7 @@ TSlider* AddHorizontal(THost& W)
 void ThreeRanges(TSlider* S)
 {
     S->SetValueMax(50);
-    S->SetRangeNumber(3);
-    const TColor colors[] = {clLime, clYellow, clRed};
-    const double limits[] = {20, 40, 50};
-    for (int i = 0; i < 3; ++i) {
-        S->SetRangeCurrent(i + 1);
-        S->SetRangeColor(colors[i]);
-        S->SetRangeLimit(limits[i]);
-    }
+    SetRanges(S, {20, 40, 50}, {clLime, clYellow, clRed});
 }
 
 } // namespace
@@ -99,36 +92,6 @@ TEST(Slider, RangeLimitsFollowTheTableRules)
     s.SetValueMin(50); // pulls limit 1 up
     s.SetRangeCurrent(1);
     EXPECT_EQ(s.RangeLimit(), 50);
-    // RangeCurrent beyond RangeNumber reads zero and ignores writes.
-    TSlider t;
-    t.SetRangeCurrent(3);
-    EXPECT_EQ(t.RangeCurrent(), 3);
-    EXPECT_EQ(t.RangeLimit(), 0);
-    t.SetRangeLimit(42);
-    t.SetRangeColor(clRed);
-    EXPECT_EQ(t.RangeLimit(), 0);
-    EXPECT_EQ(t.RangeColor(), clBlack);
-    t.SetRangeNumber(3);
-    EXPECT_EQ(t.RangeLimit(), 100);
-    EXPECT_NE(t.RangeColor(), clRed);
-}
-
-TEST(Slider, LabelingGapMustBePositiveAndATooSmallOneStaysEnlarged)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
-    for (double bad : {0.0, -2.0, std::nan("")}) {
-        s->SetLabelingGap(bad);
-        EXPECT_EQ(s->LabelingGap(), 5);
-    }
-    s->SetLabelingStyle(lbsLines);
-    s->SetLabelingGap(0.01);
-    s->BackingImage();
-    // Lines at least 2 pixels apart over the usable 223 pixels.
-    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
-    s->SetLabelingStyle(lbsNone);
-    s->BackingImage();
-    EXPECT_DOUBLE_EQ(s->LabelingGap(), 100.0 * 2 / 223);
 }
 
 TEST(Slider, ButtonWidthIsKeptInsideTheControl)
@@ -168,7 +131,7 @@ TEST(Slider, KindSwapsTheSidesOnlyInADesigner)
 
 // ---------------------------------------------------------------- drawing
 
-TEST(SliderDrawing, ButtonStandsAtTheValue)
+TEST(SliderDrawing, ButtonStandsAtTheValueRangesColourTheSlotFromTheBottomUp)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -185,15 +148,10 @@ TEST(SliderDrawing, ButtonStandsAtTheValue)
     EXPECT_NE(PixelAt(s, 37, 109), clBlue);
     EXPECT_NE(PixelAt(s, 37, 122), clBlue);
     EXPECT_EQ(s->ButtonRect(), TRect(17, 111, 57, 121));
-}
-
-TEST(SliderDrawing, RangesColourTheSlotFromTheBottomUp)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
+    // Ranges colour the slot from the bottom up; 50 is now the top, the button
+    // out of the way. Inner slot (32, 1, 40, 232); boundaries at rows 139 (20)
+    // and 50 (40).
     ThreeRanges(s);
-    s->SetValue(50); // the button out of the way, at the top
-    // Inner slot (32, 1, 40, 232); boundaries at rows 139 (20) and 50 (40).
     EXPECT_EQ(PixelAt(s, 36, 200), clLime);
     EXPECT_EQ(PixelAt(s, 36, 139), clLime);
     EXPECT_EQ(PixelAt(s, 36, 138), clYellow);
@@ -210,12 +168,7 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     THost w;
     TSlider* s = AddHorizontal(w);
     s->SetButtonColor(clBlue);
-    s->SetRangeNumber(2);
-    s->SetRangeCurrent(1);
-    s->SetRangeColor(clLime);
-    s->SetRangeLimit(50);
-    s->SetRangeCurrent(2);
-    s->SetRangeColor(clRed);
+    SetRanges(s, {50, 100}, {clLime, clRed});
     // The button at 0: (0, 16, 10, 56); ranges meet at x 117.
     EXPECT_EQ(PixelAt(s, 5, 36), clBlue);
     EXPECT_EQ(PixelAt(s, 116, 36), clLime);
@@ -230,25 +183,6 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     Release(s, 228, 36);
     EXPECT_EQ(PixelAt(s, 228, 36), clBlue);
     EXPECT_EQ(PixelAt(s, 5, 36), clLime);
-}
-
-TEST(SliderDrawing, LabelsStandOnTheChosenSide)
-{
-    for (TLabelingOrientation side : {lboLeft, lboRight}) {
-        THost w;
-        TSlider* s = AddSlider(w);
-        s->SetLabelingStyle(lbsLabels);
-        s->SetLabelingOrientation(side);
-        s->SetValue(100);
-        const QImage& img = s->BackingImage();
-        const int th = QFontMetrics(s->LabelingFont()->ToQFont()).height();
-        // The label "0.0" is centred on row 228, the bottom end of the scale.
-        const int left = CountColor(img, QRect(0, 228 - th / 2, 30, th), clBlack);
-        const int right = CountColor(img, QRect(43, 228 - th / 2, 30, th), clBlack);
-        EXPECT_TRUE(side == lboLeft ? left > 5 && right == 0 : left == 0 && right > 5) << left << " " << right;
-        // Nothing is written far from a label: between "0.0" and the next one.
-        EXPECT_EQ(CountColor(img, QRect(0, 228 - th / 2 - 8, 73, 4), clBlack), 0);
-    }
 }
 
 TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
@@ -275,7 +209,7 @@ TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
     EXPECT_EQ(PixelAt(s, 70, 138), clYellow); // right of the window
 }
 
-TEST(SliderDrawing, ButtonPictureIsLaidOverItsMask)
+TEST(SliderDrawing, ButtonPictureIsLaidOverItsMaskSlidePictureReplacesTheSlot)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -289,12 +223,7 @@ TEST(SliderDrawing, ButtonPictureIsLaidOverItsMask)
     EXPECT_EQ(CountColor(s->BackingImage(), QRect(18, 224, 38, 8), clRed), 38 * 8);
     // The mask's edge row stays black.
     EXPECT_EQ(PixelAt(s, 37, 223), clBlack);
-}
-
-TEST(SliderDrawing, SlidePictureReplacesTheSlot)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
+    // A slide picture replaces the slot.
     TBitmap slide(4, 4);
     FillBitmap(slide, clTeal);
     s->PictureSlide()->SetGraphic(&slide);
@@ -385,22 +314,6 @@ TEST(SliderMouse, DragBeyondTheEndsIsClampedAndKeepsTracking)
     EXPECT_EQ(w.Events, 3);
 }
 
-TEST(SliderMouse, SteppedDragMovesInStepsWithOneEventEach)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
-    s->SetValueStepWidth(10);
-    std::vector<double> seen;
-    s->OnValueChange = [&](TObject*) { seen.push_back(s->Value()); };
-    Press(s, 37, 228);
-    for (int y = 228; y >= 0; y -= 2)
-        Move(s, 37, y);
-    Release(s, 37, 0);
-    ASSERT_EQ(seen.size(), 10u);
-    for (size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], 10.0 * double(i + 1));
-}
-
 TEST(SliderMouse, MirrorCoupledSlidersSettleAtOnce)
 {
     THost w;
@@ -467,47 +380,3 @@ TEST(SliderStored, RangeListRoundTripsAndIsReadWithoutChecksOrEvents)
     EXPECT_EQ(events, 0);
 }
 
-TEST(SliderStored, MalformedRangeIsRefusedAndChangesNothing)
-{
-    TSlider s;
-    QString error;
-    const QVariantList bad[] = {{}, {0.0, 0.0, 50.0, 0.0, 5.0}, {QVariantList{qlonglong(255), 10.0}, 0.0, 0.0, 50.0, 0.0},
-        {QVariantList{qlonglong(255)}, 0.0, 0.0, 50.0, 0.0, 5.0},
-        {QVariantList{qlonglong(255), 10.0}, 0.0, 0.0, QStringLiteral("x"), 0.0, 5.0},
-        {QVariantList{}, 0.0, 0.0, 50.0, 0.0, 5.0}};
-    for (const QVariantList& list : bad) {
-        error.clear();
-        EXPECT_FALSE(s.ReadListProperty(list, &error));
-        EXPECT_FALSE(error.isEmpty());
-    }
-    EXPECT_EQ(s.ValueMax(), 100);
-    EXPECT_EQ(s.RangeNumber(), 1);
-    EXPECT_EQ(s.RangeLimit(), 100);
-}
-
-TEST(SliderStored, DegenerateRangesReadFromADescriptionNeverFail)
-{
-    const QVariantList lists[] = {
-        {QVariantList{qlonglong(255), 5.0}, 5.0, 5.0, 5.0, 0.0, 5.0},                        // equal limits
-        {QVariantList{qlonglong(255), 5.0, qlonglong(65280), 50.0}, 20.0, 100.0, 0.0, 0.0, 5.0}, // inverted
-        {QVariantList{qlonglong(255), 500.0, qlonglong(65280), -50.0}, 0.0, 0.0, 50.0, 0.0, 0.0}, // no gap
-    };
-    for (TScrollBarKind kind : {sbVertical, sbHorizontal})
-        for (const QVariantList& list : lists) {
-            THost w;
-            TSlider* s = kind == sbVertical ? AddSlider(w) : AddHorizontal(w);
-            s->SetLabelingStyle(lbsBoth);
-            s->SetReduceFlicker(true);
-            QString error;
-            ASSERT_TRUE(s->ReadListProperty(list, &error)) << error.toStdString();
-            s->BackingImage();
-            const double before = s->Value();
-            Press(s, 36, 36);
-            Move(s, 10, 10);
-            Release(s, 10, 10);
-            s->SetValue(3);
-            s->BackingImage();
-            if (!(s->ValueMax() > s->ValueMin()))
-                EXPECT_EQ(s->Value(), before); // an empty range takes no values
-        }
-}

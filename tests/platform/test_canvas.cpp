@@ -5,6 +5,8 @@
 #include "support/TestSupport.h"
 
 #include <functional>
+#include <initializer_list>
+#include <tuple>
 
 using namespace Tessaron;
 
@@ -16,6 +18,12 @@ struct Surface {
     Surface(int W = 40, int H = 30) : Bitmap(W, H) {}
     TCanvas* C() { return Bitmap.Canvas(); }
     TColor At(int X, int Y) { return C()->Pixel(X, Y); }
+    // Expects each pixel (x, y) in its colour.
+    void Expect(std::initializer_list<std::tuple<int, int, TColor>> Pixels)
+    {
+        for (const auto& [x, y, color] : Pixels)
+            EXPECT_EQ(At(x, y), color) << x << "," << y;
+    }
     // Bounding box of the pixels that differ from white.
     QRect Painted()
     {
@@ -33,21 +41,19 @@ struct Surface {
 
 TEST(Canvas, LinesLeaveOutTheirEndPixelAndStayInsideTheImage)
 {
-    Surface s;
-    s.C()->MoveTo(2, 5);
-    s.C()->LineTo(10, 5);
-    EXPECT_EQ(s.Painted(), QRect(QPoint(2, 5), QPoint(9, 5)));
-    EXPECT_EQ(s.C()->PenPos(), TPoint(10, 5));
-
-    Surface v;
-    v.C()->MoveTo(3, 2);
-    v.C()->LineTo(3, 12);
-    EXPECT_EQ(v.Painted(), QRect(QPoint(3, 2), QPoint(3, 11)));
-
-    Surface none; // a line to its own start draws nothing
-    none.C()->MoveTo(4, 4);
-    none.C()->LineTo(4, 4);
-    EXPECT_TRUE(none.Painted().isNull());
+    // Across, down, and to its own start: nothing.
+    const struct {
+        TPoint From, To;
+        QRect Painted;
+    } lines[] = {{{2, 5}, {10, 5}, QRect(QPoint(2, 5), QPoint(9, 5))}, {{3, 2}, {3, 12}, QRect(QPoint(3, 2), QPoint(3, 11))},
+        {{4, 4}, {4, 4}, QRect()}};
+    for (const auto& l : lines) {
+        Surface s;
+        s.C()->MoveTo(l.From.x(), l.From.y());
+        s.C()->LineTo(l.To.x(), l.To.y());
+        EXPECT_EQ(s.Painted(), l.Painted) << l.To.x() << "," << l.To.y();
+        EXPECT_EQ(s.C()->PenPos(), l.To);
+    }
 
     // Lines that start just past the right or bottom edge and run back in.
     Surface e(20, 10);
@@ -55,12 +61,7 @@ TEST(Canvas, LinesLeaveOutTheirEndPixelAndStayInsideTheImage)
     e.C()->LineTo(5, 4);
     e.C()->MoveTo(20, 2);
     e.C()->LineTo(14, 2);
-    EXPECT_EQ(e.At(5, 9), clBlack);
-    EXPECT_EQ(e.At(5, 5), clBlack);
-    EXPECT_EQ(e.At(5, 4), clWhite);
-    EXPECT_EQ(e.At(19, 2), clBlack);
-    EXPECT_EQ(e.At(15, 2), clBlack);
-    EXPECT_EQ(e.At(14, 2), clWhite);
+    e.Expect({{5, 9, clBlack}, {5, 5, clBlack}, {5, 4, clWhite}, {19, 2, clBlack}, {15, 2, clBlack}, {14, 2, clWhite}});
 }
 
 TEST(Canvas, RectanglesHaveExclusiveRightAndBottomEdges)
@@ -97,9 +98,7 @@ TEST(Canvas, RectanglesHaveExclusiveRightAndBottomEdges)
     s.C()->Pen()->SetColor(clBlue);
     s.C()->Brush()->SetColor(clRed);
     s.C()->Rectangle(2, 2, 7, 7);
-    EXPECT_EQ(s.At(2, 2), clBlue);
-    EXPECT_EQ(s.At(6, 6), clBlue);
-    EXPECT_EQ(s.At(4, 4), clRed);
+    s.Expect({{2, 2, clBlue}, {6, 6, clBlue}, {4, 4, clRed}});
 }
 
 TEST(Canvas, XorAndDottedFocusRectangleDrawnTwiceRestoreThePicture)
@@ -140,13 +139,10 @@ TEST(Canvas, XorAndDottedFocusRectangleDrawnTwiceRestoreThePicture)
     Surface f;
     f.C()->DrawFocusRect(Rect(2, 2, 12, 8));
     EXPECT_EQ(f.Painted(), QRect(QPoint(2, 2), QPoint(11, 7)));
-    EXPECT_EQ(f.At(2, 2), clBlack);
-    EXPECT_EQ(f.At(3, 2), clWhite);
-    EXPECT_EQ(f.At(4, 2), clBlack);
-    EXPECT_EQ(f.At(5, 5), clWhite); // inside stays
+    f.Expect({{2, 2, clBlack}, {3, 2, clWhite}, {4, 2, clBlack}, {5, 5, clWhite}}); // the inside stays
 }
 
-TEST(Canvas, ClipRegionConfinesEveryPrimitive)
+TEST(Canvas, ClipRegionConfinesEveryPrimitiveAndIsSavedAndRestored)
 {
     const QRegion clip = QRegion(5, 5, 10, 10) + QRegion(25, 5, 5, 20);
     const std::function<void(TCanvas*)> primitives[] = {
@@ -195,10 +191,7 @@ TEST(Canvas, ClipRegionConfinesEveryPrimitive)
         EXPECT_TRUE(inside) << "primitive " << index << " painted nothing";
         ++index;
     }
-}
-
-TEST(Canvas, ClipSaveRestoreAndBox)
-{
+    // Saved, narrowed, restored and cleared, as the clip box shows.
     Surface s;
     s.C()->SetClipRegion(QRegion(2, 2, 10, 10));
     s.C()->SaveClip();
@@ -218,10 +211,8 @@ TEST(Canvas, ScrollingMovesPixelsAndReturnsTheUncoveredRegion)
             s.C()->SetPixel(x, y, RGB(x * 10, y * 20, 0));
     const QRegion uncovered = s.C()->ScrollRect(Rect(2, 1, 18, 9), -3, 0);
     EXPECT_EQ(uncovered, QRegion(15, 1, 3, 8));
-    EXPECT_EQ(s.At(2, 1), RGB(50, 20, 0)); // came from x = 5
-    EXPECT_EQ(s.At(14, 8), RGB(170, 160, 0));
-    EXPECT_EQ(s.At(1, 1), RGB(10, 20, 0));  // outside the rectangle: untouched
-    EXPECT_EQ(s.At(18, 1), RGB(180, 20, 0));
+    // (2, 1) came from x = 5; (1, 1) and (18, 1) lie outside the rectangle, untouched.
+    s.Expect({{2, 1, RGB(50, 20, 0)}, {14, 8, RGB(170, 160, 0)}, {1, 1, RGB(10, 20, 0)}, {18, 1, RGB(180, 20, 0)}});
 
     Surface d(10, 20);
     for (int y = 0; y < 20; ++y)
@@ -229,8 +220,7 @@ TEST(Canvas, ScrollingMovesPixelsAndReturnsTheUncoveredRegion)
             d.C()->SetPixel(x, y, RGB(0, y * 10, x * 20));
     const QRegion down = d.C()->ScrollRect(Rect(0, 0, 10, 20), 2, 5);
     EXPECT_EQ(down, QRegion(0, 0, 10, 5) + QRegion(0, 5, 2, 15));
-    EXPECT_EQ(d.At(2, 5), RGB(0, 0, 0));
-    EXPECT_EQ(d.At(9, 19), RGB(0, 140, 140));
+    d.Expect({{2, 5, RGB(0, 0, 0)}, {9, 19, RGB(0, 140, 140)}});
 
     EXPECT_TRUE(d.C()->ScrollRect(Rect(0, 0, 10, 20), 0, 0).isEmpty());
     EXPECT_EQ(d.C()->ScrollRect(Rect(0, 0, 10, 20), 30, 0), QRegion(0, 0, 10, 20));
@@ -277,34 +267,25 @@ TEST(Canvas, Frame3DPaintsRingsAndShrinksTheRectangle)
     TRect r = Rect(2, 2, 12, 10);
     Frame3D(s.C(), r, clBlue, clRed, 2);
     EXPECT_EQ(r, Rect(4, 4, 10, 8));
-    EXPECT_EQ(s.At(2, 2), clBlue);  // top-left corner
-    EXPECT_EQ(s.At(11, 2), clRed);  // top-right corner belongs to the bottom colour
-    EXPECT_EQ(s.At(2, 9), clRed);   // so does the bottom-left one
-    EXPECT_EQ(s.At(11, 9), clRed);
-    EXPECT_EQ(s.At(3, 3), clBlue);  // second ring
-    EXPECT_EQ(s.At(10, 8), clRed);
-    EXPECT_EQ(s.At(4, 4), clWhite); // the inside stays
+    // The top-left corner in the top colour, the other three corners in the
+    // bottom colour, then the second ring; the inside stays.
+    s.Expect({{2, 2, clBlue}, {11, 2, clRed}, {2, 9, clRed}, {11, 9, clRed}, {3, 3, clBlue}, {10, 8, clRed}, {4, 4, clWhite}});
     EXPECT_EQ(s.Painted(), QRect(QPoint(2, 2), QPoint(11, 9)));
 }
 
 TEST(Canvas, PieRunsCounterClockwiseFromStartToEnd)
 {
-    // From three o'clock counter-clockwise to twelve: the upper-right quarter.
-    Surface s(41, 41);
-    s.C()->Brush()->SetColor(clRed);
-    s.C()->Pen()->SetColor(clRed);
-    s.C()->Pie(0, 0, 41, 41, 40, 20, 20, 0);
-    EXPECT_EQ(s.At(30, 10), clRed);
-    EXPECT_EQ(s.At(10, 10), clWhite);
-    EXPECT_EQ(s.At(30, 30), clWhite);
-    // Swapping start and end gives the other three quarters.
-    Surface t(41, 41);
-    t.C()->Brush()->SetColor(clRed);
-    t.C()->Pen()->SetColor(clRed);
-    t.C()->Pie(0, 0, 41, 41, 20, 0, 40, 20);
-    EXPECT_EQ(t.At(30, 10), clWhite);
-    EXPECT_EQ(t.At(10, 10), clRed);
-    EXPECT_EQ(t.At(30, 30), clRed);
+    // From three o'clock counter-clockwise to twelve: the upper-right quarter;
+    // swapping start and end gives the other three quarters.
+    for (bool swapped : {false, true}) {
+        Surface s(41, 41);
+        s.C()->Brush()->SetColor(clRed);
+        s.C()->Pen()->SetColor(clRed);
+        s.C()->Pie(0, 0, 41, 41, swapped ? 20 : 40, swapped ? 0 : 20, swapped ? 40 : 20, swapped ? 20 : 0);
+        EXPECT_EQ(s.At(30, 10), swapped ? clWhite : clRed) << swapped;
+        EXPECT_EQ(s.At(10, 10), swapped ? clRed : clWhite) << swapped;
+        EXPECT_EQ(s.At(30, 30), swapped ? clRed : clWhite) << swapped;
+    }
 }
 
 TEST(Colors, SystemColorsResolveThroughTheClassicTable)

@@ -26,7 +26,7 @@ private:
 
 } // namespace
 
-TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirst)
+TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirstLoadedAndDesigningReachThem)
 {
     std::vector<QString> log;
     {
@@ -44,11 +44,9 @@ TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirst)
         EXPECT_EQ(owner.Components(5), nullptr);
     }
     EXPECT_EQ(log, (std::vector<QString>{"destroy B", "destroy C", "destroy A"}));
-}
 
-TEST(Component, LoadedEndsTheLoadingStateDesigningPassesToOwnedComponents)
-{
-    std::vector<QString> log;
+    // Loaded ends the loading state; designing passes to owned components.
+    log.clear();
     TComponent owner;
     auto* a = new TRecorder(&owner, &log);
     a->SetName("A");

@@ -51,9 +51,7 @@ TProbe* NewProbe(TWinControl& Host, int Left, int Top, int Width, int Height)
 TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
 {
     TWinControl host;
-    auto* probe = new TProbe(&host);
-    probe->SetParent(&host);
-    probe->SetBounds(0, 0, 30, 20);
+    auto* probe = NewProbe(host, 0, 0, 30, 20);
     EXPECT_EQ(probe->BackingImage().pixel(5, 5) & 0xFFFFFF, 0x008000u);
     EXPECT_EQ(probe->Paints, 1);
 
@@ -142,9 +140,7 @@ TEST(WinControl, AlignedChildrenShareTheClientArea)
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
     auto make = [&](TAlign align, int w, int h) {
-        auto* c = new TProbe(&host);
-        c->SetParent(&host);
-        c->SetBounds(0, 0, w, h);
+        auto* c = NewProbe(host, 0, 0, w, h);
         c->SetAlign(align);
         return c;
     };
@@ -165,8 +161,7 @@ TEST(WinControl, AlignedChildrenShareTheClientArea)
 TEST(WinControl, ChildrenFollowTheParentFontUntilTheyGetTheirOwn)
 {
     TWinControl host;
-    auto* a = new TProbe(&host);
-    a->SetParent(&host);
+    auto* a = NewProbe(host, 0, 0, 10, 10);
     host.Font()->SetHeight(-20);
     EXPECT_EQ(a->Font()->Height(), -20);
     a->Font()->SetStyle(TFontStyles(fsBold));
@@ -244,7 +239,7 @@ TEST(Controls, DragAndDropBetweenTwoControls)
     EXPECT_EQ(log, (std::vector<QString>{"start", "end 0"}));
 }
 
-TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
+TEST(Timer, TicksInTheRunningAndNestedLoopsAfterLoadingNeverInADesigner)
 {
     TComponent owner;
     auto* timer = new TTimer(&owner);
@@ -269,6 +264,20 @@ TEST(Timer, TicksInTheRunningEventLoopAndInNestedLoops)
     TestSupport::RunEventLoopFor(50);
     EXPECT_EQ(ticks, stopped);
     EXPECT_FALSE(timer->Active());
+
+    // A timer waits for loading to end and never runs in a designer.
+    auto* loading = new TTimer(&owner);
+    loading->BeginLoading();
+    loading->SetInterval(10);
+    loading->OnTimer = [](TObject*) {};
+    EXPECT_FALSE(loading->Active());
+    loading->Loaded();
+    EXPECT_TRUE(loading->Active());
+    auto* designed = new TTimer(&owner);
+    designed->SetDesigning(true);
+    designed->OnTimer = [](TObject*) {};
+    designed->SetInterval(20);
+    EXPECT_FALSE(designed->Active());
 }
 
 // Intervals below the platform's floor tick at the floor's pace, not faster:
@@ -287,24 +296,6 @@ TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
     const qint64 elapsed = clock.elapsed();
     EXPECT_GE(ticks, 5);
     EXPECT_LE(ticks, elapsed / kMinTimerInterval + 1) << "elapsed " << elapsed << " ms";
-}
-
-TEST(Timer, WaitsForLoadingAndNeverRunsInADesigner)
-{
-    TComponent owner;
-    auto* timer = new TTimer(&owner);
-    timer->BeginLoading();
-    timer->SetInterval(10);
-    timer->OnTimer = [](TObject*) {};
-    EXPECT_FALSE(timer->Active());
-    timer->Loaded();
-    EXPECT_TRUE(timer->Active());
-
-    auto* designed = new TTimer(&owner);
-    designed->SetDesigning(true);
-    designed->OnTimer = [](TObject*) {};
-    designed->SetInterval(20);
-    EXPECT_FALSE(designed->Active());
 }
 
 // A right click on a control with a pop-up menu shows it at the mouse, after

@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <tuple>
+
 using namespace Tessaron;
 
 namespace {
@@ -100,13 +102,10 @@ TEST(Form, ClientSizeExcludesTheClassicFrame)
     form.SetBorderStyle(TForm::bsDialog);
     form.SetClientWidth(461);
     form.SetClientHeight(337);
-    EXPECT_EQ(form.ClientWidth(), 461);
-    EXPECT_EQ(form.ClientHeight(), 337);
-    EXPECT_EQ(form.Width(), 461 + 6);
-    EXPECT_EQ(form.Height(), 337 + 6 + 19);
+    EXPECT_EQ(std::tuple(form.ClientWidth(), form.ClientHeight(), form.Width(), form.Height()),
+        std::tuple(461, 337, 461 + 6, 337 + 6 + 19));
     form.Show();
-    EXPECT_EQ(form.ClientWidget()->width(), 461);
-    EXPECT_EQ(form.ClientWidget()->height(), 337);
+    EXPECT_EQ(form.ClientWidget()->size(), QSize(461, 337));
     form.Hide();
 }
 

@@ -22,6 +22,7 @@
 #include <climits>
 #include <memory>
 #include <set>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -85,7 +86,7 @@ struct THost {
 
 // ---------------------------------------------------------------- TSpinEdit
 
-TEST(SpinEdit, AssignedValuesFollowTheBounds)
+TEST(SpinEdit, AssignedValuesFollowTheBoundsOnChangeOnlyForRealChangesStepsSaturate)
 {
     struct Case {
         int Min, Max, Assigned, Expected;
@@ -103,10 +104,7 @@ TEST(SpinEdit, AssignedValuesFollowTheBounds)
         spin.SetValue(c.Assigned);
         EXPECT_EQ(spin.Value(), c.Expected) << c.Min << ".." << c.Max << " := " << c.Assigned;
     }
-}
-
-TEST(SpinEdit, OnChangeOnlyForRealChangesBoundsApplyAtTheNextStepStepsSaturate)
-{
+    // OnChange only for real changes; bounds apply at the next step; steps saturate.
     TSpinEdit spin;
     int changes = 0;
     spin.OnChange = [&](TObject*) { ++changes; };
@@ -496,10 +494,9 @@ TEST(RadioButton, RadioButtonsOfOneParentFormAGroup)
     Click(radios[1], 6, 8);
     Click(radios[1], 6, 8); // clicking the checked one changes nothing
     EXPECT_EQ(log, (TLog{"click 0", "click 1"}));
-    EXPECT_FALSE(radios[0]->Checked());
-    EXPECT_TRUE(radios[1]->Checked());
-    EXPECT_FALSE(radios[2]->Checked());
-    EXPECT_TRUE(other->Checked()); // another parent, another group
+    // The other button has another parent: another group.
+    EXPECT_EQ(std::tuple(radios[0]->Checked(), radios[1]->Checked(), radios[2]->Checked(), other->Checked()),
+        std::tuple(false, true, false, true));
     // The dot of the checked button.
     const int top = (17 - 12) / 2;
     EXPECT_EQ(At(Grab(radios[1]), 5, top + 5), Rgb(clWindowText));
@@ -687,7 +684,7 @@ TEST(UpDown, ClicksAskOnChangingMoveThePositionAndReportTheButton)
 
 // ---------------------------------------------------------------- dialogs
 
-TEST(OpenDialog, AnsweredThroughTheTestResponder)
+TEST(OpenDialog, AnsweredThroughTheTestResponderFiltersAndDefaultExtension)
 {
     TOpenDialog dialog;
     dialog.SetDefaultExt("ddt");
@@ -713,10 +710,7 @@ TEST(OpenDialog, AnsweredThroughTheTestResponder)
     TOpenDialog::SetTestResponder(nullptr);
     // Offscreen without a responder nobody can answer: cancelled.
     EXPECT_FALSE(dialog.Execute());
-}
-
-TEST(OpenDialog, FiltersAndDefaultExtension)
-{
+    // Filters in Qt's form, and the default extension.
     EXPECT_EQ(TOpenDialog::QtFilters("Schreiberdaten|*.ddt"), QStringList{"Schreiberdaten (*.ddt)"});
     EXPECT_EQ(TOpenDialog::QtFilters("Text|*.txt; *.log|Alle Dateien|*.*"),
         (QStringList{"Text (*.txt *.log)", "Alle Dateien (*)"}));
@@ -770,14 +764,13 @@ TEST(MessageBoxes, RequestsCarryButtonsDefaultsAndCaptions)
     MessageBox("x", "y", MB_YESNO);
     SetMessageResponder(nullptr);
     ASSERT_EQ(requests.size(), 4u);
-    EXPECT_EQ(requests[0].Caption, "Frage");
-    EXPECT_EQ(requests[0].Type, mtConfirmation);
-    EXPECT_EQ(requests[0].Buttons, TMsgDlgButtons(mbYes) | mbNo | mbCancel);
-    EXPECT_EQ(requests[0].DefaultResult, IDNO);
-    EXPECT_EQ(requests[0].CancelResult, IDCANCEL);
-    EXPECT_EQ(requests[1].Caption, QString::fromUtf8("Bestätigen"));
-    EXPECT_EQ(requests[1].DefaultResult, mrYes);
-    EXPECT_EQ(requests[1].CancelResult, mrNo);
+    const auto facts = [](const TMessageRequest& R) {
+        return std::tuple(R.Caption, R.Type, R.Buttons, R.DefaultResult, R.CancelResult);
+    };
+    EXPECT_EQ(facts(requests[0]),
+        std::tuple(QString("Frage"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo | mbCancel, IDNO, IDCANCEL));
+    EXPECT_EQ(facts(requests[1]),
+        std::tuple(QString::fromUtf8("Bestätigen"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo, mrYes, mrNo));
     EXPECT_EQ(requests[2].Buttons, TMsgDlgButtons(mbOK));
     EXPECT_EQ(requests[3].CancelResult, -1); // Yes/No boxes do not take Escape
     // Offscreen without a responder: the default button answers.
@@ -922,11 +915,9 @@ end
     const QByteArray written = WriteComponentText(form);
     std::unique_ptr<TComponent> again(ReadComponent(written, QStringLiteral("written")));
     EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), QString::fromUtf8(written));
-    EXPECT_TRUE(written.contains("Caption = '&Fertig'"));
-    EXPECT_TRUE(written.contains("Kind = bkOK"));
-    EXPECT_TRUE(written.contains("Style = csOwnerDrawFixed"));
-    EXPECT_TRUE(written.contains("OnDrawItem = ListDrawItem"));
-    EXPECT_TRUE(written.contains("Associate = Edit1"));
+    for (const char* line : {"Caption = '&Fertig'", "Kind = bkOK", "Style = csOwnerDrawFixed", "OnDrawItem = ListDrawItem",
+             "Associate = Edit1"})
+        EXPECT_TRUE(written.contains(line)) << line;
     bit->SetKind(TBitBtn::bkCancel); // outside loading the kind's caption wins
     EXPECT_EQ(bit->Caption(), "Abbrechen");
 }

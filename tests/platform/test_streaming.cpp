@@ -11,6 +11,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 using namespace Tessaron;
@@ -276,20 +277,11 @@ TEST_F(Streaming, ReadsNestingOwnersAndEveryKindOfValue)
     EXPECT_EQ(g2->GetParentComponent(), g1);  // the nesting gives the parent
     EXPECT_EQ(g2->Owner(), &form);
     EXPECT_EQ(form.Gadget1, g1);  // the form field
-    EXPECT_EQ(g1->Left(), 12);
-    EXPECT_EQ(g2->Left(), -11);
-    EXPECT_EQ(g1->Ratio, 20.0);
-    EXPECT_EQ(g1->Scale, 0.1f);
-    EXPECT_TRUE(g1->Active);
-    EXPECT_EQ(g1->Shape, shArrow);
-    EXPECT_EQ(g1->Options, TOptions(opBold | opUnderline));
-    EXPECT_EQ(int(g1->Tint), 10);
-    EXPECT_EQ(g1->Data, QByteArray("\x00\x01\xFF\x7F", 4));
-    EXPECT_EQ(g1->Items, QStringList({"a", "b'c"}));
-    EXPECT_EQ(g1->Pen()->Width, 3);
-    EXPECT_EQ(g1->Pen()->Style, TOptions(opItalic));
+    EXPECT_EQ(std::tuple(g1->Left(), g2->Left(), g1->Ratio, g1->Scale, g1->Active, g1->Shape, g1->Options, int(g1->Tint)),
+        std::tuple(12, -11, 20.0, 0.1f, true, shArrow, TOptions(opBold | opUnderline), 10));
+    EXPECT_EQ(std::tuple(g1->Data, g1->Items, g1->Pen()->Width, g1->Pen()->Style, g3->Tag()),
+        std::tuple(QByteArray("\x00\x01\xFF\x7F", 4), QStringList({"a", "b'c"}), 3, TOptions(opItalic), 42));
     EXPECT_EQ(g1->Buddy, g3);  // a reference to a component read later
-    EXPECT_EQ(g3->Tag(), 42);
     const QVariantList range = g1->Range;
     ASSERT_EQ(range.size(), 4);
     EXPECT_EQ(range[0].toList(), (QVariantList{qlonglong(65280), 20.0, qlonglong(65535), 40.0}));
@@ -323,9 +315,8 @@ TEST_F(Streaming, EventsInvokeTheRootsHandlersWithTheirArguments)
     // Bound handlers are written back by name; a callable of other origin is not.
     Child(&form, "Gadget2")->OnClick = [](TObject*) {};
     const QString text = Write(&form);
-    EXPECT_TRUE(text.contains("    OnClick = Button1Click\n"));
-    EXPECT_TRUE(text.contains("    OnPoint = PointHandler\n"));
-    EXPECT_TRUE(text.contains("  OnShow = FormShow\n"));
+    for (const char* line : {"    OnClick = Button1Click\n", "    OnPoint = PointHandler\n", "  OnShow = FormShow\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
     EXPECT_EQ(text.count("OnClick"), 1);
 
     TGadget other;
@@ -355,11 +346,8 @@ TEST_F(Streaming, WritingAndReadingBackReproducesTextAndState)
 
     TGadget* c3 = Child(&copy, "Gadget3");
     ASSERT_NE(c3, nullptr);
-    EXPECT_EQ(c3->Ratio, 1.0 / 3.0);
-    EXPECT_EQ(c3->Caption, g3->Caption);
-    EXPECT_EQ(c3->Data, g3->Data);
-    EXPECT_EQ(c3->Inner, 75);
-    EXPECT_EQ(c3->Range, g3->Range);
+    EXPECT_EQ(std::tuple(c3->Ratio, c3->Caption, c3->Data, c3->Inner, c3->Range),
+        std::tuple(1.0 / 3.0, g3->Caption, g3->Data, 75, g3->Range));
     EXPECT_EQ(Child(&copy, "Gadget1")->Buddy, c3);
     EXPECT_EQ(Child(&copy, "Gadget2")->GetParentComponent(), Child(&copy, "Gadget1"));
     EXPECT_EQ(copy.Caption, form.Caption);
@@ -636,18 +624,12 @@ TEST_F(Streaming, IdentifiersAndNumbersInTheirWrittenForms)
   Items = ()
 end
 )");
-    EXPECT_EQ(form.Tag(), 255);
-    EXPECT_EQ(form.Left(), -16);
-    EXPECT_EQ(int(form.Tint), 20);
-    EXPECT_EQ(form.Ratio, 7.0);
-    EXPECT_EQ(form.Shape, shArrow);
-    EXPECT_EQ(form.Options, TOptions(opBold | opItalic));
-    EXPECT_EQ(form.Pen()->Name, "");
+    EXPECT_EQ(std::tuple(form.Tag(), form.Left(), int(form.Tint), form.Ratio, form.Shape, form.Options, form.Pen()->Name),
+        std::tuple(255, -16, 20, 7.0, shArrow, TOptions(opBold | opItalic), QString()));
     const QString text = Write(&form);
-    EXPECT_TRUE(text.contains("  Tint = tnWarm\n"));  // the first name of the value
-    EXPECT_TRUE(text.contains("  Ratio = 7.0\n"));
-    EXPECT_TRUE(text.contains("  Options = [opBold, opItalic]\n"));
-    EXPECT_TRUE(text.contains("  Pen.Name = ''\n"));
+    // Tint by the first name of its value.
+    for (const char* line : {"  Tint = tnWarm\n", "  Ratio = 7.0\n", "  Options = [opBold, opItalic]\n", "  Pen.Name = ''\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
 
     // A hex value of 32 bits fills a 32-bit signed integer, as negative colours are written.
     Read(&form, "object F: TTestForm\n  Tag = $8000000F\nend\n");
