@@ -130,37 +130,98 @@ TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
         mrOk);
 }
 
+// ---------------------------------------------------------------- descriptions
+
+// The values of the descriptions that behaviour rests on: which lamps flash
+// and how fast, the timers, the ranges and limits, scale angles and steps,
+// the captions, slots and formats the windows show.
+TEST(Demos, DescriptionsHoldTheValuesTheWindowsRestOn)
+{
+    TDemo<TLed_Demo> led;
+    EXPECT_EQ(led.Form.Led(37), nullptr);
+    const int intervals[2][6] = {{1000, 500, 200, 300, 400, 700}, {500, 700, 200, 100, 800, 1000}};
+    for (int n = 1; n <= 36; ++n) {
+        TLed* l = led.Form.Led(n);
+        ASSERT_NE(l, nullptr) << n;
+        EXPECT_EQ(l->Flashing(), IsFlashingLamp(n)) << n;
+        if (IsFlashingLamp(n))
+            EXPECT_EQ(l->FlashInterval(), intervals[(n - 1) / 6 == 4][(n - 1) % 6]) << n;
+    }
+
+    TDemo<TBarGraph_Demo> bar;
+    TDemo<TMeter_Demo> meter;
+    TDemo<TPanelMeter_Demo> panel;
+    for (TTimer* t : {bar.Form.Timer1, meter.Form.Timer1, panel.Form.Timer1})
+        EXPECT_FALSE(t->Enabled());
+    EXPECT_EQ(bar.Form.Timer1->Interval(), 1);
+    TBarGraph_Demo& b = bar.Form;
+    using TRanges = std::vector<std::pair<TColor, double>>;
+    const TRanges zones = {{clLime, 60}, {clYellow, 80}, {clRed, 100}};
+    const std::pair<TBarGraph*, TRanges> bars[] = {
+        {b.BarGraph1, {{clGreen, 20}, {clLime, 40}, {clYellow, 80}, {clRed, 100}}}, {b.BarGraph2, zones},
+        {b.BarGraph3, zones}, {b.BarGraph4, zones}, {b.BarGraph5, {{clLime, 70}, {clRed, 100}}}};
+    for (const auto& [g, want] : bars) {
+        ASSERT_NE(g, nullptr);
+        TRanges ranges;
+        for (int k = 1; k <= g->RangeNumber(); ++k)
+            ranges.emplace_back(g->Ranges().Entry(k).Color, g->Ranges().Entry(k).Limit);
+        EXPECT_EQ(ranges, want) << g->Name().toStdString();
+        EXPECT_EQ(g->Value(), 100.0) << g->Name().toStdString();
+    }
+
+    // The meters' ranges, their limits and colours, as written back.
+    const QByteArray text = WriteComponentText(&meter.Form);
+    EXPECT_TRUE(text.contains("Range = ((65280 False 20.0 65535 False 40.0 33023 False 80.0 255 False 100.0) -120.0 "
+                              "120.0 81.675 90.75"))
+        << text.constData();
+    EXPECT_TRUE(text.contains("Range = ((65280 False 30.0 65535 False 50.0 255 False 60.0) -70.0 70.0 76.275 84.75 0.0 "
+                              "0.0 60.0 10.0)"));
+
+    TDemo<TDial_Demo> dial;
+    const TDial_Demo& d = dial.Form;
+    using TDialFacts = std::tuple<double, double, double, QString>; // scale angles, step, caption
+    const std::pair<TDial*, TDialFacts> dials[] = {{d.Dial1, {-150, 150, 0, "U1"}}, {d.Dial2, {-140, 140, 10, "I1"}},
+        {d.Dial3, {-150, 150, 0, ""}}, {d.Dial4, {-150, 150, 0, ""}}, {d.Dial5, {-150, 150, 10, ""}},
+        {d.Dial6, {-150, 150, 20, ""}}};
+    for (const auto& [x, facts] : dials) {
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(TDialFacts(x->ScaleAngle1(), x->ScaleAngle2(), x->ValueStepWidth(), x->Caption()), facts)
+            << x->Name().toStdString();
+    }
+
+    const TPanelMeter_Demo& p = panel.Form;
+    const std::tuple<TPanelMeter*, QStringList, const char*> panels[] = {{p.PanelMeter1, {}, " 0.000;-0.000"},
+        {p.PanelMeter2, {"OVERLOAD"}, " 0.000;-0.000"}, {p.PanelMeter3, {"Volts"}, " 0.00000;-0.00000"},
+        {p.PanelMeter4, {}, "00"}};
+    for (const auto& [m, texts, format] : panels) {
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(std::pair(m->Slots(), m->DisplayFormat()), std::pair(texts, QString::fromLatin1(format)))
+            << m->Name().toStdString();
+    }
+
+    TDemo<TSlider_Demo> slider;
+    const TSlider_Demo& s = slider.Form;
+    using TSliderFacts = std::tuple<double, double, double, double>; // minimum, maximum, value, step
+    const std::pair<TSlider*, TSliderFacts> sliders[] = {{s.Slider1, {-10, 10, 0, 0}}, {s.Slider2, {0, 50, 0, 0}},
+        {s.Slider3, {0, 50, 0, 0}}, {s.Slider4, {0, 50, 50, 0}}, {s.Slider5, {0, 50, 0, 10}}};
+    for (const auto& [x, facts] : sliders) {
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(TSliderFacts(x->ValueMin(), x->ValueMax(), x->Value(), x->ValueStepWidth()), facts)
+            << x->Name().toStdString();
+    }
+    EXPECT_TRUE(bool(s.Slider2->OnValueChange) && bool(s.Slider4->OnValueChange));
+    EXPECT_FALSE(bool(s.Slider3->OnValueChange));
+}
+
 // ---------------------------------------------------------------- LED
 
-TEST(LedDemo, DescriptionBuildsTheLampsShowingStartsTheFlashingOnesClosingStopsThem)
+TEST(LedDemo, ShowingStartsTheFlashingLampsClosingStopsThem)
 {
     TDemo<TLed_Demo> d;
-    EXPECT_EQ(d.Form.Led(37), nullptr);
-    // Six columns, each with its active colour; six rows with their settings.
-    const int lefts[] = {48, 88, 128, 168, 208, 248};
-    const TColor colours[] = {clRed, clYellow, clGreen, clNavy, clAqua, clLime};
-    const int tops[] = {72, 104, 152, 184, 216, 248};
-    const int intervals[2][6] = {{1000, 500, 200, 300, 400, 700}, {500, 700, 200, 100, 800, 1000}};
-    const TLed::TLedStyle flashStyles[] = {TLed::lesArrowLeft, TLed::lesArrowRight, TLed::lesArrowUp,
-        TLed::lesArrowUp, TLed::lesRectangle, TLed::lesRectangle};
-    const TLed::TLedStyle steadyStyles[] = {TLed::lesArrowLeft, TLed::lesArrowRight, TLed::lesArrowDown,
-        TLed::lesArrowDown, TLed::lesRectangle, TLed::lesRectangle};
     for (int n = 1; n <= 36; ++n) {
-        SCOPED_TRACE(n);
-        const int row = (n - 1) / 6, col = (n - 1) % 6;
         TLed* led = d.Form.Led(n);
-        ASSERT_NE(led, nullptr);
-        EXPECT_EQ(led->BoundsRect(), Bounds(lefts[col], tops[row], row < 2 ? 25 : 16, row < 2 ? 25 : 16));
-        EXPECT_EQ(led->ColorActive(), colours[col]);
-        EXPECT_EQ(led->ColorInactive(), clSilver);
-        EXPECT_EQ(led->Flashing(), IsFlashingLamp(n));
-        EXPECT_EQ(led->Value(), !IsFlashingLamp(n)); // flashing lamps wait for the window to show
-        EXPECT_FALSE(led->FlashTimer()->Enabled());
-        if (row == 1 || row == 4) {
-            EXPECT_EQ(led->FlashInterval(), intervals[row == 4][col]);
-        }
-        const TLed::TLedStyle style = row == 4 ? flashStyles[col] : row == 5 ? steadyStyles[col] : TLed::lesCircle;
-        EXPECT_EQ(led->Style(), style);
+        EXPECT_EQ(led->Value(), !IsFlashingLamp(n)) << n; // flashing lamps wait for the window to show
+        EXPECT_FALSE(led->FlashTimer()->Enabled()) << n;
     }
     // Showing starts the flashing lamps, closing stops them, twice.
     for (int round = 0; round < 2; ++round) {
@@ -186,39 +247,6 @@ TEST(LedDemo, DescriptionBuildsTheLampsShowingStartsTheFlashingOnesClosingStopsT
 }
 
 // ---------------------------------------------------------------- bar graph
-
-TEST(BarGraphDemo, DescriptionBuildsTheBars)
-{
-    TDemo<TBarGraph_Demo> d;
-    TBarGraph_Demo& f = d.Form;
-    EXPECT_FALSE(f.Timer1->Enabled());
-    EXPECT_EQ(f.Timer1->Interval(), 1);
-    const std::vector<std::pair<TColor, double>> zones = {{clLime, 60}, {clYellow, 80}, {clRed, 100}};
-    const struct {
-        TBarGraph* Bar;
-        int Left, Width, BarWidth;
-        std::vector<std::pair<TColor, double>> Ranges;
-        TLabelingStyle Style;
-        TLabelingOrientation Orientation;
-    } rows[] = {
-        {f.BarGraph1, 32, 81, 10, {{clGreen, 20}, {clLime, 40}, {clYellow, 80}, {clRed, 100}}, lbsSymmetric, lboLeft},
-        {f.BarGraph2, 136, 81, 10, zones, lbsBoth, lboLeft},
-        {f.BarGraph3, 208, 65, 10, zones, lbsLines, lboRight},
-        {f.BarGraph4, 264, 81, 10, zones, lbsBoth, lboRight},
-        {f.BarGraph5, 368, 65, 40, {{clLime, 70}, {clRed, 100}}, lbsNone, lboLeft},
-    };
-    for (const auto& r : rows) {
-        TBarGraph* b = r.Bar;
-        ASSERT_NE(b, nullptr);
-        SCOPED_TRACE(b->Name().toStdString());
-        EXPECT_EQ(std::tuple(b->BoundsRect(), b->BarWidth(), b->Value(), b->LabelingStyle(), b->LabelingOrientation()),
-            std::tuple(Bounds(r.Left, 72, r.Width, 217), r.BarWidth, 100.0, r.Style, r.Orientation));
-        std::vector<std::pair<TColor, double>> ranges;
-        for (int k = 1; k <= b->RangeNumber(); ++k)
-            ranges.emplace_back(b->Ranges().Entry(k).Color, b->Ranges().Entry(k).Limit);
-        EXPECT_EQ(ranges, r.Ranges);
-    }
-}
 
 TEST(BarGraphDemo, TimerRunsWhileShownSweepsUpTurnsAt95AndAt0AndStopsOnClose)
 {
@@ -266,65 +294,7 @@ TEST(BarGraphDemo, TimerRunsWhileShownSweepsUpTurnsAt95AndAt0AndStopsOnClose)
     f.Close();
 }
 
-// ---------------------------------------------------------------- dial
-
-TEST(DialDemo, DescriptionBuildsTheDials)
-{
-    TDemo<TDial_Demo> d;
-    TDial_Demo& f = d.Form;
-    // Bounds, scale angles, step, indicator band, indicator and bevel colour,
-    // ticks, labels, indicator style and caption.
-    using TFacts = std::tuple<TRect, double, double, double, int, int, TColor, TColor, bool, bool, TDial::TDialIndicator,
-        QString>;
-    const std::pair<TDial*, TFacts> rows[] = {
-        {f.Dial1, {Bounds(16, 48, 201, 193), -150, 150, 0, 55, 85, clRed, clWhite, true, true, TDial::diaTriangle, "U1"}},
-        {f.Dial2, {Bounds(224, 56, 201, 193), -140, 140, 10, 55, 85, clBlue, clWhite, true, true, TDial::diaTriangle, "I1"}},
-        {f.Dial3, {Bounds(24, 232, 89, 65), -150, 150, 0, 52, 85, clRed, clWhite, false, false, TDial::diaLine, ""}},
-        {f.Dial4, {Bounds(112, 232, 89, 65), -150, 150, 0, 35, 75, clRed, clWhite, false, false, TDial::diaTriangle, ""}},
-        {f.Dial5, {Bounds(248, 232, 89, 65), -150, 150, 10, 55, 80, clRed, clAqua, false, false, TDial::diaCircle, ""}},
-        {f.Dial6, {Bounds(336, 232, 89, 65), -150, 150, 20, 55, 80, clRed, clLime, false, false, TDial::diaCircle, ""}},
-    };
-    for (const auto& [dial, facts] : rows) {
-        ASSERT_NE(dial, nullptr);
-        EXPECT_EQ(TFacts(dial->BoundsRect(), dial->ScaleAngle1(), dial->ScaleAngle2(), dial->ValueStepWidth(),
-                      dial->IndicatorInner(), dial->IndicatorOuter(), dial->IndicatorColor(), dial->BevelColor(),
-                      dial->Ticks(), dial->Labels(), dial->IndicatorStyle(), dial->Caption()),
-            facts)
-            << dial->Name().toStdString();
-    }
-}
-
 // ---------------------------------------------------------------- meter
-
-TEST(MeterDemo, DescriptionBuildsTheMeters)
-{
-    TDemo<TMeter_Demo> d;
-    TMeter_Demo& f = d.Form;
-    EXPECT_FALSE(f.Timer1->Enabled());
-    const struct {
-        TMeter* Meter;
-        int Left, Scale, ShiftY;
-        const char* Legend1;
-        TMeter::TLabelingStyle Labels;
-        TMeter::TLegendPosition Legend;
-    } rows[] = {{f.Meter1, 16, 110, 10, "Leistung", TMeter::labInside, TMeter::LegBottom},
-        {f.Meter2, 232, 150, 20, "Spannung", TMeter::labOutside, TMeter::LegTop}};
-    for (const auto& r : rows) {
-        ASSERT_NE(r.Meter, nullptr);
-        SCOPED_TRACE(r.Meter->Name().toStdString());
-        const TMeter* m = r.Meter;
-        EXPECT_EQ(std::tuple(m->BoundsRect(), m->MeterScale(), m->MeterShiftY(), m->ReduceFlicker(), m->Legend1(),
-                      m->LabelingStyle(), m->LegendPosition()),
-            std::tuple(Bounds(r.Left, 72, 201, 177), r.Scale, r.ShiftY, true, QString(r.Legend1), r.Labels, r.Legend));
-    }
-    // The ranges, their limits and colours, as written back.
-    const QByteArray text = WriteComponentText(&f);
-    EXPECT_TRUE(text.contains("Range = ((65280 False 20.0 65535 False 40.0 33023 False 80.0 255 False 100.0) -120.0 "
-                              "120.0 81.675 90.75"))
-        << text.constData();
-    EXPECT_TRUE(text.contains("Range = ((65280 False 30.0 65535 False 50.0 255 False 60.0) -70.0 70.0 76.275 84.75 0.0 "
-                              "0.0 60.0 10.0)"));
-}
 
 TEST(MeterDemo, ShowStartsTheSweepWhichTurnsAtBothEndsAndCloseStopsIt)
 {
@@ -370,32 +340,6 @@ TEST(MeterDemo, ShowStartsTheSweepWhichTurnsAtBothEndsAndCloseStopsIt)
 }
 
 // ---------------------------------------------------------------- panel meter
-
-TEST(PanelMeterDemo, DescriptionBuildsTheMeters)
-{
-    TDemo<TPanelMeter_Demo> d;
-    TPanelMeter_Demo& f = d.Form;
-    EXPECT_FALSE(f.Timer1->Enabled());
-    const struct {
-        TPanelMeter* Meter;
-        TRect Bounds;
-        double Angle;
-        TColor Display;
-        QStringList Slots;
-        const char* Format;
-    } rows[] = {{f.PanelMeter1, Bounds(16, 72, 225, 81), 5, clLime, {}, " 0.000;-0.000"},
-        {f.PanelMeter2, Bounds(16, 168, 225, 105), 0, clLime, {"OVERLOAD"}, " 0.000;-0.000"},
-        {f.PanelMeter3, Bounds(248, 72, 185, 81), 0, clBlack, {"Volts"}, " 0.00000;-0.00000"},
-        {f.PanelMeter4, Bounds(248, 168, 185, 105), 15, clBlack, {}, "00"}};
-    for (const auto& r : rows) {
-        ASSERT_NE(r.Meter, nullptr);
-        SCOPED_TRACE(r.Meter->Name().toStdString());
-        const TPanelMeter* m = r.Meter;
-        EXPECT_EQ(std::tuple(m->BoundsRect(), m->DisplayAngle(), m->DisplayColor(), m->Slots(), m->DisplayFormat()),
-            std::tuple(r.Bounds, r.Angle, r.Display, r.Slots, QString::fromLatin1(r.Format)));
-    }
-    EXPECT_TRUE(bool(f.PanelMeter2->OnRangeCheck));
-}
 
 TEST(PanelMeterDemo, ShowLightsVoltsAndStartsTheTimerCloseStopsIt)
 {
@@ -460,41 +404,4 @@ TEST(PanelMeterDemo, SweepTurnsAtEightOverloadTogglesAtFiveCountdownAndRandomVal
         ASSERT_EQ(f.PanelMeter3->Value(), randoms[size_t(i)]);
     }
     EXPECT_EQ(f.PanelMeter4->DisplayText(), "56");
-}
-
-// ---------------------------------------------------------------- slider
-
-TEST(SliderDemo, DescriptionBuildsTheSliders)
-{
-    TDemo<TSlider_Demo> d;
-    TSlider_Demo& f = d.Form;
-    // Button width and height, value range, value, step, ranges, decimals,
-    // labeling style and orientation, a transparent button.
-    using TFacts = std::tuple<int, int, double, double, double, double, int, int, TLabelingStyle, TLabelingOrientation, bool>;
-    const std::tuple<TSlider*, int, TFacts> rows[] = {
-        {f.Slider1, 32, {39, 10, -10, 10, 0, 0, 1, 0, lbsSymmetric, lboLeft, false}},
-        {f.Slider2, 128, {30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboLeft, false}},
-        {f.Slider4, 192, {30, 10, 0, 50, 50, 0, 3, 1, lbsLines, lboLeft, false}},
-        {f.Slider3, 256, {30, 10, 0, 50, 0, 0, 3, 1, lbsBoth, lboRight, false}},
-        {f.Slider5, 360, {71, 18, 0, 50, 0, 10, 1, 1, lbsAsymmetric, lboRight, true}},
-    };
-    for (const auto& [s, left, facts] : rows) {
-        ASSERT_NE(s, nullptr);
-        SCOPED_TRACE(s->Name().toStdString());
-        EXPECT_EQ(s->BoundsRect(), Bounds(left, 64, 73, 233));
-        EXPECT_TRUE(s->ButtonFont()->Style().testFlag(fsBold));
-        EXPECT_FALSE(s->LabelingFont()->Style().testFlag(fsBold));
-        EXPECT_EQ(TFacts(s->ButtonWidth(), s->ButtonHeight(), s->ValueMin(), s->ValueMax(), s->Value(), s->ValueStepWidth(),
-                      s->RangeNumber(), s->LabelingDecimals(), s->LabelingStyle(), s->LabelingOrientation(),
-                      s->ButtonTransparent()),
-            facts);
-        if (s->RangeNumber() == 1) {
-            EXPECT_EQ(s->Ranges().Entry(1).Color, clBtnFace);
-            EXPECT_EQ(s->Ranges().Entry(1).Limit, s->ValueMax());
-        }
-    }
-    EXPECT_EQ(f.Slider1->ButtonColor(), clBlue);
-    EXPECT_TRUE(bool(f.Slider2->OnValueChange));
-    EXPECT_TRUE(bool(f.Slider4->OnValueChange));
-    EXPECT_FALSE(bool(f.Slider3->OnValueChange));
 }
