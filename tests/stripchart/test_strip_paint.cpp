@@ -4,6 +4,7 @@
 #include "StripTestSupport.h"
 
 #include <histograph/HistoScale.h>
+#include "histograph/HistoTestSupport.h"
 
 #include <platform/SysUtils.h>
 
@@ -177,22 +178,13 @@ TEST(StripPaint, CaptionAndLabels)
     c->SetViewYGap(100000);
     c.Feed(12201, [](int, long) { return 5.0; });  // the newest at 61.000 s
     c.Image();
-    const StripTime::TTimeUnit unit = c->TimeUnit();
-    const QString caption = StripTime::Caption(unit, c->TimeOfIndex(c->StoredCount()));
+    const QString caption = StripTime::Caption(c->TimeUnit(), c->TimeOfIndex(c->StoredCount()));
     EXPECT_EQ(caption, QStringLiteral("00:01:01.000   [sec:msec]"));
     TBitmap probe(1, 1);
     probe.Canvas()->SetFont(c->FontXAxis());
-    const int th = probe.Canvas()->TextHeight(QStringLiteral("09"));
     const int x = c->Width() - c->GapRight() - probe.Canvas()->TextWidth(caption);
-    const int y = c->Height() - c->GapBottom() + 5 + th;
-    QImage expected(probe.Canvas()->TextWidth(caption), th, QImage::Format_RGB32);
-    expected.fill(ColorToQRgb(c->Color()));
-    TBitmap text;
-    text.SetImage(expected);
-    text.Canvas()->SetFont(c->FontXAxis());
-    text.Canvas()->Brush()->SetStyle(bsClear);
-    text.Canvas()->TextOut(0, 0, caption);
-    EXPECT_EQ(c.Image().copy(x, y, expected.width(), th), text.Image());
+    const int y = c->Height() - c->GapBottom() + 5 + probe.Canvas()->TextHeight(QStringLiteral("09"));
+    EXPECT_TRUE(HistoTest::TextAt(c.Image(), x, y, caption, c->FontXAxis(), c->Color()));
 
     const int bottom = c->Height() - c->GapBottom();
     const HistoScale::TLinearAxis axis{-200000, 200000, 100000, bottom - c->GapTop()};
@@ -201,11 +193,7 @@ TEST(StripPaint, CaptionAndLabels)
     EXPECT_EQ(label, QStringLiteral("-1E05"));
     const int lx = c->GapLeft() - probe.Canvas()->TextWidth(label) - 10;
     const int ly = bottom - axis.Offset(-100000) - probe.Canvas()->TextHeight(QStringLiteral("012.")) / 2;
-    bool ink = false;
-    for (int dx = 0; dx < probe.Canvas()->TextWidth(label); ++dx)
-        for (int dy = 0; dy < 8; ++dy)
-            ink = ink || c.At(lx + dx, ly + dy + 2) != ColorToRGB(clBtnFace);
-    EXPECT_TRUE(ink);
+    EXPECT_TRUE(HistoTest::TextAt(c.Image(), lx, ly, label, c->FontYAxis(), clBtnFace));
 
     THost small(300, 140);
     small->SetGridVisible(grdVer);
