@@ -23,31 +23,24 @@ double ModelGain(bool highPass, double fc, double fs)
 
 } // namespace
 
-TEST(RCFilter, NewLowPassStepResponseStartsAtZeroThenA)
+// fs 1, fc 0.5: b = exp(-pi), a = 1 - b. From rest a unit step gives the
+// low-pass 0, then 1 - b^n (one sample late), the high-pass 1, then b^n.
+TEST(RCFilter, NewFiltersStepResponses)
 {
-    // fs 1, fc 0.5: b = exp(-pi), a = 1 - b; the output lags one sample and
-    // then climbs as 1 - b^n.
-    TRCLowpass lp;
-    Block y = Constant(8, 1.0f);
-    lp.Filter(y.data(), int(y.size()));
     const double b = std::exp(-std::numbers::pi);
-    EXPECT_EQ(y[0], 0.0f);
-    EXPECT_NEAR(y[1], 0.9568, 1e-4);
-    EXPECT_EQ(y[1], 1.0f - float(std::exp(-std::numbers::pi_v<long double>)));
-    for (int n = 1; n < 8; ++n)
-        EXPECT_NEAR(y[size_t(n)], 1 - std::pow(b, n), 1e-6) << "sample " << n;
-}
-
-TEST(RCFilter, NewHighPassStepResponseStartsAtOneThenOneMinusA)
-{
-    TRCHighpass hp;
-    Block y = Constant(8, 1.0f);
-    hp.Filter(y.data(), int(y.size()));
     const float a = 1.0f - float(std::exp(-std::numbers::pi_v<long double>));
-    EXPECT_EQ(y[0], 1.0f);
-    EXPECT_EQ(y[1], 1.0f - a);
-    for (int n = 1; n < 8; ++n)
-        EXPECT_NEAR(y[size_t(n)], std::pow(std::exp(-std::numbers::pi), n), 1e-6) << "sample " << n;
+    EXPECT_NEAR(a, 0.9568, 1e-4);
+    TRCLowpass lp;
+    TRCHighpass hp;
+    for (bool highPass : {false, true}) {
+        SCOPED_TRACE(highPass ? "high-pass" : "low-pass");
+        Block y = Constant(8, 1.0f);
+        (highPass ? static_cast<TRCFilter&>(hp) : lp).Filter(y.data(), int(y.size()));
+        EXPECT_EQ(y[0], highPass ? 1.0f : 0.0f);
+        EXPECT_EQ(y[1], highPass ? 1.0f - a : a);
+        for (int n = 1; n < 8; ++n)
+            EXPECT_NEAR(y[size_t(n)], highPass ? std::pow(b, n) : 1 - std::pow(b, n), 1e-6) << "sample " << n;
+    }
 }
 
 TEST(RCFilter, GainAtCutoffIsTheDiscreteModelsValue)
