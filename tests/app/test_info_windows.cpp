@@ -91,7 +91,6 @@ TEST(InfoWindows, ManufacturerWindowShowsLogoContactDataAndFlashingLamps)
     for (const char* value : {Demo::kCompany, Demo::kStreet, Demo::kTown, Demo::kPhone, Demo::kFax, Demo::kCompuServe,
              Demo::kEmail})
         EXPECT_TRUE(shown.contains(QString::fromUtf8(value))) << value;
-    EXPECT_TRUE(form.Label3->Font()->Style().testFlag(fsBold));
 
     // The lamps flash out of step on their own timers, the window still hidden.
     struct {

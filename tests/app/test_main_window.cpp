@@ -41,7 +41,7 @@ struct MainWindow {
 
 // The whole contact line of the banner passes by: it is no wider than the
 // banner panel, which the panel's fixed width would otherwise cut off.
-TEST(MainWindow, StartsWithTheSloganAndTheBannerStoppedWhoseTextFitsItsPanel)
+TEST(MainWindow, StartsWithTheSloganTheBannerStoppedWhoseTextFitsItsPanelAndTheEntriesOfBuiltWindows)
 {
     MainWindow w;
     EXPECT_TRUE(w->Label1->Visible());
@@ -54,9 +54,18 @@ TEST(MainWindow, StartsWithTheSloganAndTheBannerStoppedWhoseTextFitsItsPanel)
     const QString text = w->Panel2->Caption();
     EXPECT_TRUE(text.endsWith(QString::fromUtf8(Demo::kEmail))) << text.toStdString();
     EXPECT_LE(CaptionExtent(text, w->Panel2->Font()->ToQFont()).width(), w->Panel2->Width());
+    // Windows missing from the program keep their entries disabled.
+    for (const TWindowMenuEntry& e : WindowMenuEntries()) {
+        TMenuItem* item = w.Item(e.ItemName);
+        ASSERT_NE(item, nullptr) << e.ItemName;
+        EXPECT_EQ(item->Enabled(), IsFormRegistered(e.ClassName)) << e.ItemName;
+    }
+    EXPECT_TRUE(w.Item("Beenden1")->Enabled());
+    EXPECT_EQ(w.Item("Datenbltter1")->Caption(), QString::fromUtf8("&Datenblätter"));
+    EXPECT_EQ(w.Item("RCHochpa1")->Caption(), QString::fromUtf8("RC &Hochpaß"));
 }
 
-TEST(MainWindow, BannerMovesOnePixelPerTickAndWrapsBelowMinusWidthMinusOne)
+TEST(MainWindow, BannerMovesOnePixelPerTickWrapsBelowMinusWidthMinusOneAndStopsOnTheDemoMenu)
 {
     MainWindow w;
     w.Item("berdiesesDemo1")->Click();
@@ -80,6 +89,20 @@ TEST(MainWindow, BannerMovesOnePixelPerTickAndWrapsBelowMinusWidthMinusOne)
     w->Panel2->SetLeft(100);
     TestSupport::RunEventLoopFor(120);
     EXPECT_LT(w->Panel2->Left(), 95);
+
+    // Opening the demo menu (which raises its item's click) stops it where it is.
+    const int left = w->Panel2->Left();
+    QMenu* demo = w.Item("Demo1")->SubMenu();
+    ASSERT_NE(demo, nullptr);
+    emit demo->aboutToShow();
+    EXPECT_TRUE(w->Label1->Visible());
+    EXPECT_FALSE(w->Panel2->Visible());
+    EXPECT_FALSE(w->Timer1->Enabled());
+    EXPECT_EQ(w->Panel2->Left(), left);
+    // "Über dieses Demo" again restarts at the right edge.
+    w.Item("berdiesesDemo1")->Action()->trigger();
+    EXPECT_EQ(w->Panel2->Left(), w->Panel1->Width());
+    EXPECT_TRUE(w->Timer1->Enabled());
 }
 
 // The window opens maximised; its normal geometry is the stored 815 x 616 (a
@@ -115,27 +138,6 @@ TEST(MainWindow, OpensMaximisedAndRestoresToTheStoredNormalBounds)
     form.Hide();
 }
 
-TEST(MainWindow, OpeningTheDemoMenuStopsTheBannerWithoutResettingIt)
-{
-    MainWindow w;
-    w.Item("berdiesesDemo1")->Click();
-    w->Timer1Timer(nullptr);
-    w->Timer1Timer(nullptr);
-    const int left = w->Panel2->Left();
-    // Opening the top-level menu raises its item's click.
-    QMenu* demo = w.Item("Demo1")->SubMenu();
-    ASSERT_NE(demo, nullptr);
-    emit demo->aboutToShow();
-    EXPECT_TRUE(w->Label1->Visible());
-    EXPECT_FALSE(w->Panel2->Visible());
-    EXPECT_FALSE(w->Timer1->Enabled());
-    EXPECT_EQ(w->Panel2->Left(), left);
-    // "Über dieses Demo" again restarts at the right edge.
-    w.Item("berdiesesDemo1")->Action()->trigger();
-    EXPECT_EQ(w->Panel2->Left(), w->Panel1->Width());
-    EXPECT_TRUE(w->Timer1->Enabled());
-}
-
 TEST(MainWindow, BackgroundToggleWithTheBitmapAbsentAndPresent)
 {
     QTemporaryDir dir;
@@ -165,17 +167,4 @@ TEST(MainWindow, BackgroundToggleWithTheBitmapAbsentAndPresent)
     }
     Application()->OnException = nullptr;
     QDir::setCurrent(old);
-}
-
-TEST(MainWindow, WindowsMissingFromTheProgramKeepTheirEntriesDisabled)
-{
-    MainWindow w;
-    for (const TWindowMenuEntry& e : WindowMenuEntries()) {
-        TMenuItem* item = w.Item(e.ItemName);
-        ASSERT_NE(item, nullptr) << e.ItemName;
-        EXPECT_EQ(item->Enabled(), IsFormRegistered(e.ClassName)) << e.ItemName;
-    }
-    EXPECT_TRUE(w.Item("Beenden1")->Enabled());
-    EXPECT_EQ(w.Item("Datenbltter1")->Caption(), QString::fromUtf8("&Datenblätter"));
-    EXPECT_EQ(w.Item("RCHochpa1")->Caption(), QString::fromUtf8("RC &Hochpaß"));
 }
