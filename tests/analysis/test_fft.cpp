@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <random>
@@ -77,14 +78,6 @@ std::vector<float> Random(std::size_t n, unsigned seed)
     std::vector<float> x(n);
     for (float& v : x)
         v = d(gen);
-    return x;
-}
-
-std::vector<float> Sine(std::size_t n, double periods, double amplitude = 1.0)
-{
-    std::vector<float> x(n);
-    for (std::size_t i = 0; i < n; ++i)
-        x[i] = float(amplitude * std::sin(TwoPi * periods * double(i) / double(n)));
     return x;
 }
 
@@ -206,83 +199,57 @@ TEST(FFT, SizeMismatchLeavesDataUnchanged)
     EXPECT_EQ(Values(right.Re()), std::vector<float>(16, 0.0f));
 }
 
-TEST(FFT, AutoCorrelationOfSineIsHalfTheSquaredAmplitudeAtLagZero)
-{
-    TFFT fft;
-    fft.SetExponent(9);
-    const std::size_t n = 512;
-    TComplexVector v(512);
-    Set(v.Re(), Sine(n, 7));
-    fft.AutoCorrelation(&v);
-    EXPECT_NEAR((*v.Re())[0], 0.5f, 1e-5);
-    // The circular autocorrelation of a sine is 0.5 cos of the lag.
-    for (std::size_t k = 0; k < n; ++k)
-        ASSERT_NEAR((*v.Re())[k], 0.5 * std::cos(TwoPi * 7 * k / n), 1e-5) << k;
-}
-
-TEST(FFT, PowerSpectrumOfSineWithKPeriods)
-{
-    TFFT fft;
-    fft.SetExponent(9);
-    for (int k : {1, 5, 40, 255}) {
-        TComplexVector v(512);
-        Set(v.Re(), Sine(512, k));
-        fft.PowerSpectrum(&v);
-        const std::vector<float> p = Values(v.Re());
-        EXPECT_NEAR(p[std::size_t(k)], 0.25, 1e-6) << k;
-        EXPECT_NEAR(p[std::size_t(512 - k)], 0.25, 1e-6) << k; // the mirrored bin
-        EXPECT_LT(MaxAbsExcept(p, {std::size_t(k), std::size_t(512 - k)}), 1e-10) << k;
-        EXPECT_EQ(MaxAbsExcept(Values(v.Im()), {}), 0.0);
-    }
-}
-
-// r[l] = 1/N sum a[m + l] b[m]: a copy of A advanced by s peaks at lag s,
-// one delayed by s at lag N - s.
-TEST(FFT, CrossCorrelationPeaksAtTheShift)
+// The composite operations against their definitions in double precision on
+// random data: the circular correlation r[l] = 1/N sum a[m + l] b[m] (the
+// autocorrelation with b = a), the power spectrum |X|^2 and the cross power
+// spectrum X conj(Y) of the normalised spectra. A and B are left holding
+// their spectra, B conjugated.
+TEST(FFT, CompositeOperationsFollowTheirDefinitions)
 {
     TFFT fft;
     fft.SetExponent(8);
     const std::size_t n = 256;
-    const std::vector<float> signal = Random(n, 11);
-    for (std::size_t shift : {std::size_t(0), std::size_t(1), std::size_t(37), std::size_t(200)}) {
-        std::vector<float> advanced(n), delayed(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            advanced[i] = signal[(i + shift) % n];
-            delayed[(i + shift) % n] = signal[i];
-        }
-        for (bool advance : {true, false}) {
-            TComplexVector a(256), b(256), result(256);
-            Set(a.Re(), signal);
-            Set(b.Re(), advance ? advanced : delayed);
-            fft.CrossCorrelation(&result, &a, &b);
-            const std::vector<float> r = Values(result.Re());
-            const auto peak = std::size_t(std::max_element(r.begin(), r.end()) - r.begin());
-            EXPECT_EQ(peak, advance ? shift : (n - shift) % n) << shift;
-            double energy = 0;
-            for (float x : signal)
-                energy += double(x) * x;
-            EXPECT_NEAR(r[peak], energy / n, 1e-5) << shift;
-        }
-    }
-}
-
-TEST(FFT, CrossPowerSpectrumIsProductWithConjugate)
-{
-    TFFT fft;
-    fft.SetExponent(6);
-    const std::vector<float> x = Random(64, 21), y = Random(64, 22);
-    TComplexVector a(64), b(64), result(64);
-    Set(a.Re(), x);
-    Set(b.Re(), y);
-    fft.CrossPowerSpectrum(&result, &a, &b);
+    const std::vector<float> x = Random(n, 21), y = Random(n, 22);
     const auto fx = Dft(x), fy = Dft(y);
-    for (std::size_t k = 0; k < 64; ++k) {
-        const std::complex<double> expected = fx[k] * std::conj(fy[k]);
-        EXPECT_NEAR((*result.Re())[k], expected.real(), 1e-7) << k;
-        EXPECT_NEAR((*result.Im())[k], expected.imag(), 1e-7) << k;
-        // A and B hold their spectra, B conjugated.
-        EXPECT_NEAR((*a.Im())[k], fx[k].imag(), 1e-7) << k;
-        EXPECT_NEAR((*b.Im())[k], -fy[k].imag(), 1e-7) << k;
+    const auto correlation = [&](const std::vector<float>& A, const std::vector<float>& B, std::size_t L) {
+        double r = 0;
+        for (std::size_t m = 0; m < n; ++m)
+            r += double(A[(m + L) % n]) * B[m];
+        return std::complex<double>(r / double(n), 0.0);
+    };
+    struct TCase {
+        const char* Name;
+        std::function<void(TComplexVector*, TComplexVector*, TComplexVector*)> Run; // Result = A = x, B = y
+        std::function<std::complex<double>(std::size_t)> Expected;
+        double Tolerance, ImaginaryTolerance; // -1: the imaginary part is not defined
+    };
+    const TCase cases[] = {
+        {"AutoCorrelation", [&](auto* r, auto*, auto*) { fft.AutoCorrelation(r); },
+            [&](std::size_t k) { return correlation(x, x, k); }, 1e-6, -1},
+        {"PowerSpectrum", [&](auto* r, auto*, auto*) { fft.PowerSpectrum(r); },
+            [&](std::size_t k) { return std::complex<double>(std::norm(fx[k]), 0.0); }, 1e-7, 0},
+        {"CrossCorrelation", [&](auto* r, auto* a, auto* b) { fft.CrossCorrelation(r, a, b); },
+            [&](std::size_t k) { return correlation(x, y, k); }, 1e-6, -1},
+        {"CrossPowerSpectrum", [&](auto* r, auto* a, auto* b) { fft.CrossPowerSpectrum(r, a, b); },
+            [&](std::size_t k) { return fx[k] * std::conj(fy[k]); }, 1e-7, 1e-7},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComplexVector result(256), a(256), b(256);
+        Set(result.Re(), x);
+        Set(a.Re(), x);
+        Set(b.Re(), y);
+        c.Run(&result, &a, &b);
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::complex<double> expected = c.Expected(k);
+            ASSERT_NEAR((*result.Re())[k], expected.real(), c.Tolerance) << k;
+            if (c.ImaginaryTolerance >= 0)
+                ASSERT_LE(std::abs((*result.Im())[k] - expected.imag()), c.ImaginaryTolerance) << k;
+            if (std::string(c.Name) == "CrossPowerSpectrum") {
+                ASSERT_NEAR((*a.Im())[k], fx[k].imag(), 1e-7) << k;
+                ASSERT_NEAR((*b.Im())[k], -fy[k].imag(), 1e-7) << k;
+            }
+        }
     }
 }
 
