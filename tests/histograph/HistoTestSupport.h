@@ -3,37 +3,17 @@
 
 #include <histograph/Histo.h>
 
-#include <platform/Controls.h>
+#include "support/ControlHost.h"
+
 #include <platform/Graphics.h>
 
 #include <QImage>
 
-#include <memory>
-
 namespace HistoTest {
 
 // A histograph of the given size at (0, 0) on its own parent.
-struct THost {
-    std::unique_ptr<Tessaron::TWinControl> Parent;
-    Tessaron::THistograph* H = nullptr;
-
-    explicit THost(int Width = 417, int Height = 241)
-        : Parent(std::make_unique<Tessaron::TWinControl>())
-    {
-        Parent->SetBounds(0, 0, Width + 20, Height + 20);
-        H = new Tessaron::THistograph(Parent.get());
-        H->SetParent(Parent.get());
-        H->SetBounds(0, 0, Width, Height);
-    }
-    Tessaron::THistograph* operator->() const { return H; }
-    // The picture after pending painting.
-    const QImage& Image() const { return H->BackingImage(); }
-    Tessaron::TColor At(int X, int Y) const { return Tessaron::QRgbToColor(Image().pixel(X, Y)); }
-    QImage Repainted() const
-    {
-        H->Invalidate();
-        return Image().copy();
-    }
+struct THost : TestSupport::TControlHost<Tessaron::THistograph> {
+    explicit THost(int Width = 417, int Height = 241) : TControlHost(Width, Height) {}
 };
 
 inline Tessaron::TColor RgbOf(Tessaron::TColor C)

@@ -44,7 +44,7 @@ TEST(HistoData, MeasuredCurvesKeepTheCallersArrayAndIgnoreOtherLayouts)
     EXPECT_EQ(h->Series(1).Data, values);
     EXPECT_EQ(h->Series(1).Count, 3);
 
-    SetKind(h.H, 1, THistograph::dtDataXY);
+    SetKind(h.C, 1, THistograph::dtDataXY);
     h->SetSeriesDataXY(pairs, 2, 1);
     EXPECT_EQ(h->Series(1).Data, pairs);
     EXPECT_TRUE(h->Series(1).Pairs);
@@ -53,10 +53,10 @@ TEST(HistoData, MeasuredCurvesKeepTheCallersArrayAndIgnoreOtherLayouts)
     EXPECT_EQ(h->Series(1).Count, 2);
 
     // Owned data are released whatever the kind says.
-    SetKind(h.H, 1, THistograph::dtUpperRef);
+    SetKind(h.C, 1, THistograph::dtUpperRef);
     h->SetSeriesData(values, 3, 1);
     ASSERT_TRUE(h->Series(1).Owned());
-    SetKind(h.H, 1, THistograph::dtDataXY);
+    SetKind(h.C, 1, THistograph::dtDataXY);
     h->SetSeriesData(values, 3, 1);
     EXPECT_EQ(h->Series(1).Data, nullptr);
     EXPECT_EQ(h->Series(1).Count, 0);
@@ -72,8 +72,8 @@ TEST(HistoData, ReferenceCurvesAreCopies)
 {
     THost h;
     h->SetSeriesNumber(3);
-    SetKind(h.H, 2, THistograph::dtUpperRef);
-    SetKind(h.H, 3, THistograph::dtLowerRef);
+    SetKind(h.C, 2, THistograph::dtUpperRef);
+    SetKind(h.C, 3, THistograph::dtLowerRef);
     std::vector<float> upper = {1.5f, 2.5f, 3.5f};
     h->SetSeriesData(upper.data(), 3, 2);
     const THistograph::TSeriesRec& s = h->Series(2);
@@ -284,10 +284,10 @@ TEST(HistoData, SeriesListHoldsATriplePerSeriesAndReadsTheDemoLists)
 {
     THost h;
     h->SetSeriesNumber(3);
-    SetKind(h.H, 2, THistograph::dtUpperRef);
+    SetKind(h.C, 2, THistograph::dtUpperRef);
     h->SetSeriesColor(clRed);
     h->SetSeriesLineStyle(psDot);
-    SetKind(h.H, 3, THistograph::dtLowerRef);
+    SetKind(h.C, 3, THistograph::dtLowerRef);
     h->SetSeriesColor(clBtnFace);
     h->SetSeriesLineStyle(psDashDotDot);
     const QVariantList list = h->WriteListProperty();
@@ -363,7 +363,7 @@ TEST(HistoData, DescriptionsSetPropertiesByName)
                             "  FontTitleTop.Color = clBlue\n"
                             "  Series = (0 0 0 0 2 3 0 2 0)\n"
                             "end\n";
-    ReadComponentText(h.H, text, QStringLiteral("histograph test"));
+    ReadComponentText(h.C, text, QStringLiteral("histograph test"));
     EXPECT_EQ(h->FontTitleTop()->Color(), clBlue);
     EXPECT_EQ(h->Series(2).Kind, THistograph::dtLowerRef);
     EXPECT_TRUE(h->RangeError().isEmpty());
@@ -372,12 +372,12 @@ TEST(HistoData, DescriptionsSetPropertiesByName)
     EXPECT_EQ(h->XToPixel(256), 417 - 40);
 
     // Written back and read into a fresh histograph, it gives the same.
-    const QByteArray written = WriteComponentText(h.H);
+    const QByteArray written = WriteComponentText(h.C);
     EXPECT_TRUE(written.contains("Series = ")) << written.constData();
     EXPECT_FALSE(written.contains("GapLeft")) << written.constData();  // defaults are left out
     THost g;
-    ReadComponentText(g.H, written, QStringLiteral("written"));
-    EXPECT_EQ(WriteComponentText(g.H), written);
+    ReadComponentText(g.C, written, QStringLiteral("written"));
+    EXPECT_EQ(WriteComponentText(g.C), written);
 }
 
 // ---------------------------------------------------------------- timer, designer
@@ -387,7 +387,7 @@ TEST(HistoData, InternalTimerFiresOnTimer)
     THost h;
     int ticks = 0;
     h->OnTimer = [&](TObject* Sender) {
-        EXPECT_EQ(Sender, h.H);
+        EXPECT_EQ(Sender, h.C);
         ++ticks;
     };
     h->SetTimerInterval(1);

@@ -194,7 +194,7 @@ TEST(HistoPaint, LinearLabelsAtTheirTicks)
     const char* labels[] = {"-1.50", "-1.00", "-0.50", "0.00", "0.50", "1.00", "1.50"};
     for (int i = 0; i < 7; ++i) {
         const int y = 340 - 50 * i;
-        EXPECT_TRUE(YLabelAt(h.H, QString::fromLatin1(labels[i]), y)) << labels[i];
+        EXPECT_TRUE(YLabelAt(h.C, QString::fromLatin1(labels[i]), y)) << labels[i];
         EXPECT_EQ(h.At(68, y), HistoTest::RgbOf(clGray)) << labels[i]; // the tick
     }
     // X: 0 ... 10 by 2 over 306 pixels, centred below the plot.
@@ -216,7 +216,7 @@ TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
     probe.Canvas()->SetFont(h->FontYAxis());
     const int every = (2 * probe.Canvas()->TextHeight(QStringLiteral("012.")) + 11) / 12;
     const HistoScale::TLinearAxis axis{-1.5, 1.5, 0.5, 75};
-    auto drawn = [&](double v) { return YLabelAt(h.H, FormatFloat(QStringLiteral("0.00"), v), 115 - axis.Offset(v)); };
+    auto drawn = [&](double v) { return YLabelAt(h.C, FormatFloat(QStringLiteral("0.00"), v), 115 - axis.Offset(v)); };
     ASSERT_GE(every, 2);
     EXPECT_TRUE(drawn(-1.5));
     EXPECT_FALSE(drawn(-1.0));
@@ -242,7 +242,7 @@ TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
         h->SetViewYMin(c.Min);
         h->SetViewYMax(c.Max);
         for (std::size_t i = 0; i < c.Labels.size(); ++i)
-            EXPECT_TRUE(YLabelAt(h.H, QString::fromLatin1(c.Labels[i]), h->YToPixel(std::pow(10.0, c.FirstDecade + int(i)))))
+            EXPECT_TRUE(YLabelAt(h.C, QString::fromLatin1(c.Labels[i]), h->YToPixel(std::pow(10.0, c.FirstDecade + int(i)))))
                 << c.Labels[i];
     }
     // The X axis: decades of the visible range, centred.
@@ -334,7 +334,7 @@ TEST(HistoPaint, OffscreenBitmapFollowsTheSize)
 {
     THost h;
     THost plain(500, 241);
-    for (THistograph* g : {h.H, plain.H}) {
+    for (THistograph* g : {h.C, plain.C}) {
         g->SetTitleTop(QStringLiteral("Tessaron Testprogramm"));
         g->SetTitleLeft(QStringLiteral("Spannung [V]"));
         g->SetGridVisible(grdBoth);
@@ -459,7 +459,7 @@ TEST(HistoPaint, NonFiniteSamplesStayInsideThePlot)
     for (const auto scale : {THistograph::sclLinLin, THistograph::sclLogLog}) {
         THost empty;
         THost h;
-        for (THistograph* g : {empty.H, h.H}) {
+        for (THistograph* g : {empty.C, h.C}) {
             g->SetGridScale(scale);
             g->SetViewYMin(0.01f);
             g->SetViewXNominalMin(1);

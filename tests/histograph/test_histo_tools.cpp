@@ -209,11 +209,11 @@ TEST(HistoTools, LoadingCreatesTheToolWindowsHiddenUnlessTheDescriptionShowsThem
     };
     for (const Case c : {Case{"", false, false}, Case{"  ShowToolBar = True\n  ShowValueBar = True\n", true, true}}) {
         HistoTest::THost h;
-        ReadComponentText(h.H,
+        ReadComponentText(h.C,
             QByteArray("object Histograph1: THistograph\n  TitleTop = 'Plot'\n") + c.Lines + "end\n",
             QStringLiteral("tool windows"));
         ASSERT_TRUE(h->ToolBar() && h->ValueBar());
-        EXPECT_EQ(h->ToolBar()->Histo(), h.H);
+        EXPECT_EQ(h->ToolBar()->Histo(), h.C);
         EXPECT_EQ(h->ToolBar()->Visible(), c.ToolBar);
         EXPECT_EQ(h->ValueBar()->Visible(), c.ValueBar);
         if (c.ToolBar)

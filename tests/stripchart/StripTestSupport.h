@@ -3,36 +3,15 @@
 
 #include <stripchart/StrpChrt.h>
 
-#include <platform/Controls.h>
-
-#include <QImage>
+#include "support/ControlHost.h"
 
 #include <array>
-#include <memory>
 #include <vector>
 
 namespace StripTest {
 
-struct THost {
-    std::unique_ptr<Tessaron::TWinControl> Parent;
-    Tessaron::TStripChart* C = nullptr;
-
-    explicit THost(int Width = 417, int Height = 233)
-        : Parent(std::make_unique<Tessaron::TWinControl>())
-    {
-        Parent->SetBounds(0, 0, Width + 20, Height + 20);
-        C = new Tessaron::TStripChart(Parent.get());
-        C->SetParent(Parent.get());
-        C->SetBounds(0, 0, Width, Height);
-    }
-    Tessaron::TStripChart* operator->() const { return C; }
-    const QImage& Image() const { return C->BackingImage(); }
-    Tessaron::TColor At(int X, int Y) const { return Tessaron::QRgbToColor(Image().pixel(X, Y)); }
-    QImage Repainted() const
-    {
-        C->Invalidate();
-        return Image().copy();
-    }
+struct THost : TestSupport::TControlHost<Tessaron::TStripChart> {
+    explicit THost(int Width = 417, int Height = 233) : TControlHost(Width, Height) {}
     // Feeds Count samples of every series: series s gets Value(s, i) for the
     // i-th sample fed since construction.
     template <typename F>
