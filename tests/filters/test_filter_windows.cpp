@@ -22,31 +22,25 @@ using namespace FilterTest;
 
 namespace {
 
-// What tells the four windows apart, and a filter set up as each window's
-// own: the stored settings, 1000 samples per second, the given cutoff.
+// Each window's filter, and a filter set up as that window's own: the stored
+// settings, 1000 samples per second, the given cutoff.
 template <class Form>
 struct Window;
 
 template <>
 struct Window<TRCTief_Demo> {
-    static constexpr const char* ClassName = "TRCTief_Demo";
-    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2;
     static TFilterComponent* Filter(TRCTief_Demo& F) { return F.RCLowpass1; }
     static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCLowpass>(); }
 };
 
 template <>
 struct Window<TRCHoch_Demo> {
-    static constexpr const char* ClassName = "TRCHoch_Demo";
-    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2;
     static TFilterComponent* Filter(TRCHoch_Demo& F) { return F.RCHighpass1; }
     static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCHighpass>(); }
 };
 
 template <>
 struct Window<TIIR_Demo> {
-    static constexpr const char* ClassName = "TIIR_Demo";
-    static constexpr double SliderMin = 5, SliderMax = 50, SliderValue = 10;
     static TFilterComponent* Filter(TIIR_Demo& F) { return F.IIRFilter1; }
     static std::unique_ptr<TFilterComponent> Twin() // fourth-order Butterworth low-pass
     {
@@ -58,8 +52,6 @@ struct Window<TIIR_Demo> {
 
 template <>
 struct Window<TSVFilter_Demo> {
-    static constexpr const char* ClassName = "TSVFilter_Demo";
-    static constexpr double SliderMin = 2, SliderMax = 25, SliderValue = 2;
     static TFilterComponent* Filter(TSVFilter_Demo& F) { return F.StateVariableFilter1; }
     static std::unique_ptr<TFilterComponent> Twin() // band-pass of Q 2
     {
@@ -123,8 +115,9 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
 {
     const TSquareSweep& sweep = this->Form.Sweep();
     THistograph* h = this->Form.Histograph1;
-    const double cutoff = Window<TypeParam>::SliderValue;
-    EXPECT_TRUE(IsFormRegistered(Window<TypeParam>::ClassName)) << "the menu entry stays disabled";
+    const double cutoff = this->Form.Slider1->Value();
+    const QString name = QString::fromLatin1(TypeParam::staticMetaObject.className()).section("::", -1);
+    EXPECT_TRUE(IsFormRegistered(name)) << "the menu entry stays disabled";
     EXPECT_FALSE(h->TimerEnabled()) << "the timer runs only while the window is shown";
     ASSERT_NE(this->Filter(), nullptr);
     EXPECT_EQ(this->Filter()->SampleFrequency(), 1000.0f);
@@ -160,9 +153,8 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
 
 TYPED_TEST(FilterWindow, SliderSetsTheCutoffOfTheNextBlock)
 {
-    using W = Window<TypeParam>;
     TSlider* s = this->Form.Slider1;
-    const double v = W::SliderMax - 3;
+    const double v = s->ValueMax() - 3;
     s->SetValue(v);
     EXPECT_EQ(this->Filter()->CutoffFrequency(), float(v));
     this->Tick();
@@ -170,9 +162,9 @@ TYPED_TEST(FilterWindow, SliderSetsTheCutoffOfTheNextBlock)
     EXPECT_TRUE(OutputOfTwin<TypeParam>(sweep, v));
     // The slider keeps its range, and so does the cutoff.
     s->SetValue(1000);
-    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(W::SliderMax));
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(s->ValueMax()));
     s->SetValue(-1000);
-    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(W::SliderMin));
+    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(s->ValueMin()));
     EXPECT_EQ(this->Filter()->SampleFrequency(), 1000.0f) << "stays";
 }
 
