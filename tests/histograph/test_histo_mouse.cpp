@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "HistoTestSupport.h"
 #include "support/MouseInput.h"
 
 #include <platform/Menus.h>
@@ -22,33 +23,10 @@ using namespace Tessaron;
 
 namespace {
 
-// A shown window holding a 420 x 240 histograph whose plot spans 400 x 200
-// pixels (columns 10 ... 410, rows 20 ... 220), X 0 ... 10, Y 0 ... 10.
-struct TMouseHost : TestSupport::TMouseInput {
-    TWinControl Host;
-    THistograph* H = nullptr;
-    TColorGridHisto* Grid = nullptr;
-
-    TMouseHost()
-    {
-        Host.SetBounds(0, 0, 440, 300);
-        H = new THistograph(&Host);
-        H->SetParent(&Host);
-        H->SetBounds(0, 0, 420, 240);
-        H->SetGapLeft(10);
-        H->SetGapRight(10);
-        H->SetGapTop(20);
-        H->SetGapBottom(20);
-        Grid = new TColorGridHisto(&Host);
-        Grid->SetParent(&Host);
-        Grid->SetBounds(10, 260, 320, 16);
-        Grid->SetGridOrdering(TColorGridHisto::go16x1);
-        Grid->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { Grid->BeginDrag(true); };
-        Host.Widget()->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Host.Widget()));
-        H->BackingImage();
-    }
-    QWidget* W() const override { return H->Widget(); }
+// A shown histograph whose plot spans 400 x 200 pixels (columns 10 ... 410,
+// rows 20 ... 220), X 0 ... 10, Y 0 ... 10.
+struct TMouseHost : TestSupport::TShownHost<HistoTest::THost> {
+    TMouseHost() { C->BackingImage(); }
     // Drags grid cell Cell onto the histograph's point (X, Y).
     void DropColour(int Cell, int X, int Y)
     {
@@ -59,7 +37,6 @@ struct TMouseHost : TestSupport::TMouseInput {
         QTest::mouseMove(g, target);
         QTest::mouseRelease(g, Qt::LeftButton, {}, target);
     }
-    QRgb At(int X, int Y) { return H->BackingImage().pixel(X, Y) & 0xFFFFFF; }
 };
 
 // Yt series of Count values, all Value (the caller keeps the vector alive).
@@ -76,17 +53,17 @@ void SetFlat(THistograph* H, int Series, THistograph::TDataKind Kind, std::vecto
 TEST(HistoMouse, MeasuringCrossSnapsToTheCurveNearestInYAndLeavesWithThePointer)
 {
     TMouseHost m;
-    m.H->SetSeriesNumber(2);
+    m.C->SetSeriesNumber(2);
     std::vector<float> low(11), high(11);
-    SetFlat(m.H, 1, THistograph::dtData, low, 2);
-    SetFlat(m.H, 2, THistograph::dtData, high, 8);
-    m.H->SetSeriesColor(clRed);
+    SetFlat(m.C, 1, THistograph::dtData, low, 2);
+    SetFlat(m.C, 2, THistograph::dtData, high, 8);
+    m.C->SetSeriesColor(clRed);
     struct Report {
         float X = -1, Y = -1;
         int Series = 0, Index = 0, Calls = 0;
     } r;
-    m.H->OnCrossMove = [&](TObject*, float X, float Y, int S, int I) { r = {X, Y, S, I, r.Calls + 1}; };
-    const QRgb before = m.At(130, 50);
+    m.C->OnCrossMove = [&](TObject*, float X, float Y, int S, int I) { r = {X, Y, S, I, r.Calls + 1}; };
+    const TColor before = m.At(130, 50);
 
     // Column 130 is value 4 (X = 3); row 80 is Y = 7, nearer the curve at 8.
     m.Move(128, 80);
@@ -95,19 +72,19 @@ TEST(HistoMouse, MeasuringCrossSnapsToTheCurveNearestInYAndLeavesWithThePointer)
     EXPECT_FLOAT_EQ(r.Y, 8);
     EXPECT_EQ(r.Series, 2);
     EXPECT_EQ(r.Index, 4);
-    EXPECT_TRUE(m.H->Cross(2).Visible);
+    EXPECT_TRUE(m.C->Cross(2).Visible);
     EXPECT_NE(m.At(130, 50), before) << "the vertical line of the cross";
     // Row 200 (Y = 1) is nearer the curve at 2; a repaint places the cross again.
     m.Move(130, 200);
     EXPECT_EQ(r.Series, 1);
     const int calls = r.Calls;
-    m.H->Repaint();
+    m.C->Repaint();
     EXPECT_EQ(r.Calls, calls + 1);
     EXPECT_NE(m.At(130, 50), before);
 
     // Leaving the plot removes the cross and restores the picture.
     m.Move(5, 5);
-    EXPECT_FALSE(m.H->Cross(2).Visible);
+    EXPECT_FALSE(m.C->Cross(2).Visible);
     EXPECT_EQ(m.At(130, 50), before);
     EXPECT_EQ(r.Calls, calls + 1);
 }
@@ -119,19 +96,19 @@ TEST(HistoMouse, CalculateCrossesReportDifferencesOnTheValueBar)
     std::vector<float> y(11);
     for (int i = 0; i < 11; ++i)
         y[std::size_t(i)] = float(i);
-    m.H->SetSeriesData(y.data(), 11, 1);
-    m.H->SetMode(THistograph::modeCalculate);
-    m.H->SetShowValueBar(true);
-    TFormCalculateBar* bar = m.H->ValueBar();
+    m.C->SetSeriesData(y.data(), 11, 1);
+    m.C->SetMode(THistograph::modeCalculate);
+    m.C->SetShowValueBar(true);
+    TFormCalculateBar* bar = m.C->ValueBar();
     ASSERT_TRUE(bar && bar->Visible());
     EXPECT_TRUE(bar->deltax->Enabled());
     int calculations = 0;
-    m.H->OnCalculate = [&](TObject*, int, int, float, float, float, float) { ++calculations; };
+    m.C->OnCalculate = [&](TObject*, int, int, float, float, float, float) { ++calculations; };
 
     // X = 1 at column 50 with the left button, X = 3 at column 130 with the right.
     m.Drag(50, 100, 50, 100);
     m.Drag(130, 100, 130, 100, Qt::RightButton);
-    EXPECT_TRUE(m.H->Cross(0).Visible && m.H->Cross(1).Visible);
+    EXPECT_TRUE(m.C->Cross(0).Visible && m.C->Cross(1).Visible);
     EXPECT_EQ(bar->X1->Caption(), "1");
     EXPECT_EQ(bar->X2->Caption(), "3");
     EXPECT_EQ(bar->deltax->Caption(), "2");
@@ -143,27 +120,27 @@ TEST(HistoMouse, CalculateCrossesReportDifferencesOnTheValueBar)
     EXPECT_EQ(bar->invdeltax->Caption(), "----");
 
     // Back to measuring: the calculate crosses go, the second read-outs grey.
-    m.H->SetMode(THistograph::modeMeasure);
-    EXPECT_FALSE(m.H->Cross(0).Visible || m.H->Cross(1).Visible);
+    m.C->SetMode(THistograph::modeMeasure);
+    EXPECT_FALSE(m.C->Cross(0).Visible || m.C->Cross(1).Visible);
     EXPECT_FALSE(bar->deltax->Enabled());
-    m.H->SetShowValueBar(false);
-    EXPECT_FALSE(m.H->ShowValueBar());
+    m.C->SetShowValueBar(false);
+    EXPECT_FALSE(m.C->ShowValueBar());
     QLocale::setDefault(QLocale::c());
 }
 
 TEST(HistoMouse, LowerReferenceBendsLikeARubberBandAndChangesAtRelease)
 {
     TMouseHost m;
-    m.H->SetViewYMin(0);
-    m.H->SetViewYMax(2);
-    m.H->SetShowValues(false);
-    m.H->SetReferenceRubberWidth(30);
+    m.C->SetViewYMin(0);
+    m.C->SetViewYMax(2);
+    m.C->SetShowValues(false);
+    m.C->SetReferenceRubberWidth(30);
     std::vector<float> ref(101);
-    SetFlat(m.H, 1, THistograph::dtLowerRef, ref, 1);
-    m.H->SetMode(THistograph::modeLowerRef);
+    SetFlat(m.C, 1, THistograph::dtLowerRef, ref, 1);
+    m.C->SetMode(THistograph::modeLowerRef);
     int reportedIndex = 0;
     float reportedY = 0;
-    m.H->OnReferenceMove = [&](TObject*, float, float Y, int, int I) {
+    m.C->OnReferenceMove = [&](TObject*, float, float Y, int, int I) {
         reportedIndex = I;
         reportedY = Y;
     };
@@ -175,114 +152,114 @@ TEST(HistoMouse, LowerReferenceBendsLikeARubberBandAndChangesAtRelease)
         std::vector<int> Still; // indices that barely move
     };
     for (const Case& c : {Case{51, {36, 66, 20, 90}}, Case{3, {18, 40}}}) {
-        SetFlat(m.H, 1, THistograph::dtLowerRef, ref, 1);
-        const float* v = m.H->Series(1).Data; // the histograph's copy, changed in place
+        SetFlat(m.C, 1, THistograph::dtLowerRef, ref, 1);
+        const float* v = m.C->Series(1).Data; // the histograph's copy, changed in place
         const int x = 6 + 4 * c.Centre;
         m.Press(x, 120);
-        ASSERT_TRUE(m.H->EditingReference()) << c.Centre;
+        ASSERT_TRUE(m.C->EditingReference()) << c.Centre;
         m.Move(x, 100);
         EXPECT_EQ(reportedIndex, c.Centre);
         EXPECT_NEAR(reportedY, 1.2, 0.005) << c.Centre;
         EXPECT_EQ(v[c.Centre - 1], 1.0f) << "unchanged until the release";
         // A repaint during the drag (new data, a timer) keeps the band.
-        const QImage during = m.H->BackingImage().copy();
-        m.H->Repaint();
-        EXPECT_TRUE(m.H->BackingImage() == during) << c.Centre;
+        const QImage during = m.C->BackingImage().copy();
+        m.C->Repaint();
+        EXPECT_TRUE(m.C->BackingImage() == during) << c.Centre;
         m.Release(x, 100);
-        EXPECT_FALSE(m.H->EditingReference());
+        EXPECT_FALSE(m.C->EditingReference());
         EXPECT_NEAR(v[c.Centre - 1], 1.2, 0.005) << c.Centre;
         for (int i : c.Still)
             EXPECT_NEAR(v[i - 1], 1.0, 0.005) << c.Centre << " " << i;
     }
-    EXPECT_EQ(m.H->Mode(), THistograph::modeLowerRef);
+    EXPECT_EQ(m.C->Mode(), THistograph::modeLowerRef);
 
     // Without an upper reference curve the press falls back to measuring.
-    m.H->SetMode(THistograph::modeUpperRef);
+    m.C->SetMode(THistograph::modeUpperRef);
     m.Drag(100, 100, 100, 80);
-    EXPECT_EQ(m.H->Mode(), THistograph::modeMeasure);
-    EXPECT_FLOAT_EQ(m.H->Series(1).Data[23], 1.0f);
+    EXPECT_EQ(m.C->Mode(), THistograph::modeMeasure);
+    EXPECT_FLOAT_EQ(m.C->Series(1).Data[23], 1.0f);
 }
 
 TEST(HistoMouse, ReferencePairsAreEditedAsTheirYValues)
 {
     TMouseHost m;
-    m.H->SetSeriesStyle(THistograph::dtUpperRef);
+    m.C->SetSeriesStyle(THistograph::dtUpperRef);
     const std::vector<float> pairs = {0, 1, 5, 1, 10, 1};
-    m.H->SetSeriesDataXY(pairs.data(), 3, 1);
-    m.H->SetMode(THistograph::modeUpperRef);
-    m.H->SetReferenceRubberWidth(1);
+    m.C->SetSeriesDataXY(pairs.data(), 3, 1);
+    m.C->SetMode(THistograph::modeUpperRef);
+    m.C->SetReferenceRubberWidth(1);
     m.Drag(210, 100, 210, 80); // the middle value, 20 pixels (1.0) up
-    ASSERT_EQ(m.H->Series(1).Count, 3);
-    EXPECT_EQ(std::vector<float>(m.H->Series(1).Data, m.H->Series(1).Data + 3), (std::vector<float>{1, 2, 1}));
+    ASSERT_EQ(m.C->Series(1).Count, 3);
+    EXPECT_EQ(std::vector<float>(m.C->Series(1).Data, m.C->Series(1).Data + 3), (std::vector<float>{1, 2, 1}));
 }
 
 TEST(HistoMouse, ZoomTwiceThenRightClickRestoresTheFirstView)
 {
     TMouseHost m;
-    m.H->SetMode(THistograph::modeZoom);
-    m.H->SetViewXGap(1);
-    m.H->SetViewYGap(1);
+    m.C->SetMode(THistograph::modeZoom);
+    m.C->SetViewXGap(1);
+    m.C->SetViewYGap(1);
     m.Drag(50, 60, 250, 160); // X 1 ... 6, Y 8 ... 3
-    EXPECT_TRUE(m.H->Zoomed());
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMin(), 1);
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMax(), 6);
-    EXPECT_FLOAT_EQ(m.H->ViewYMin(), 3);
-    EXPECT_FLOAT_EQ(m.H->ViewYMax(), 8);
-    EXPECT_FLOAT_EQ(m.H->ViewXGap(), 0.5f);
-    EXPECT_FLOAT_EQ(m.H->ViewYGap(), 0.5f);
+    EXPECT_TRUE(m.C->Zoomed());
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 1);
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 6);
+    EXPECT_FLOAT_EQ(m.C->ViewYMin(), 3);
+    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 8);
+    EXPECT_FLOAT_EQ(m.C->ViewXGap(), 0.5f);
+    EXPECT_FLOAT_EQ(m.C->ViewYGap(), 0.5f);
     // The second zoom keeps its steps proportional to the first view.
     m.Drag(10, 20, 210, 120); // X 1 ... 3.5
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMax(), 3.5f);
-    EXPECT_FLOAT_EQ(m.H->ViewXGap(), 0.25f);
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 3.5f);
+    EXPECT_FLOAT_EQ(m.C->ViewXGap(), 0.25f);
 
     // Refused rectangles change nothing: no width, no height.
     for (const QRect r : {QRect(QPoint(100, 50), QPoint(100, 150)), QRect(QPoint(50, 90), QPoint(250, 90))}) {
         m.Drag(r.left(), r.top(), r.right(), r.bottom());
-        EXPECT_FLOAT_EQ(m.H->ViewXCurrentMax(), 3.5f);
-        EXPECT_FLOAT_EQ(m.H->ViewYMax(), 8);
+        EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 3.5f);
+        EXPECT_FLOAT_EQ(m.C->ViewYMax(), 8);
     }
     m.Drag(30, 30, 30, 30, Qt::RightButton);
-    EXPECT_FALSE(m.H->Zoomed());
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMin(), 0);
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMax(), 10);
-    EXPECT_FLOAT_EQ(m.H->ViewYMin(), 0);
-    EXPECT_FLOAT_EQ(m.H->ViewYMax(), 10);
-    EXPECT_FLOAT_EQ(m.H->ViewXGap(), 1);
-    EXPECT_FLOAT_EQ(m.H->ViewYGap(), 1);
+    EXPECT_FALSE(m.C->Zoomed());
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 0);
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 10);
+    EXPECT_FLOAT_EQ(m.C->ViewYMin(), 0);
+    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 10);
+    EXPECT_FLOAT_EQ(m.C->ViewXGap(), 1);
+    EXPECT_FLOAT_EQ(m.C->ViewYGap(), 1);
 
     // A narrow window far from zero: its labels would lie beyond 32760 pixels.
-    m.H->SetViewXCurrentMin(1000);
-    m.H->SetViewXCurrentMax(1010);
+    m.C->SetViewXCurrentMin(1000);
+    m.C->SetViewXCurrentMax(1010);
     m.Drag(100, 50, 101, 150);
-    EXPECT_FALSE(m.H->Zoomed());
-    EXPECT_FLOAT_EQ(m.H->ViewXCurrentMin(), 1000);
+    EXPECT_FALSE(m.C->Zoomed());
+    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 1000);
 }
 
 TEST(HistoMouse, DroppedColourPaintsTheAreaUnderThePointer)
 {
     TMouseHost m;
-    m.H->SetTitleTop(QStringLiteral("Oben"));
+    m.C->SetTitleTop(QStringLiteral("Oben"));
     std::vector<float> y(11);
-    SetFlat(m.H, 1, THistograph::dtData, y, 5); // row 120
-    m.H->BackingImage();
-    const TRect title = m.H->TitleRect(THistograph::ttTop);
+    SetFlat(m.C, 1, THistograph::dtData, y, 5); // row 120
+    m.C->BackingImage();
+    const TRect title = m.C->TitleRect(THistograph::ttTop);
     const TColor red = TColorGridHisto::CellColor(9);
-    const TColor plotBefore = m.H->BkColor();
+    const TColor plotBefore = m.C->BkColor();
 
     m.DropColour(9, title.Left + 2, title.Top + 2);
-    EXPECT_EQ(m.H->FontTitleTop()->Color(), red);
-    EXPECT_NE(m.H->FontTitleBottom()->Color(), red);
-    EXPECT_NE(m.H->Color(), red);
-    EXPECT_EQ(m.H->BkColor(), plotBefore);
-    EXPECT_EQ(m.H->Series(1).Color, clBlack);
+    EXPECT_EQ(m.C->FontTitleTop()->Color(), red);
+    EXPECT_NE(m.C->FontTitleBottom()->Color(), red);
+    EXPECT_NE(m.C->Color(), red);
+    EXPECT_EQ(m.C->BkColor(), plotBefore);
+    EXPECT_EQ(m.C->Series(1).Color, clBlack);
 
     m.DropColour(12, 210, 123); // 2 pixels below the value at X = 5 (row 121)
-    EXPECT_EQ(m.H->Series(1).Color, TColorGridHisto::CellColor(12));
-    EXPECT_EQ(m.H->BkColor(), plotBefore) << "the preview of the plot was given back";
+    EXPECT_EQ(m.C->Series(1).Color, TColorGridHisto::CellColor(12));
+    EXPECT_EQ(m.C->BkColor(), plotBefore) << "the preview of the plot was given back";
     m.DropColour(14, 200, 60);
-    EXPECT_EQ(m.H->BkColor(), TColorGridHisto::CellColor(14));
-    EXPECT_EQ(m.H->Series(1).Color, TColorGridHisto::CellColor(12));
-    EXPECT_EQ(m.H->FontTitleTop()->Color(), red);
+    EXPECT_EQ(m.C->BkColor(), TColorGridHisto::CellColor(14));
+    EXPECT_EQ(m.C->Series(1).Color, TColorGridHisto::CellColor(12));
+    EXPECT_EQ(m.C->FontTitleTop()->Color(), red);
 }
 
 TEST(HistoMouse, ColourGridKeysInOneRowCellsAndMarkers)
@@ -368,41 +345,41 @@ TEST(HistoMouse, WeightsFormABellWithTaperedEnds)
 TEST(HistoMouse, PointsUnderAColumnForXYPairsLogarithmicXAndGaps)
 {
     TMouseHost m;
-    m.H->SetSeriesNumber(2);
-    m.H->SetSeriesStyle(THistograph::dtDataXY);
+    m.C->SetSeriesNumber(2);
+    m.C->SetSeriesStyle(THistograph::dtDataXY);
     const std::vector<float> pairs = {0, 1, 2, 2, 2.5f, 3, 9, 4};
-    m.H->SetSeriesDataXY(pairs.data(), 4, 1);
+    m.C->SetSeriesDataXY(pairs.data(), 4, 1);
     THistograph::TSnap p;
     struct Case {
         int Column, Index;
     };
     // Columns 10 + 40 x: X = 2.2 lies nearest 2, 2.3 nearest 2.5, 20 beyond the last.
     for (const Case c : {Case{98, 2}, Case{102, 3}, Case{10, 1}, Case{400, 4}}) {
-        ASSERT_TRUE(m.H->PointAtColumn(1, c.Column, p));
+        ASSERT_TRUE(m.C->PointAtColumn(1, c.Column, p));
         EXPECT_EQ(p.Index, c.Index) << c.Column;
         EXPECT_EQ(p.Y, pairs[std::size_t(2 * c.Index - 1)]);
     }
-    EXPECT_FALSE(m.H->PointAtColumn(2, 100, p)) << "no data";
+    EXPECT_FALSE(m.C->PointAtColumn(2, 100, p)) << "no data";
     // A value that is no number never wins the snap.
     std::vector<float> gap(11, std::nanf(""));
-    m.H->SetSeriesCurrent(2);
-    m.H->SetSeriesStyle(THistograph::dtData);
-    m.H->SetSeriesData(gap.data(), 11, 2);
-    ASSERT_TRUE(m.H->Snap(98, 100, p));
+    m.C->SetSeriesCurrent(2);
+    m.C->SetSeriesStyle(THistograph::dtData);
+    m.C->SetSeriesData(gap.data(), 11, 2);
+    ASSERT_TRUE(m.C->Snap(98, 100, p));
     EXPECT_EQ(p.Series, 1);
 
     // Logarithmic X from 1 to 100 over a nominal range of 1 ... 100 (100 values).
-    m.H->SetSeriesNumber(1);
-    m.H->SetSeriesCurrent(1);
-    m.H->SetSeriesStyle(THistograph::dtData);
+    m.C->SetSeriesNumber(1);
+    m.C->SetSeriesCurrent(1);
+    m.C->SetSeriesStyle(THistograph::dtData);
     std::vector<float> y(100, 1);
-    m.H->SetViewXNominalMin(1);
-    m.H->SetViewXNominalMax(100);
-    m.H->SetViewXCurrentMin(1);
-    m.H->SetViewXCurrentMax(100);
-    m.H->SetGridScale(THistograph::sclLogLin);
-    m.H->SetSeriesData(y.data(), 100, 1);
-    ASSERT_TRUE(m.H->PointAtColumn(1, 210, p)); // the middle column is X = 10
+    m.C->SetViewXNominalMin(1);
+    m.C->SetViewXNominalMax(100);
+    m.C->SetViewXCurrentMin(1);
+    m.C->SetViewXCurrentMax(100);
+    m.C->SetGridScale(THistograph::sclLogLin);
+    m.C->SetSeriesData(y.data(), 100, 1);
+    ASSERT_TRUE(m.C->PointAtColumn(1, 210, p)); // the middle column is X = 10
     EXPECT_EQ(p.Index, 10);
     EXPECT_FLOAT_EQ(p.X, 10);
 }
@@ -410,14 +387,14 @@ TEST(HistoMouse, PointsUnderAColumnForXYPairsLogarithmicXAndGaps)
 TEST(HistoMouse, DropAreasAroundThePlot)
 {
     TMouseHost m;
-    m.H->SetGapLeft(60);
-    m.H->SetGapBottom(50);
-    m.H->SetTitleLeft(QStringLiteral("Links"));
-    m.H->SetTitleBottom(QStringLiteral("Unten"));
-    m.H->SetGridVisible(grdBoth);
-    m.H->BackingImage();
-    const TRect left = m.H->TitleRect(THistograph::ttLeft);
-    const TRect bottom = m.H->TitleRect(THistograph::ttBottom);
+    m.C->SetGapLeft(60);
+    m.C->SetGapBottom(50);
+    m.C->SetTitleLeft(QStringLiteral("Links"));
+    m.C->SetTitleBottom(QStringLiteral("Unten"));
+    m.C->SetGridVisible(grdBoth);
+    m.C->BackingImage();
+    const TRect left = m.C->TitleRect(THistograph::ttLeft);
+    const TRect bottom = m.C->TitleRect(THistograph::ttBottom);
     int series = 0;
     struct Case {
         int X, Y;
@@ -429,21 +406,21 @@ TEST(HistoMouse, DropAreasAroundThePlot)
              Case{left.Left + 1, left.Top + 1, THistograph::daTitleLeft},
              Case{bottom.Left + 1, bottom.Top + 1, THistograph::daTitleBottom}, Case{2, 2, THistograph::daControl},
              Case{127, 102, THistograph::daGrid}, Case{80, 102, THistograph::daPlot}}) {
-        EXPECT_EQ(m.H->DropAreaAt(c.X, c.Y, series), c.Area) << c.X << "," << c.Y;
+        EXPECT_EQ(m.C->DropAreaAt(c.X, c.Y, series), c.Area) << c.X << "," << c.Y;
     }
 }
 
 TEST(HistoMouse, DragLeavingTheControlGivesThePreviewBack)
 {
     TMouseHost m;
-    const TColor before = m.H->BkColor();
+    const TColor before = m.C->BkColor();
     bool accept = false;
-    CallEvent(m.H->OnDragOver, m.H, m.Grid, 200, 100, dsDragEnter, accept);
+    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragEnter, accept);
     EXPECT_TRUE(accept);
-    EXPECT_EQ(m.H->BkColor(), m.Grid->SelectColor()) << "the preview";
-    CallEvent(m.H->OnDragOver, m.H, m.Grid, 200, 100, dsDragLeave, accept);
-    EXPECT_EQ(m.H->BkColor(), before);
+    EXPECT_EQ(m.C->BkColor(), m.Grid->SelectColor()) << "the preview";
+    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragLeave, accept);
+    EXPECT_EQ(m.C->BkColor(), before);
     // Other sources are refused.
-    CallEvent(m.H->OnDragOver, m.H, m.H, 200, 100, dsDragEnter, accept);
+    CallEvent(m.C->OnDragOver, m.C, m.C, 200, 100, dsDragEnter, accept);
     EXPECT_FALSE(accept);
 }

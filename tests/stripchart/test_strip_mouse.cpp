@@ -27,34 +27,16 @@ using namespace Tessaron;
 
 namespace {
 
-// A shown 420 x 240 chart whose plot spans columns 10 ... 410 and rows
-// 20 ... 220 (Y 0 ... 10, 20 pixels per unit), with a colour grid beside it.
-struct TMouseHost : StripTest::THost, TestSupport::TMouseInput {
-    TColorGridHisto* Grid = nullptr;
-
-    explicit TMouseHost(int Series = 1)
-        : THost(420, 240)
-    {
-        Parent->SetBounds(0, 0, 440, 300);
-        C->SetGapLeft(10);
-        C->SetGapRight(10);
-        C->SetGapTop(20);
-        C->SetGapBottom(20);
-        C->SetSeriesNumber(Series);
-        Grid = new TColorGridHisto(Parent.get());
-        Grid->SetParent(Parent.get());
-        Grid->SetBounds(10, 260, 320, 16);
-        Grid->SetGridOrdering(TColorGridHisto::go16x1);
-        Parent->Widget()->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Parent->Widget()));
-    }
+// A shown chart whose plot spans columns 10 ... 410 and rows 20 ... 220
+// (Y 0 ... 10, 20 pixels per unit), with a colour grid below it.
+struct TMouseHost : TestSupport::TShownHost<StripTest::THost> {
+    explicit TMouseHost(int Series = 1) { C->SetSeriesNumber(Series); }
     // Count samples of every series in use: series s is Values[s - 1].
     void Feed(int Count, const std::vector<float>& Values)
     {
-        THost::Feed(Count, [&](int S, long) { return S <= int(Values.size()) ? Values[std::size_t(S - 1)] : 0.0f; });
+        StripTest::THost::Feed(Count, [&](int S, long) { return S <= int(Values.size()) ? Values[std::size_t(S - 1)] : 0.0f; });
         C->BackingImage();
     }
-    QWidget* W() const override { return C->Widget(); }
 };
 
 // Row of value V on the test plot.
