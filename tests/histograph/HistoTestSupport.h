@@ -16,6 +16,17 @@ struct THost : TestSupport::TControlHost<Tessaron::THistograph> {
     explicit THost(int Width = 417, int Height = 241) : TControlHost(Width, Height) {}
 };
 
+// Every pixel of A and B outside (or, with Inside, inside) rectangle R that differs.
+inline int Differences(const QImage& A, const QImage& B, const Tessaron::TRect& R = Tessaron::TRect(), bool Inside = false)
+{
+    int n = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x)
+            if (R.Contains(x, y) == Inside || R.IsEmpty())
+                n += (A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF);
+    return n;
+}
+
 inline Tessaron::TColor RgbOf(Tessaron::TColor C)
 {
     return Tessaron::ColorToRGB(C);

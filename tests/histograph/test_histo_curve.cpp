@@ -3,6 +3,8 @@
 
 #include <histograph/HistoCurve.h>
 
+#include "HistoTestSupport.h"
+
 #include <platform/Graphics.h>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <vector>
 
 using namespace Tessaron;
+using HistoTest::Differences;
 
 namespace {
 
@@ -82,15 +85,6 @@ TCurvePoints FullPolyline(const std::vector<float>& Data, double X0, double DX, 
     }
     p.EndRun();
     return p;
-}
-
-int Differences(const QImage& A, const QImage& B)
-{
-    int n = 0;
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x)
-            n += A.pixel(x, y) != B.pixel(x, y);
-    return n;
 }
 
 struct TView {

@@ -19,19 +19,9 @@ using namespace Tessaron;
 using HistoTest::TextAt;
 using HistoTest::THost;
 using HistoTest::YLabelAt;
+using HistoTest::Differences;
 
 namespace {
-
-// Every pixel of A and B outside (or, with Inside, inside) rectangle R that differs.
-int Differences(const QImage& A, const QImage& B, const TRect& R = TRect(), bool Inside = false)
-{
-    int n = 0;
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x)
-            if (R.Contains(x, y) == Inside || R.IsEmpty())
-                n += (A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF);
-    return n;
-}
 
 // Paints over the histograph's canvas behind its back.
 void Scribble(const THost& H, std::initializer_list<TRect> Rects)
