@@ -47,17 +47,16 @@ std::unique_ptr<TAnalysisDialog> MakeDialog()
 struct TDialogCase {
     const char* ClassName;
     std::unique_ptr<TAnalysisDialog> (*Create)();
-    const char* Caption;
     int N, Interval;
     int SignalPoints, SpectrumPoints; // points plotted in Histograph1 and Histograph2
 };
 
 const TDialogCase Dialogs[] = {
-    {"TAutokorrDialog", MakeDialog<TAutokorrDialog>, "Autokorrelation", 512, 1, 512, 512},
-    {"TKreuzkorrelationDialog", MakeDialog<TKreuzkorrelationDialog>, "Kreuzkorrelation", 256, 1, 256, 256},
-    {"TfftDialog", MakeDialog<TfftDialog>, "FFT Demo", 256, 1, 512, 256},
-    {"TPowerSpectrumDialog", MakeDialog<TPowerSpectrumDialog>, "Power Spectrum", 512, 1, 512, 256},
-    {"TCrossPowerDialog", MakeDialog<TCrossPowerDialog>, "Cross Power Spectrum", 256, 10, 256, 128},
+    {"TAutokorrDialog", MakeDialog<TAutokorrDialog>, 512, 1, 512, 512},
+    {"TKreuzkorrelationDialog", MakeDialog<TKreuzkorrelationDialog>, 256, 1, 256, 256},
+    {"TfftDialog", MakeDialog<TfftDialog>, 256, 1, 512, 256},
+    {"TPowerSpectrumDialog", MakeDialog<TPowerSpectrumDialog>, 512, 1, 512, 256},
+    {"TCrossPowerDialog", MakeDialog<TCrossPowerDialog>, 256, 10, 256, 128},
 };
 
 // "Sinus", "Rechteck", "Sägezahn", "Rauschen", "Verr. Sinus": function types 0 .. 4.
@@ -85,7 +84,6 @@ TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
         SCOPED_TRACE(c.ClassName);
         EXPECT_TRUE(IsFormRegistered(c.ClassName)) << "its menu entry stays disabled otherwise";
         std::unique_ptr<TAnalysisDialog> d = c.Create();
-        EXPECT_EQ(d->Caption(), c.Caption);
         EXPECT_EQ(d->FFT1->Size(), c.N);
         EXPECT_EQ(d->Timer1->Interval(), c.Interval);
         EXPECT_FALSE(d->Timer1->Enabled());
