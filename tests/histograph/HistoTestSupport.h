@@ -2,12 +2,15 @@
 // A histograph on a plain parent, and pixel helpers for its picture.
 
 #include <histograph/Histo.h>
+#include <histograph/HistoMapping.h>
 
 #include "support/ControlHost.h"
 
 #include <platform/Graphics.h>
 
 #include <QImage>
+
+#include <gtest/gtest.h>
 
 namespace HistoTest {
 
@@ -25,6 +28,35 @@ inline int Differences(const QImage& A, const QImage& B, const Tessaron::TRect& 
             if (R.Contains(x, y) == Inside || R.IsEmpty())
                 n += (A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF);
     return n;
+}
+
+// The mapping of a 417 x 241 histograph with the default gaps: X -2.5 ... 7.5
+// or logarithmic 1 ... 256 (nominal from 0.00001), Y -1.5 ... 1.5 or
+// logarithmic 0.001 ... 1.
+inline Tessaron::THistoMapping DefaultMapping(bool XLog, bool YLog)
+{
+    using namespace Tessaron;
+    THistoMapping m;
+    m.Frame = THistoFrame{417, 241, 70, 40, 40, 60};
+    m.XLog = XLog;
+    m.YLog = YLog;
+    if (XLog) {
+        m.XMin = 1;
+        m.XMax = 256;
+        EXPECT_TRUE(ComputeLogX(m.Frame, 0.00001f, 256, m.XMin, m.XMax, m.LogX));
+    } else {
+        m.XMin = -2.5f;
+        m.XMax = 7.5f;
+    }
+    if (YLog) {
+        m.YMin = 0.001f;
+        m.YMax = 1;
+        EXPECT_TRUE(ComputeLogY(m.Frame, m.YMin, m.YMax, m.LogY));
+    } else {
+        m.YMin = -1.5f;
+        m.YMax = 1.5f;
+    }
+    return m;
 }
 
 inline Tessaron::TColor RgbOf(Tessaron::TColor C)

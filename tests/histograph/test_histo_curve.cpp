@@ -130,15 +130,7 @@ TEST(HistoCurve, ReducedColumnsDrawTheFullPolyline)
 
 TEST(HistoCurve, ReducedColumnsOnLogarithmicAxes)
 {
-    THistoMapping m;
-    m.Frame = THistoFrame{417, 241, 70, 40, 40, 60};
-    m.XMin = 1;
-    m.XMax = 256;
-    m.YMin = 0.001f;
-    m.YMax = 1;
-    m.XLog = m.YLog = true;
-    ASSERT_TRUE(ComputeLogX(m.Frame, 0.00001f, 256, m.XMin, m.XMax, m.LogX));
-    ASSERT_TRUE(ComputeLogY(m.Frame, m.YMin, m.YMax, m.LogY));
+    const THistoMapping m = HistoTest::DefaultMapping(true, true);
     const TCurveYMap yMap = TCurveYMap::Logarithmic(m);
     std::mt19937 gen(7);
     std::uniform_real_distribution<float> uni(0.0f, 1.0f);

@@ -3,6 +3,8 @@
 #include <histograph/HistoMapping.h>
 #include <histograph/HistoScale.h>
 
+#include "HistoTestSupport.h"
+
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
@@ -12,6 +14,7 @@
 
 using namespace Tessaron;
 using namespace Tessaron::HistoScale;
+using HistoTest::DefaultMapping;
 
 namespace {
 
@@ -154,34 +157,6 @@ TEST(HistoScale, MinorGridValuesRunThroughTheDecades)
 
 // ---------------------------------------------------------------- mapping
 
-namespace {
-
-THistoMapping DefaultMapping(bool XLog, bool YLog)
-{
-    THistoMapping m;
-    m.Frame = THistoFrame{417, 241, 70, 40, 40, 60};
-    m.XLog = XLog;
-    m.YLog = YLog;
-    if (XLog) {
-        m.XMin = 1;
-        m.XMax = 256;
-        EXPECT_TRUE(ComputeLogX(m.Frame, 0.00001f, 256, m.XMin, m.XMax, m.LogX));
-    } else {
-        m.XMin = -2.5f;
-        m.XMax = 7.5f;
-    }
-    if (YLog) {
-        m.YMin = 0.001f;
-        m.YMax = 1;
-        EXPECT_TRUE(ComputeLogY(m.Frame, m.YMin, m.YMax, m.LogY));
-    } else {
-        m.YMin = -1.5f;
-        m.YMax = 1.5f;
-    }
-    return m;
-}
-
-} // namespace
 
 TEST(HistoMapping, PixelValuePixelRoundTrips)
 {
