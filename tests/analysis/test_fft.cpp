@@ -7,6 +7,7 @@
 #include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,6 @@
 #include <functional>
 #include <memory>
 #include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -73,12 +73,7 @@ std::vector<std::complex<double>> Dft(const std::vector<float>& re, const std::v
 
 std::vector<float> Random(std::size_t n, unsigned seed)
 {
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<float> d(-1.0f, 1.0f);
-    std::vector<float> x(n);
-    for (float& v : x)
-        v = d(gen);
-    return x;
+    return TestSupport::Uniform(int(n), seed);
 }
 
 double MaxAbsExcept(const std::vector<float>& x, std::initializer_list<std::size_t> skip)

@@ -2,12 +2,12 @@
 // Signals and measurements shared by the filter tests.
 
 #include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <numbers>
-#include <random>
 #include <vector>
 
 namespace FilterTest {
@@ -17,12 +17,7 @@ using FilterFunction = std::function<void(float*, int)>;
 
 inline Block Noise(int count, unsigned seed)
 {
-    std::mt19937 gen(seed);
-    std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
-    Block b(static_cast<size_t>(count));
-    for (float& v : b)
-        v = dist(gen);
-    return b;
+    return TestSupport::Uniform(count, seed);
 }
 
 inline Block Constant(int count, float value)

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <random>
 #include <vector>
 
 using namespace Tessaron;
@@ -45,16 +44,6 @@ QImage RedPanel(int W, int H, const TFont* Font, const QString& Message)
     c->TextOut(10, 10, Message);
     c->Flush();
     return b.Image().copy();
-}
-
-std::vector<float> Noise(int Count, unsigned Seed, float Lo, float Hi)
-{
-    std::mt19937 gen(Seed);
-    std::uniform_real_distribution<float> uni(Lo, Hi);
-    std::vector<float> v(static_cast<std::size_t>(Count));
-    for (float& x : v)
-        x = uni(gen);
-    return v;
 }
 
 int TextWidth(const TFont* Font, const QString& Text)
@@ -428,7 +417,7 @@ TEST(HistoPaint, ReducedColumnsGiveTheSamePicture)
         h->SetViewXCurrentMax(c.To);
         h->SetSeriesLineStyle(c.Style);
         h->SetGridVisible(grdBoth);
-        const std::vector<float> data = Noise(c.Count, seed++, -1.3f, 1.3f);
+        const std::vector<float> data = TestSupport::Uniform(c.Count, seed++, -1.3f, 1.3f);
         h->SetSeriesData(data.data(), c.Count, 1);
         const QImage reduced = h.Repainted();
         h->SetReduceColumns(false);
@@ -441,7 +430,7 @@ TEST(HistoPaint, NonFiniteSamplesStayInsideThePlot)
 {
     const float nan = std::nanf("");
     const float inf = std::numeric_limits<float>::infinity();
-    std::vector<float> data = Noise(3000, 5, -1, 1);
+    std::vector<float> data = TestSupport::Uniform(3000, 5);
     for (std::size_t i = 0; i < data.size(); i += 23)
         data[i] = i % 3 == 0 ? nan : (i % 3 == 1 ? inf : -inf);
     data[100] = 3e38f;

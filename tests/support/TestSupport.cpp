@@ -4,6 +4,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <algorithm>
+#include <random>
+
 namespace TestSupport {
 QString SourcePath(const QString& relative)
 {
@@ -31,5 +34,15 @@ bool WaitFor(const std::function<bool()>& Done, int TimeoutMs)
         RunEventLoopFor(2);
     }
     return true;
+}
+
+std::vector<float> Uniform(int Count, unsigned Seed, float Lo, float Hi)
+{
+    std::mt19937 gen(Seed);
+    std::uniform_real_distribution<float> uni(Lo, Hi);
+    std::vector<float> v(std::size_t(std::max(Count, 0)));
+    for (float& x : v)
+        x = uni(gen);
+    return v;
 }
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 #include <ostream>
 
@@ -20,4 +21,6 @@ void RunEventLoopFor(int Ms);
 // Runs the event loop in slices of 2 ms until Done() or the time is up;
 // whether Done() came true.
 bool WaitFor(const std::function<bool()>& Done, int TimeoutMs);
+// Count values drawn evenly from [Lo, Hi), the same for the same Seed.
+std::vector<float> Uniform(int Count, unsigned Seed, float Lo = -1.0f, float Hi = 1.0f);
 }
