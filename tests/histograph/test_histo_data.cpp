@@ -371,13 +371,11 @@ TEST(HistoData, DescriptionsSetPropertiesByName)
     EXPECT_EQ(h->XToPixel(1), 70);
     EXPECT_EQ(h->XToPixel(256), 417 - 40);
 
-    // Written back and read into a fresh histograph, it gives the same.
+    // Written back without the defaults (the read-back is in the program
+    // descriptions' fixed point).
     const QByteArray written = WriteComponentText(h.C);
     EXPECT_TRUE(written.contains("Series = ")) << written.constData();
-    EXPECT_FALSE(written.contains("GapLeft")) << written.constData();  // defaults are left out
-    THost g;
-    ReadComponentText(g.C, written, QStringLiteral("written"));
-    EXPECT_EQ(WriteComponentText(g.C), written);
+    EXPECT_FALSE(written.contains("GapLeft")) << written.constData();
 }
 
 // ---------------------------------------------------------------- timer, designer

@@ -11,7 +11,6 @@
 #include "HistoTestSupport.h"
 #include "support/MouseInput.h"
 
-#include <platform/Menus.h>
 
 #include <gtest/gtest.h>
 
@@ -318,10 +317,6 @@ TEST(HistoMouse, ColourGridKeysInOneRowCellsAndMarkers)
     EXPECT_EQ(g->Columns(), 4);
     EXPECT_EQ(g->Width() % 4, 0);
     EXPECT_EQ(g->Height() % 4, 0);
-    // Published for descriptions, like the histograph's.
-    TPopupMenu menu;
-    EXPECT_TRUE(g->setProperty("PopupMenu", QVariant::fromValue(&menu)));
-    EXPECT_EQ(g->PopupMenu(), &menu);
 }
 
 TEST(HistoMouse, WeightsFormABellWithTaperedEnds)
