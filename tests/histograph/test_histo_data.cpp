@@ -1,5 +1,6 @@
 // The histograph's data model: series, auto-range, setter rules, the stored
-// "Series" list, the internal timer and the designer preview.
+// "Series" list and the designer preview. (The internal timer drives the
+// filter windows, whose tests see it tick and stop.)
 
 #include "HistoTestSupport.h"
 
@@ -7,7 +8,6 @@
 #include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <QMenu>
 #include <QTest>
@@ -378,25 +378,7 @@ TEST(HistoData, DescriptionsSetPropertiesByName)
     EXPECT_FALSE(written.contains("GapLeft")) << written.constData();
 }
 
-// ---------------------------------------------------------------- timer, designer
-
-TEST(HistoData, InternalTimerFiresOnTimer)
-{
-    THost h;
-    int ticks = 0;
-    h->OnTimer = [&](TObject* Sender) {
-        EXPECT_EQ(Sender, h.C);
-        ++ticks;
-    };
-    h->SetTimerInterval(1);
-    h->SetTimerEnabled(true);
-    TestSupport::RunEventLoopFor(60);
-    EXPECT_GT(ticks, 0);
-    h->SetTimerEnabled(false);
-    const int stopped = ticks;
-    TestSupport::RunEventLoopFor(30);
-    EXPECT_EQ(ticks, stopped);
-}
+// ---------------------------------------------------------------- designer
 
 TEST(HistoData, DesignerShowsPreviewCurves)
 {
