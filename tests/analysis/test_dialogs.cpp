@@ -9,8 +9,6 @@
 #include <platform/FormRegistry.h>
 #include <platform/SysUtils.h>
 
-#include "histograph/HistoTestSupport.h"
-
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
@@ -264,17 +262,6 @@ TEST(AnalysisDialogs, CrossCorrelationSignalOneIsFixed)
     d->Button1->Click();
     EXPECT_NEAR((*d->Result->Re())[0], 0.5, 0.01);
     EXPECT_EQ(d->Histograph2->Series(1).Count, 256);
-}
-
-// The spectrum's logarithmic axis is labelled down to its stored minimum
-// 0.001 (read as the float just above it).
-TEST(AnalysisDialogs, FftSpectrumLabelsEveryDecade)
-{
-    auto d = Make<TfftDialog>();
-    THistograph* h = d->Histograph2;
-    ASSERT_GT(h->ViewYMin(), 0.001);
-    for (const char* label : {"0.001", "0.01", "0.1", "1"})
-        EXPECT_TRUE(HistoTest::YLabelAt(h, QString::fromLatin1(label), h->YToPixel(std::atof(label)))) << label;
 }
 
 TEST(AnalysisDialogs, TourStartStoppAndCloseBoxReturnToStart)
