@@ -65,57 +65,41 @@ TEST(VectorOperations, CopyVectorCopiesTheFirstDestElements)
     EXPECT_EQ(Values(&dest), (std::vector<float>{1, 2, 3}));
 }
 
-TEST(VectorOperations, ComplexResults)
+// Each operation's result for two elements, written to a fresh destination
+// and in place over a source (the inputs of an element are read before it is
+// written). Conjugate leaves the destination's real part alone.
+TEST(VectorOperations, ComplexResultsAlsoInPlace)
 {
-    TComplexVector a(2), b(2);
-    Fill(a.Re(), {1, 3});
-    Fill(a.Im(), {2, -4});
-    Fill(b.Re(), {5, 0.5f});
-    Fill(b.Im(), {-1, 2});
-
-    TComplexVector product(2);
-    ComplexMultiply(&product, &a, &b);
-    // (1+2i)(5-i) = 7+9i; (3-4i)(0.5+2i) = 9.5+4i
-    EXPECT_EQ(Values(product.Re()), (std::vector<float>{7, 9.5f}));
-    EXPECT_EQ(Values(product.Im()), (std::vector<float>{9, 4}));
-
-    TComplexVector squared(2), magnitude(2);
-    Fill(squared.Im(), {7, 7});
-    Fill(magnitude.Im(), {7, 7});
-    SquaredMagnitude(&squared, &a);
-    Magnitude(&magnitude, &a);
-    EXPECT_EQ(Values(squared.Re()), (std::vector<float>{5, 25}));
-    EXPECT_EQ(Values(squared.Im()), (std::vector<float>{0, 0}));
-    EXPECT_EQ(Values(magnitude.Re()), (std::vector<float>{std::sqrt(5.0f), 5}));
-    EXPECT_EQ(Values(magnitude.Im()), (std::vector<float>{0, 0}));
-
-    TComplexVector conj(2);
-    Fill(conj.Re(), {8, 8});
-    Conjugate(&conj, &a);
-    EXPECT_EQ(Values(conj.Re()), (std::vector<float>{8, 8})) << "the real part is not touched";
-    EXPECT_EQ(Values(conj.Im()), (std::vector<float>{-2, 4}));
-}
-
-// The operations are used in place: the inputs of an element are read before
-// it is written.
-TEST(VectorOperations, InPlaceUse)
-{
-    TComplexVector a(1), b(1);
-    Fill(a.Re(), {1});
-    Fill(a.Im(), {2});
-    Fill(b.Re(), {3});
-    Fill(b.Im(), {-5});
-    ComplexMultiply(&a, &a, &b); // (1+2i)(3-5i) = 13+1i
-    EXPECT_EQ((*a.Re())[0], 13.0f);
-    EXPECT_EQ((*a.Im())[0], 1.0f);
-    ComplexMultiply(&b, &a, &b); // (13+i)(3-5i) = 44-62i
-    EXPECT_EQ((*b.Re())[0], 44.0f);
-    EXPECT_EQ((*b.Im())[0], -62.0f);
-    Conjugate(&b, &b);
-    EXPECT_EQ((*b.Im())[0], 62.0f);
-    SquaredMagnitude(&a, &a);
-    EXPECT_EQ((*a.Re())[0], 170.0f);
-    EXPECT_EQ((*a.Im())[0], 0.0f);
+    using TOperation = std::function<void(TComplexVector*, TComplexVector*, TComplexVector*)>;
+    const struct {
+        const char* Name;
+        TOperation Operation;
+        std::vector<float> Re, Im; // Re empty: the destination's real part stays
+    } cases[] = {
+        // (1+2i)(5-i) = 7+9i; (3-4i)(0.5+2i) = 9.5+4i
+        {"ComplexMultiply", [](auto* d, auto* a, auto* b) { ComplexMultiply(d, a, b); }, {7, 9.5f}, {9, 4}},
+        {"SquaredMagnitude", [](auto* d, auto* a, auto*) { SquaredMagnitude(d, a); }, {5, 25}, {0, 0}},
+        {"Magnitude", [](auto* d, auto* a, auto*) { Magnitude(d, a); }, {std::sqrt(5.0f), 5}, {0, 0}},
+        {"Conjugate", [](auto* d, auto* a, auto*) { Conjugate(d, a); }, {}, {-2, 4}},
+    };
+    for (const auto& c : cases)
+        for (const char* dest : {"fresh", "A", "B"}) {
+            if (*dest == 'B' && std::string(c.Name) != "ComplexMultiply")
+                continue; // the only operation with a second source
+            SCOPED_TRACE(std::string(c.Name) + " into " + dest);
+            TComplexVector a(2), b(2), fresh(2);
+            Fill(a.Re(), {1, 3});
+            Fill(a.Im(), {2, -4});
+            Fill(b.Re(), {5, 0.5f});
+            Fill(b.Im(), {-1, 2});
+            Fill(fresh.Re(), {8, 8});
+            Fill(fresh.Im(), {7, 7});
+            TComplexVector* d = *dest == 'A' ? &a : *dest == 'B' ? &b : &fresh;
+            const std::vector<float> re = Values(d->Re());
+            c.Operation(d, &a, &b);
+            EXPECT_EQ(Values(d->Re()), c.Re.empty() ? re : c.Re);
+            EXPECT_EQ(Values(d->Im()), c.Im);
+        }
 }
 
 // Every complex operation leaves a destination alone that is longer than a
