@@ -116,14 +116,8 @@ struct IIR {
                 const float* x = w[s];
                 const float* y = w[s + 1];
                 float v;
-                if (kind == LowPass) {
-                    v = x[3] + 2 * x[2];
-                    v = v + x[1];
-                    v = v * c[s][1];
-                    v = v - c[s][2] * y[2];
-                    v = v - c[s][3] * y[1];
-                } else if (kind == HighPass) {
-                    v = x[3] - 2 * x[2];
+                if (kind != BandPass) {
+                    v = kind == LowPass ? x[3] + 2 * x[2] : x[3] - 2 * x[2];
                     v = v + x[1];
                     v = v * c[s][1];
                     v = v - c[s][2] * y[2];
@@ -144,13 +138,6 @@ struct IIR {
                     w[r][j] = w[r][j + 1];
             data[i] = w[n + 1][top];
         }
-    }
-
-    void Reset()
-    {
-        for (auto& row : w)
-            for (float& v : row)
-                v = 0;
     }
 };
 
