@@ -22,52 +22,31 @@ using namespace FilterTest;
 
 namespace {
 
-// Each window's filter, and a filter set up as that window's own: the stored
-// settings, 1000 samples per second, the given cutoff.
-template <class Form>
-struct Window;
-
-template <>
-struct Window<TRCTief_Demo> {
-    static TFilterComponent* Filter(TRCTief_Demo& F) { return F.RCLowpass1; }
-    static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCLowpass>(); }
-};
-
-template <>
-struct Window<TRCHoch_Demo> {
-    static TFilterComponent* Filter(TRCHoch_Demo& F) { return F.RCHighpass1; }
-    static std::unique_ptr<TFilterComponent> Twin() { return std::make_unique<TRCHighpass>(); }
-};
-
-template <>
-struct Window<TIIR_Demo> {
-    static TFilterComponent* Filter(TIIR_Demo& F) { return F.IIRFilter1; }
-    static std::unique_ptr<TFilterComponent> Twin() // fourth-order Butterworth low-pass
-    {
-        auto f = std::make_unique<TIIRFilter>();
-        f->SetOrder(4);
-        return f;
-    }
-};
-
-template <>
-struct Window<TSVFilter_Demo> {
-    static TFilterComponent* Filter(TSVFilter_Demo& F) { return F.StateVariableFilter1; }
-    static std::unique_ptr<TFilterComponent> Twin() // band-pass of Q 2
-    {
-        auto f = std::make_unique<TStateVariableFilter>();
-        f->SetQ(2);
-        f->SetFilterOutput(foBandPass);
-        return f;
-    }
-};
+// A filter set up as each window's own: the stored settings (1000 samples per
+// second and the cutoff are given later).
+std::unique_ptr<TFilterComponent> Twin(const TRCTief_Demo&) { return std::make_unique<TRCLowpass>(); }
+std::unique_ptr<TFilterComponent> Twin(const TRCHoch_Demo&) { return std::make_unique<TRCHighpass>(); }
+std::unique_ptr<TFilterComponent> Twin(const TIIR_Demo&) // fourth-order Butterworth low-pass
+{
+    auto f = std::make_unique<TIIRFilter>();
+    f->SetOrder(4);
+    return f;
+}
+std::unique_ptr<TFilterComponent> Twin(const TSVFilter_Demo&) // band-pass of Q 2
+{
+    auto f = std::make_unique<TStateVariableFilter>();
+    f->SetQ(2);
+    f->SetFilterOutput(foBandPass);
+    return f;
+}
 
 // The sweep's output is, bit for bit, what the window's twin filter makes of
 // its input from rest at 1000 samples per second and the given cutoff.
 template <class Form>
-::testing::AssertionResult OutputOfTwin(const TSquareSweep& Sweep, double Cutoff)
+::testing::AssertionResult OutputOfTwin(const Form& F, double Cutoff)
 {
-    auto twin = Window<Form>::Twin();
+    const TSquareSweep& Sweep = F.Sweep();
+    auto twin = Twin(F);
     twin->SetSampleFrequency(1000);
     twin->SetCutoffFrequency(float(Cutoff));
     Block y(Sweep.Input.begin(), Sweep.Input.end());
@@ -90,7 +69,13 @@ template <class T>
 class FilterWindow : public ::testing::Test {
 protected:
     FilterWindow() { Form.InitializeForm(); }
-    TFilterComponent* Filter() { return Window<T>::Filter(Form); }
+    TFilterComponent* Filter() // the window's only filter
+    {
+        for (int i = 0; i < Form.ComponentCount(); ++i)
+            if (auto* f = qobject_cast<TFilterComponent*>(Form.Components(i)))
+                return f;
+        return nullptr;
+    }
     void Tick() { Form.Histograph1Timer(Form.Histograph1); }
     T Form;
 };
@@ -136,7 +121,7 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
     // Both series show the window's own arrays, 1000 values each.
     EXPECT_TRUE(h->Series(1).Data == in && h->Series(1).Count == 1000);
     EXPECT_TRUE(h->Series(2).Data == sweep.Output.data() && h->Series(2).Count == 1000);
-    EXPECT_TRUE(OutputOfTwin<TypeParam>(sweep, cutoff));
+    EXPECT_TRUE(OutputOfTwin(this->Form, cutoff));
     EXPECT_TRUE(h->EnableUpdate());
     EXPECT_DOUBLE_EQ(sweep.SquareFrequency, 2.1);
 
@@ -147,7 +132,7 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
     ASSERT_EQ(at.size(), 4u);
     EXPECT_NEAR(at[0], 500 / 2.1, 1);
     EXPECT_EQ(h->Series(1).Data, in) << "the arrays stay in place";
-    EXPECT_TRUE(OutputOfTwin<TypeParam>(sweep, cutoff));
+    EXPECT_TRUE(OutputOfTwin(this->Form, cutoff));
     EXPECT_DOUBLE_EQ(sweep.SquareFrequency, 2.2);
 }
 
@@ -158,8 +143,7 @@ TYPED_TEST(FilterWindow, SliderSetsTheCutoffOfTheNextBlock)
     s->SetValue(v);
     EXPECT_EQ(this->Filter()->CutoffFrequency(), float(v));
     this->Tick();
-    const TSquareSweep& sweep = this->Form.Sweep();
-    EXPECT_TRUE(OutputOfTwin<TypeParam>(sweep, v));
+    EXPECT_TRUE(OutputOfTwin(this->Form, v));
     // The slider keeps its range, and so does the cutoff.
     s->SetValue(1000);
     EXPECT_EQ(this->Filter()->CutoffFrequency(), float(s->ValueMax()));
