@@ -23,6 +23,8 @@
 #include <ctime>
 #include <memory>
 #include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace Tessaron;
@@ -147,25 +149,18 @@ void AddSamplesFullRepaint(benchmark::State& State, const TCase& K)
     State.counters["copy"] = double(copy) / double(State.iterations()) / 1000;
 }
 
-} // namespace
+// BM_AddSamples/Demo ... BM_AddSamplesFullRepaint/LargePictureOnly.
+const bool kRegistered = [] {
+    const std::pair<const char*, void (*)(benchmark::State&, const TCase&)> feeds[] = {
+        {"BM_AddSamples", AddSamples}, {"BM_AddSamplesFullRepaint", AddSamplesFullRepaint}};
+    const std::pair<const char*, const TCase*> cases[] = {
+        {"Demo", &kDemo}, {"Large", &kLarge}, {"DemoPictureOnly", &kDemoPicture}, {"LargePictureOnly", &kLargePicture}};
+    for (const auto& [feed, run] : feeds)
+        for (const auto& [name, k] : cases)
+            benchmark::RegisterBenchmark((std::string(feed) + "/" + name).c_str(),
+                [run = run, k = k](benchmark::State& State) { run(State, *k); })
+                ->Unit(benchmark::kMicrosecond);
+    return true;
+}();
 
-BENCHMARK_CAPTURE(AddSamples, Demo, kDemo)->Name("BM_AddSamples/Demo")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamples, Large, kLarge)->Name("BM_AddSamples/Large")->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamples, DemoPicture, kDemoPicture)
-    ->Name("BM_AddSamples/DemoPictureOnly")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamples, LargePicture, kLargePicture)
-    ->Name("BM_AddSamples/LargePictureOnly")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamplesFullRepaint, Demo, kDemo)
-    ->Name("BM_AddSamplesFullRepaint/Demo")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamplesFullRepaint, Large, kLarge)
-    ->Name("BM_AddSamplesFullRepaint/Large")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamplesFullRepaint, DemoPicture, kDemoPicture)
-    ->Name("BM_AddSamplesFullRepaint/DemoPictureOnly")
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(AddSamplesFullRepaint, LargePicture, kLargePicture)
-    ->Name("BM_AddSamplesFullRepaint/LargePictureOnly")
-    ->Unit(benchmark::kMicrosecond);
+} // namespace

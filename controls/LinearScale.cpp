@@ -165,7 +165,7 @@ void DrawLinearScalePlan(TCanvas* Canvas, const TLinearScalePlan& Plan, const TF
 
 TLinearScalePlan PlanLinearScale(const TLinearScaleGeometry& G, const TFont* Font)
 {
-    const QFontMetrics metrics(Font->ToQFont());
+    const QFontMetrics& metrics = Font->Metrics();
     const TTextWidthFunction width = [&metrics](const QString& Text) { return metrics.horizontalAdvance(Text); };
     return PlanLinearScale(G, width, metrics.height());
 }

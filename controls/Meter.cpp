@@ -512,7 +512,7 @@ void TMeter::CalcGeometry()
     g.Y0 = h - g.Cy;
 
     // The label diagonal: room for the widest end label beside the band.
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const QString pattern = LabelPattern();
     const int th = metrics.height() + 10;
     const int tw = std::max(metrics.horizontalAdvance(ScaleLabel(pattern, FValueMin, LabelLength)),
@@ -573,7 +573,7 @@ void TMeter::CalcTicksAndLabels()
     if (first < FValueMin)
         first += gap;
 
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const QString pattern = LabelPattern();
     const bool inside = FLabelingStyle == labInside;
     qint64 step = 0; // labels at every step-th tick, 0 for none
@@ -670,7 +670,7 @@ void TMeter::CalcLegend()
         py = RoundInt(g.Y0 + g.Ri / 2);
         break;
     }
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const int h = metrics.height();
     const auto x = [&](const QString& Text) { return px - metrics.horizontalAdvance(Text) / 2; };
     g.Legend1Position = TPoint(x(FLegend1), py);

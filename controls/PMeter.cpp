@@ -43,7 +43,7 @@ constexpr double DegToRad = 3.14159265358979323846 / 180.0;
 // The height of a slot text line ("089" in the slot font).
 int SlotTextHeight(const TFont* Font)
 {
-    return QFontMetrics(Font->ToQFont()).height();
+    return Font->Metrics().height();
 }
 
 bool IsPoint(QChar C)
@@ -250,7 +250,7 @@ std::vector<TRect> TPanelMeter::SlotRects() const
     std::vector<TRect> boxes;
     if (FSlots.isEmpty())
         return boxes;
-    const QFontMetrics metrics(FSlotFont->ToQFont());
+    const QFontMetrics& metrics = FSlotFont->Metrics();
     const TRect display = DisplayRect();
     const int th = metrics.height() + 6;
     const int y = display.Bottom - th - 3;

@@ -281,7 +281,7 @@ void TDial::MeasureCaption()
         FCaptionBox = QRect();
         return;
     }
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const QSize size(metrics.horizontalAdvance(FCaption), metrics.height());
     FCaptionBox = QRect(QPoint(FCx - size.width() / 2, FCy - size.height() / 2), size).adjusted(-2, -2, 2, 2);
 }
@@ -373,7 +373,7 @@ void TDial::CalcScale()
     const int h = Height();
     FCx = w / 2;
     FCy = h / 2;
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const QString pattern = ScaleLabelPattern(CircularScaleFormat, FValueMin, FValueMax, FValueDecimals);
 
     if (!FLabels) {
@@ -449,7 +449,7 @@ void TDial::CalcLabels(double ArcLength, const QString& Pattern)
     const double span = FValueMax - FValueMin;
     const int w = Width();
     const int h = Height();
-    const QFontMetrics metrics(Font()->ToQFont());
+    const QFontMetrics& metrics = Font()->Metrics();
     const double larger = std::fabs(FValueMin) < std::fabs(FValueMax) ? FValueMax : FValueMin;
     const int widest = metrics.horizontalAdvance(ScaleLabel(Pattern, larger, 20) + QLatin1Char('-'));
     // Every k-th gap position gets a label; none fit when there is no pixel between two.

@@ -546,7 +546,7 @@ int TLabel::TextFlags() const
 
 QSize TLabel::TextSize() const
 {
-    const QFontMetrics fm(Font()->ToQFont());
+    const QFontMetrics& fm = Font()->Metrics();
     const int width = FWordWrap ? std::max(1, Width()) : 1 << 20;
     const QRect r = fm.boundingRect(QRect(0, 0, width, 1 << 20), TextFlags() | Qt::AlignLeft | Qt::AlignTop,
         DisplayText());
@@ -1077,7 +1077,7 @@ int TComboBox::EffectiveItemHeight() const
 {
     if (IsOwnerDrawn())
         return FItemHeight;
-    return QFontMetrics(Font()->ToQFont()).height();
+    return Font()->Metrics().height();
 }
 
 void TComboBox::UserActivated(int Index)
@@ -1224,7 +1224,7 @@ void TGroupBox::Paint()
 
 void TGroupBox::AlignControls(TRect& Rect)
 {
-    const int h = QFontMetrics(Font()->ToQFont()).height();
+    const int h = Font()->Metrics().height();
     Rect.Top += h;
     Rect = InflateRect(Rect, -1, -1);
     if (Ctl3D())

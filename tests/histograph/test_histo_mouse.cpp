@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -198,14 +199,14 @@ TEST(HistoMouse, ZoomTwiceThenRightClickRestoresTheFirstView)
     m.C->SetMode(THistograph::modeZoom);
     m.C->SetViewXGap(1);
     m.C->SetViewYGap(1);
+    // The current view: X range, Y range and both steps.
+    auto view = [&] {
+        return std::array{m.C->ViewXCurrentMin(), m.C->ViewXCurrentMax(), m.C->ViewYMin(), m.C->ViewYMax(),
+            m.C->ViewXGap(), m.C->ViewYGap()};
+    };
     m.Drag(50, 60, 250, 160); // X 1 ... 6, Y 8 ... 3
     EXPECT_TRUE(m.C->Zoomed());
-    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 1);
-    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 6);
-    EXPECT_FLOAT_EQ(m.C->ViewYMin(), 3);
-    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 8);
-    EXPECT_FLOAT_EQ(m.C->ViewXGap(), 0.5f);
-    EXPECT_FLOAT_EQ(m.C->ViewYGap(), 0.5f);
+    EXPECT_EQ(view(), (std::array{1.0f, 6.0f, 3.0f, 8.0f, 0.5f, 0.5f}));
     // The second zoom keeps its steps proportional to the first view.
     m.Drag(10, 20, 210, 120); // X 1 ... 3.5
     EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 3.5f);
@@ -219,12 +220,7 @@ TEST(HistoMouse, ZoomTwiceThenRightClickRestoresTheFirstView)
     }
     m.Drag(30, 30, 30, 30, Qt::RightButton);
     EXPECT_FALSE(m.C->Zoomed());
-    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 0);
-    EXPECT_FLOAT_EQ(m.C->ViewXCurrentMax(), 10);
-    EXPECT_FLOAT_EQ(m.C->ViewYMin(), 0);
-    EXPECT_FLOAT_EQ(m.C->ViewYMax(), 10);
-    EXPECT_FLOAT_EQ(m.C->ViewXGap(), 1);
-    EXPECT_FLOAT_EQ(m.C->ViewYGap(), 1);
+    EXPECT_EQ(view(), (std::array{0.0f, 10.0f, 0.0f, 10.0f, 1.0f, 1.0f}));
 
     // A narrow window far from zero: its labels would lie beyond 32760 pixels.
     m.C->SetViewXCurrentMin(1000);
