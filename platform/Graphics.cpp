@@ -309,13 +309,18 @@ void TFont::SetOrientation(int Value)
 void TFont::Assign(const TPersistent* Source)
 {
     if (auto* f = qobject_cast<const TFont*>(Source)) {
+        // Fonts of one shape share the Qt font and what was measured with it
+        // (a canvas is given a control's font at every paint).
+        if (FName != f->FName || FHeight != f->FHeight || FStyle != f->FStyle || FPitch != f->FPitch || !FCache)
+            FCache = f->FCache;
+        else if (!f->FCache)
+            f->FCache = FCache;
         FName = f->FName;
         FHeight = f->FHeight;
         FStyle = f->FStyle;
         FColor = f->FColor;
         FPitch = f->FPitch;
         FOrientation = f->FOrientation;
-        FCache.reset();
         Changed();
     }
 }
@@ -343,9 +348,57 @@ int TFont::TextWidth(const QString& Text) const
         return *it;
     if (q.Widths.size() >= MaxKept)
         q.Widths.clear();
-    const int w = q.Metrics.horizontalAdvance(Text);
+    int w = AddedWidth(q, Text);
+    if (w < 0)
+        w = q.Metrics.horizontalAdvance(Text);
     q.Widths.insert(Text, w);
     return w;
+}
+
+// A new number or time (a label, a caption) measured without shaping it: the
+// sum of its characters' widths, when the text is of Latin-1 characters that
+// each measure a whole number of pixels alone, and each pair of neighbours
+// measures the sum of the two (no kerning or ligature between them). -1 when
+// that does not hold; the text must then be measured as a whole.
+int TFont::AddedWidth(const TQtFont& Q, const QString& Text)
+{
+    if (Text.size() < 2)
+        return -1;
+    std::optional<QFontMetricsF> metrics;
+    const auto measure = [&](const QString& T) {
+        if (!metrics)
+            metrics.emplace(Q.Font);
+        return metrics->horizontalAdvance(T);
+    };
+    const auto widthOf = [&](char16_t C) {
+        qint16& kept = Q.CharWidths[C];
+        if (kept == 0) {
+            const qreal w = measure(QString(QChar(C)));
+            kept = w >= 0 && w < 16384 && w == std::floor(w) ? qint16(w + 1) : qint16(-1);
+        }
+        return kept - 1;
+    };
+    int sum = 0;
+    char16_t previous = 0;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const char16_t c = Text[i].unicode();
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || c > 0xFF)
+            return -1;
+        const int w = widthOf(c);
+        if (w < 0)
+            return -1;
+        if (i > 0) {
+            const quint16 key = quint16(previous * 256 + c);
+            auto it = Q.Pairs.constFind(key);
+            if (it == Q.Pairs.cend())
+                it = Q.Pairs.insert(key, measure(QString(QChar(previous)) + QChar(c)) == widthOf(previous) + w);
+            if (!*it)
+                return -1;
+        }
+        sum += w;
+        previous = c;
+    }
+    return sum;
 }
 
 const TFont::TQtFont& TFont::QtFont() const
@@ -375,7 +428,7 @@ const TFont::TQtFont& TFont::QtFont() const
     } else {
         f.setPixelSize(11);
     }
-    FCache.emplace(TQtFont{f, QFontMetrics(f), {}});
+    FCache = std::make_shared<const TQtFont>(TQtFont{f, QFontMetrics(f), {}, {}, {}});
     return *FCache;
 }
 
@@ -1186,11 +1239,11 @@ QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
         return {};
     Flush();
     const QRect target = area.translated(DX, DY) & area;
-    if (!target.isEmpty()) {
+    if (!target.isEmpty() && !(DY == 0 && DX < 0 && SlideLeft(area, -DX))) {
         const QRect source = target.translated(-DX, -DY);
         const int bytes = target.width() * 4;
+        uchar* bits = FImage->bits(); // first: a shared image gets its own rows here
         const qsizetype stride = FImage->bytesPerLine();
-        uchar* bits = FImage->bits();
         // Walk rows so that a row is read before it is overwritten.
         if (DY > 0) {
             for (int y = target.height() - 1; y >= 0; --y)
@@ -1207,6 +1260,84 @@ QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
     else
         Touched(area);
     return QRegion(area) - QRegion(target);
+}
+
+namespace {
+
+void ReleaseRoomy(void* Info)
+{
+    delete static_cast<std::shared_ptr<uchar[]>*>(Info);
+}
+
+} // namespace
+
+// The pixels of Area move Distance to the left by moving the image's origin
+// Distance pixels to the right in memory whose rows have room; the rest of the
+// picture is copied back to where it was. Worth it only when that rest is
+// small against the area; when the room is used up, the rows go back to the
+// start of their room in the same pass. False when nothing was done.
+bool TCanvas::SlideLeft(const QRect& Area, int Distance)
+{
+    QImage& image = *FImage;
+    const int w = image.width(), h = image.height();
+    if (image.depth() != 32 || !image.isDetached())
+        return false;
+    const qint64 kept = qint64(h - Area.height()) * w + qint64(Area.height()) * (w - Area.width() + Distance);
+    const qint64 moved = qint64(Area.height()) * (Area.width() - Distance);
+    if (kept * 2 >= moved)
+        return false;
+    // Room for half a picture more per row; the rows start an odd number of
+    // cache lines apart, so that a column of pixels spreads over the cache.
+    qsizetype stride = (qsizetype(w + std::max(32, w / 2)) * 4 + 63) / 64 * 64;
+    if ((stride / 64) % 2 == 0)
+        stride += 64;
+    const int room = int(stride / 4) - w;
+    const bool viewing = FRoomy && FRoomy.use_count() == 2 && FRoomyWidth == w
+        && image.constBits() == FRoomy.get() + qsizetype(FRoomyOrigin) * 4 && image.bytesPerLine() == stride;
+    if (!viewing) {
+        // Memory of our own, new: the image's old memory may be shared.
+        std::shared_ptr<uchar[]> memory(new (std::nothrow) uchar[size_t(stride) * size_t(h)]);
+        if (!memory)
+            return false;
+        for (int y = 0; y < h; ++y)
+            std::memcpy(memory.get() + y * stride, image.constScanLine(y), size_t(w) * 4);
+        FRoomy = std::move(memory);
+        FRoomyWidth = w;
+        FRoomyOrigin = 0;
+    }
+    const int from = FRoomyOrigin;
+    const int to = from + Distance <= room ? from + Distance : 0;
+    uchar* base = FRoomy.get();
+    // Pixel x of the new picture is old pixel x + Distance inside the area and
+    // old pixel x elsewhere. Each row stays within its own room, so the rows
+    // are independent; within a row, the pieces are copied in the order in
+    // which none overwrites what another has still to read.
+    const QRect rows = Area & QRect(0, 0, w, h);
+    for (int y = 0; y < h; ++y) {
+        uchar* row = base + y * stride;
+        const auto copy = [&](int X, int Len, int Shift) {
+            if (Len > 0 && to != from + Shift)
+                std::memmove(row + qsizetype(to + X) * 4, row + qsizetype(from + X + Shift) * 4, size_t(Len) * 4);
+        };
+        if (y < rows.top() || y > rows.bottom()) {
+            copy(0, w, 0);
+            continue;
+        }
+        const int left = rows.left(), right = rows.right() + 1;
+        if (to > from) {
+            copy(right - Distance, w - right + Distance, 0);
+            copy(left, right - Distance - left, Distance);
+            copy(0, left, 0);
+        } else {
+            copy(0, left, 0);
+            copy(left, right - Distance - left, Distance);
+            copy(right - Distance, w - right + Distance, 0);
+        }
+    }
+    FRoomyOrigin = to;
+    image = QImage(base + qsizetype(to) * 4, w, h, stride, image.format(), ReleaseRoomy,
+        new std::shared_ptr<uchar[]>(FRoomy));
+    return true;
 }
 
 // ---------------------------------------------------------------- bitmaps

@@ -169,9 +169,15 @@ private:
         QFont Font;
         QFontMetrics Metrics;
         mutable QHash<QString, int> Widths;
+        // Latin-1 characters measured alone (0: not yet, -1: not a whole
+        // number of pixels, else the width + 1), and whether two of them side
+        // by side measure the sum of both (key: first * 256 + second).
+        mutable std::array<qint16, 256> CharWidths{};
+        mutable QHash<quint16, bool> Pairs;
     };
+    static int AddedWidth(const TQtFont& Q, const QString& Text);
     const TQtFont& QtFont() const;
-    mutable std::optional<TQtFont> FCache;
+    mutable std::shared_ptr<const TQtFont> FCache;
 };
 
 // The bold, italic, underline and strike-out styles of a Qt font.
@@ -270,7 +276,11 @@ public:
     void RestoreClip();
 
     // Moves the pixels of R by (DX, DY), clipped to R, and returns the part of
-    // R that the move uncovered (to be drawn anew).
+    // R that the move uncovered (to be drawn anew). A large area moving left
+    // (a recorder's plot) may give the image other pixel memory, the picture
+    // unchanged: its rows get room on the right, the image's origin moves
+    // instead of the area's pixels, and only what lies outside the area is
+    // copied. Copies of the image taken before keep their pixels.
     QRegion ScrollRect(const TRect& R, int DX, int DY);
 
     // Ends the painter that drawing keeps open (done before direct access to
@@ -294,8 +304,14 @@ private:
     bool BrushVisible() const;
     void Touched(const QRect& R) const;
     QRect Bounds() const;
+    bool SlideLeft(const QRect& Area, int Distance);
 
     QImage* FImage = nullptr;
+    // The memory with room that the image views after a slide, and the view's
+    // origin in it (pixels from the start of a row).
+    std::shared_ptr<uchar[]> FRoomy;
+    int FRoomyWidth = 0;
+    int FRoomyOrigin = 0;
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
     std::unique_ptr<TFont> FFont;

@@ -590,10 +590,10 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         HideCross(k);
     }
     TCanvas* canvas = Canvas();
-    if (Distance > 0) {
-        canvas->ScrollRect(l.Plot, -Distance, 0);
-        canvas->ScrollRect(l.LabelBand, -Distance, 0);
-    }
+    // The plot and the label band below it move as one area; the band's part
+    // right of the plot lies in the label strip painted anew below.
+    if (Distance > 0)
+        canvas->ScrollRect(TRect(l.Left, l.Plot.Top, l.Right, l.LabelBand.Bottom), -Distance, 0);
     qint64 t1 = collect ? NowNs() : 0;
     // The uncovered strip of the plot and of the label band, where the new
     // labels reach half a label further left.

@@ -226,6 +226,67 @@ TEST(Canvas, ScrollingMovesPixelsAndReturnsTheUncoveredRegion)
     EXPECT_EQ(d.C()->ScrollRect(Rect(0, 0, 10, 20), 30, 0), QRegion(0, 0, 10, 20));
 }
 
+TEST(Canvas, LargeAreasScrolledLeftAgainAndAgainEndAsThePlainMoveAndSparePriorCopies)
+{
+    // A chart-like picture: a wide area moving left by steps that use up the
+    // rows' room several times, with a copy of the picture taken on the way.
+    const int w = 160, h = 50;
+    Surface s(w, h);
+    QImage expected(w, h, QImage::Format_RGB32);
+    auto fill = [&](int X, int Y, int Seed) {
+        const TColor c = RGB((X * 7 + Seed) % 256, (Y * 13 + Seed) % 256, (X * Y + Seed) % 256);
+        s.C()->SetPixel(X, Y, c);
+        expected.setPixel(X, Y, ColorToQRgb(c));
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            fill(x, y, 0);
+    const QRect area(10, 4, 140, 40);
+    QImage early, earlyExpected;
+    for (int step = 1; step <= 30; ++step) {
+        const int d = 3 + step % 5;
+        s.C()->ScrollRect(Rect(area.left(), area.top(), area.right() + 1, area.bottom() + 1), -d, 0);
+        const QImage before = expected.copy();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right() - d; ++x)
+                expected.setPixel(x, y, before.pixel(x + d, y));
+        ASSERT_EQ(*s.C()->Image(), expected) << "step " << step;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.right() + 1 - d; x <= area.right(); ++x)
+                fill(x, y, step);
+        if (step == 12) {
+            early = *s.C()->Image();
+            earlyExpected = expected.copy();
+        }
+    }
+    // The copy kept the picture of its time.
+    EXPECT_EQ(early, earlyExpected);
+}
+
+TEST(Canvas, TextWidthsAreTheShapedWidths)
+{
+    // New numbers and times are measured from their characters' widths where
+    // that gives the shaped width; kerning, ligatures and letter spacing
+    // must still come out as Qt lays the text out.
+    const QStringList texts = {"12.500", "00:01:01", "0001-01-01 00:00:12.500   [sec:msec]", "-1.25E-03", "AVATAR",
+        "To Tw Yo", "office", "affine", "Wärme (°C)", "Spannung [V]", "L'Tw", "11", "ÄÖÜ äöü ß", "1,000.5 µs"};
+    int checked = 0;
+    for (const char* name : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif", "Tahoma"})
+        for (int height : {-8, -11, -14, -23})
+            for (TFontStyles style : {TFontStyles(), TFontStyles(fsBold), TFontStyles(fsItalic)}) {
+                TFont f;
+                f.SetName(name);
+                f.SetHeight(height);
+                f.SetStyle(style);
+                const QFontMetrics shaped(f.ToQFont());
+                for (const QString& t : texts) {
+                    EXPECT_EQ(f.TextWidth(t), shaped.horizontalAdvance(t)) << name << " " << height << " " << t.toStdString();
+                    ++checked;
+                }
+            }
+    EXPECT_EQ(checked, 5 * 4 * 3 * texts.size());
+}
+
 TEST(Canvas, RotatedTextRunsTheRightWay)
 {
     auto extent = [](int orientation) {
