@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QMetaEnum>
 #include <QSvgRenderer>
+#include <QTextLayout>
 
 #include <cmath>
 #include <cstring>
@@ -355,50 +356,96 @@ int TFont::TextWidth(const QString& Text) const
     return w;
 }
 
-// A new number or time (a label, a caption) measured without shaping it: the
-// sum of its characters' widths, when the text is of Latin-1 characters that
-// each measure a whole number of pixels alone, and each pair of neighbours
-// measures the sum of the two (no kerning or ligature between them). -1 when
-// that does not hold; the text must then be measured as a whole.
-int TFont::AddedWidth(const TQtFont& Q, const QString& Text)
+// A new number or time (a label, a caption) is measured and drawn without
+// laying it out: from its characters' widths and glyphs. That holds for a text
+// of Latin-1 characters that the font draws itself, each a whole number of
+// pixels wide, where each pair of neighbours is laid out as the two glyphs
+// side by side (no kerning, ligature or other font between them). -1 when it
+// does not hold; the text must then be laid out as a whole.
+int TFont::AddedWidth(const TQtFont& Q, const QString& Text, QList<QPointF>* Positions, QList<quint32>* Glyphs)
 {
     if (Text.size() < 2)
         return -1;
-    std::optional<QFontMetricsF> metrics;
-    const auto measure = [&](const QString& T) {
-        if (!metrics)
-            metrics.emplace(Q.Font);
-        return metrics->horizontalAdvance(T);
-    };
-    const auto widthOf = [&](char16_t C) {
-        qint16& kept = Q.CharWidths[C];
-        if (kept == 0) {
-            const qreal w = measure(QString(QChar(C)));
-            kept = w >= 0 && w < 16384 && w == std::floor(w) ? qint16(w + 1) : qint16(-1);
+    if (!Q.Raw)
+        Q.Raw = QRawFont::fromFont(Q.Font);
+    if (!Q.Raw->isValid())
+        return -1;
+    // A character's width and glyph, looked up once: false when unusable.
+    const auto character = [&](char16_t C, int& Width, quint32& Glyph) {
+        qint32& glyph = Q.CharGlyphs[C];
+        qint16& width = Q.CharWidths[C];
+        if (glyph == 0) {
+            const QChar c(C);
+            const QList<quint32> g = Q.Raw->supportsCharacter(c) ? Q.Raw->glyphIndexesForString(QString(c)) : QList<quint32>();
+            const qreal w = QFontMetricsF(Q.Font).horizontalAdvance(QString(c));
+            const bool usable = g.size() == 1 && g[0] != 0 && g[0] < 0x7FFFFFFF && w >= 0 && w < 16384 && w == std::floor(w);
+            glyph = usable ? qint32(g[0] + 1) : -1;
+            width = usable ? qint16(w) : 0;
         }
-        return kept - 1;
+        Width = width;
+        Glyph = quint32(glyph - 1);
+        return glyph > 0;
+    };
+    // Whether A and B laid out together are their two glyphs side by side.
+    const auto pairAdds = [&](char16_t A, char16_t B, int WA, int WB, quint32 GA, quint32 GB) {
+        QTextLayout layout(QString(QChar(A)) + QChar(B), Q.Font);
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (!line.isValid() || line.naturalTextWidth() != WA + WB)
+            return false;
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (runs.size() != 1 || runs[0].rawFont() != *Q.Raw)
+            return false;
+        const QList<quint32> g = runs[0].glyphIndexes();
+        const QList<QPointF> p = runs[0].positions();
+        return g == QList<quint32>{GA, GB} && p.size() == 2 && p[1].x() - p[0].x() == WA && p[0].y() == p[1].y();
     };
     int sum = 0;
     char16_t previous = 0;
+    int previousWidth = 0;
+    quint32 previousGlyph = 0;
     for (qsizetype i = 0; i < Text.size(); ++i) {
         const char16_t c = Text[i].unicode();
         if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xAD || c > 0xFF)
             return -1;
-        const int w = widthOf(c);
-        if (w < 0)
+        int w = 0;
+        quint32 g = 0;
+        if (!character(c, w, g))
             return -1;
         if (i > 0) {
             const quint16 key = quint16(previous * 256 + c);
             auto it = Q.Pairs.constFind(key);
             if (it == Q.Pairs.cend())
-                it = Q.Pairs.insert(key, measure(QString(QChar(previous)) + QChar(c)) == widthOf(previous) + w);
+                it = Q.Pairs.insert(key, pairAdds(previous, c, previousWidth, w, previousGlyph, g));
             if (!*it)
                 return -1;
         }
+        if (Positions)
+            Positions->append(QPointF(sum, 0));
+        if (Glyphs)
+            Glyphs->append(g);
         sum += w;
         previous = c;
+        previousWidth = w;
+        previousGlyph = g;
     }
     return sum;
+}
+
+bool TFont::Glyphs(const QString& Text, QGlyphRun& Run) const
+{
+    if (FStyle.testFlag(fsUnderline) || FStyle.testFlag(fsStrikeOut))
+        return false;
+    const TQtFont& q = QtFont();
+    QList<QPointF> positions;
+    QList<quint32> glyphs;
+    if (AddedWidth(q, Text, &positions, &glyphs) < 0)
+        return false;
+    Run.setRawFont(*q.Raw);
+    Run.setGlyphIndexes(glyphs);
+    Run.setPositions(positions);
+    return true;
 }
 
 const TFont::TQtFont& TFont::QtFont() const
@@ -428,7 +475,7 @@ const TFont::TQtFont& TFont::QtFont() const
     } else {
         f.setPixelSize(11);
     }
-    FCache = std::make_shared<const TQtFont>(TQtFont{f, QFontMetrics(f), {}, {}, {}});
+    FCache = std::make_shared<const TQtFont>(TQtFont{f, QFontMetrics(f), {}, {}, {}, {}, {}});
     return *FCache;
 }
 
@@ -1107,7 +1154,13 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
     if (BrushVisible())
         p.fillRect(QRect(0, 0, w, h), ColorToQColor(FBrush->Color()));
     p.setPen(ColorToQColor(FFont->Color()));
-    p.drawText(0, fm.ascent(), Text);
+    // A number or time already measured from its characters is drawn from
+    // them too, without laying it out again.
+    QGlyphRun glyphs;
+    if (FFont->Glyphs(Text, glyphs))
+        p.drawGlyphRun(QPointF(0, fm.ascent()), glyphs);
+    else
+        p.drawText(0, fm.ascent(), Text);
     const QRect cell = p.transform().mapRect(QRect(0, 0, w, h));
     p.restore();
     Touched(cell.adjusted(-1, -1, 1, 1));

@@ -10,8 +10,10 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QHash>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QRegion>
 
 #include <array>
@@ -157,6 +159,10 @@ public:
     // changes (a chart measures the same labels at every step).
     const QFontMetrics& Metrics() const;
     int TextWidth(const QString& Text) const;
+    // The text as glyphs placed from its baseline's start, when it is
+    // measured from its characters' widths (new numbers and times) and the
+    // font draws every character itself; false when it has to be laid out.
+    bool Glyphs(const QString& Text, QGlyphRun& Run) const;
 
 private:
     QString FName = QStringLiteral("MS Sans Serif");
@@ -169,13 +175,16 @@ private:
         QFont Font;
         QFontMetrics Metrics;
         mutable QHash<QString, int> Widths;
-        // Latin-1 characters measured alone (0: not yet, -1: not a whole
-        // number of pixels, else the width + 1), and whether two of them side
-        // by side measure the sum of both (key: first * 256 + second).
+        // Latin-1 characters alone: their glyphs (0: not yet looked up, -1:
+        // not usable alone, else the glyph + 1) and widths; whether two side
+        // by side are laid out as their glyphs (key: first * 256 + second).
+        mutable std::optional<QRawFont> Raw;
+        mutable std::array<qint32, 256> CharGlyphs{};
         mutable std::array<qint16, 256> CharWidths{};
         mutable QHash<quint16, bool> Pairs;
     };
-    static int AddedWidth(const TQtFont& Q, const QString& Text);
+    static int AddedWidth(const TQtFont& Q, const QString& Text, QList<QPointF>* Positions = nullptr,
+        QList<quint32>* Glyphs = nullptr);
     const TQtFont& QtFont() const;
     mutable std::shared_ptr<const TQtFont> FCache;
 };
