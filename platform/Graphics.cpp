@@ -860,6 +860,32 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
     qint64 err = 2 * dMinor * (first + 1) - dMajor - 2 * dMajor * k;
     int major = int(major0 + sMajor * first);
     int minor = int(minor0 + sMinor * k);
+    if (S.Period == 0 && S.Mode == pmCopy && S.IsSingle && first < last) {
+        // A solid line cut only at the ends of its major axis (a curve's
+        // column through a band of the plot): written straight, as above.
+        const qint64 kLast = (2 * dMinor * (last - 1) + dMajor - 1 + tie) / (2 * dMajor);
+        const qint64 m0 = minor, m1 = minor0 + sMinor * kLast;
+        const QRect& c = S.Single;
+        const qint64 lo = xMajor ? c.top() : c.left(), hi = xMajor ? c.bottom() : c.right();
+        if (std::min(m0, m1) >= lo && std::max(m0, m1) <= hi) {
+            const QRgb pen = S.Pen | 0xFF000000u;
+            const qsizetype row = S.Stride / qsizetype(sizeof(QRgb));
+            const qsizetype majorStep = xMajor ? sMajor : sMajor * row;
+            const qsizetype minorStep = xMajor ? sMinor * row : sMinor;
+            QRgb* px = reinterpret_cast<QRgb*>(S.Bits) + (xMajor ? qsizetype(minor) * row + major
+                                                                 : qsizetype(major) * row + minor);
+            for (qint64 i = first; i < last; ++i) {
+                *px = pen;
+                if (err > 0 || (err == 0 && tie)) {
+                    px += minorStep;
+                    err -= 2 * dMajor;
+                }
+                err += 2 * dMinor;
+                px += majorStep;
+            }
+            return;
+        }
+    }
     for (qint64 i = first; i < last; ++i) {
         if (xMajor)
             plot(major, minor);

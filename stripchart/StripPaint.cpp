@@ -502,9 +502,14 @@ void TStripChart::DrawXAxis(TCanvas* Canvas, const TLayout& L)
         }
         Canvas->RestoreClip();
         const long double newest = TimeOfIndex(FStoredCount);
+        const bool wholeBand = (QRegion(L.CaptionBand.ToQRect()) - Canvas->ClipRegion()).isEmpty();
+        if (wholeBand)
+            FCaptionLeft = std::numeric_limits<int>::max();
         if (newest >= 0 && Meets(L.Clip, L.CaptionBand)) {
             const QString caption = StripTime::Caption(FTimeUnit, newest);
-            Canvas->TextOut(L.Right - Canvas->TextWidth(caption), L.Bottom + kLabelGap + FLabelHeight, caption);
+            const int x = L.Right - Canvas->TextWidth(caption);
+            Canvas->TextOut(x, L.Bottom + kLabelGap + FLabelHeight, caption);
+            FCaptionLeft = std::min(FCaptionLeft, x);
         }
     }
     Canvas->Brush()->SetStyle(bsSolid);
@@ -608,7 +613,13 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
         const int edge = FXPositions[std::size_t(std::min(2, FStoredCount))] + std::max(FLabelWidth / 2, marker) + 4;
         PaintNow(TRect(l.Left, l.Plot.Top, std::min(edge, l.LabelBand.Right), l.LabelBand.Bottom));
     }
-    PaintNow(l.CaptionBand);
+    // The new caption, and what is left of the old one.
+    TRect caption = l.CaptionBand;
+    if (FStoredCount >= 1 && BuffersReady() && TimeOfIndex(FStoredCount) >= 0) {
+        const int x = l.Right - FFontXAxis->TextWidth(StripTime::Caption(FTimeUnit, TimeOfIndex(FStoredCount)));
+        caption.Left = std::max(caption.Left, std::min(FCaptionLeft, x));
+    }
+    PaintNow(caption);
     qint64 t3 = collect ? NowNs() : 0;
     // Markers of the new samples reach left of the strip.
     for (const TRemarkEntry& r : FRemarks)

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -605,6 +606,9 @@ private:
     StripTime::TTimeUnit FTimeUnit;
     int FLabelStep = 1;
     int FLabelWidth = 0;
+    // Where the caption band may hold something other than its background:
+    // from here to the plot's right edge (the caption is right-aligned there).
+    int FCaptionLeft = std::numeric_limits<int>::min();
     int FLabelHeight = 0;
     bool FTimeAxisDirty = true;
     int FDrawnWidth = -1;

@@ -203,6 +203,40 @@ TEST(Canvas, ClipRegionConfinesEveryPrimitiveAndIsSavedAndRestored)
     EXPECT_EQ(s.C()->ClipBox(), Rect(0, 0, 40, 30));
 }
 
+TEST(Canvas, ClippedLinesAreTheWholeLinesCutToTheClip)
+{
+    // Lines from far outside, steep and flat, in every direction and style:
+    // under a clip they draw exactly their unclipped pixels inside it.
+    const QRect clip(5, 3, 25, 20);
+    std::uint32_t seed = 7;
+    auto next = [&](int Span) { seed = seed * 1664525u + 1013904223u; return int(seed >> 8) % Span; };
+    for (TPenStyle style : {psSolid, psDash, psDot})
+        for (TPenMode mode : {pmCopy, pmXor}) {
+            Surface whole, cut;
+            cut.C()->SetClipRegion(QRegion(clip));
+            for (TCanvas* c : {whole.C(), cut.C()}) {
+                c->Pen()->SetStyle(style);
+                c->Pen()->SetMode(mode);
+            }
+            for (int n = 0; n < 300; ++n) {
+                std::vector<TPoint> points;
+                for (int k = 0; k < 3; ++k)
+                    points.emplace_back(next(140) - 50, next(130) - 50);
+                for (TCanvas* c : {whole.C(), cut.C()}) {
+                    c->Pen()->SetColor(TColor(RGB(n % 256, (n * 7) % 256, 90)));
+                    c->Polyline(points);
+                }
+            }
+            const QImage& a = whole.Bitmap.Image();
+            const QImage& b = cut.Bitmap.Image();
+            int differing = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    differing += b.pixel(x, y) != (clip.contains(x, y) ? a.pixel(x, y) : qRgb(255, 255, 255));
+            EXPECT_EQ(differing, 0) << "style " << int(style) << ", mode " << int(mode);
+        }
+}
+
 TEST(Canvas, ScrollingMovesPixelsAndReturnsTheUncoveredRegion)
 {
     Surface s(20, 10);
