@@ -1317,6 +1317,12 @@ QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
     if (DX == 0 && DY == 0)
         return {};
     Flush();
+    // The owner moves what it shows first: our pixels, moved last, are then
+    // still in the cache for what is drawn next into the uncovered strip.
+    if (OnScrolled)
+        OnScrolled(area, DX, DY);
+    else
+        Touched(area);
     const QRect target = area.translated(DX, DY) & area;
     if (!target.isEmpty() && !(DY == 0 && DX < 0 && SlideLeft(area, -DX))) {
         const QRect source = target.translated(-DX, -DY);
@@ -1334,10 +1340,6 @@ QRegion TCanvas::ScrollRect(const TRect& R, int DX, int DY)
                              bits + (source.top() + y) * stride + source.left() * 4, size_t(bytes));
         }
     }
-    if (OnScrolled)
-        OnScrolled(area, DX, DY);
-    else
-        Touched(area);
     return QRegion(area) - QRegion(target);
 }
 
