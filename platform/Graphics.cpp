@@ -749,6 +749,26 @@ TPixelLineSetup MakePixelLineSetup(QImage& Image, const std::optional<QRegion>& 
     return s;
 }
 
+// Steps [First, Last) of a solid line, from its pixel Px at step First where
+// the minor coordinate has moved K from the start: the steps of one minor
+// coordinate (k(i) below) are written as one run. For lines at least four
+// times as long as they are wide.
+void WriteRuns(QRgb* Px, qint64 First, qint64 Last, qint64 K, qint64 DMajor, qint64 DMinor, qint64 Tie,
+    qsizetype MajorStep, qsizetype MinorStep, QRgb Pen)
+{
+    qint64 i = First;
+    while (i < Last) {
+        // The first step i with k(i) = K + 1.
+        const qint64 next = DMinor == 0
+            ? Last
+            : std::min(Last, (2 * DMajor * (K + 1) - DMajor + 1 - Tie + 2 * DMinor - 1) / (2 * DMinor));
+        for (; i < next; ++i, Px += MajorStep)
+            *Px = Pen;
+        Px += MinorStep;
+        ++K;
+    }
+}
+
 // Bresenham from A, stopping before B.
 void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
 {
@@ -790,7 +810,11 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             std::fill_n(sx > 0 ? px : px - (dx - 1), dx, pen);
             return;
         }
-        if (dx >= dy) {
+        if (std::max(dx, dy) >= 4 * std::min(dx, dy) && std::max(dx, dy) < (1 << 28)) {
+            const bool flat = dx >= dy;
+            WriteRuns(px, 0, flat ? dx : dy, 0, flat ? dx : dy, flat ? dy : dx, (flat ? sx : sy) < 0 ? 1 : 0,
+                flat ? sx : rowStep, flat ? rowStep : sx, pen);
+        } else if (dx >= dy) {
             int err = 2 * dy - dx;
             for (int i = 0; i < dx; ++i) {
                 *px = pen;
@@ -874,6 +898,10 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             const qsizetype minorStep = xMajor ? sMinor * row : sMinor;
             QRgb* px = reinterpret_cast<QRgb*>(S.Bits) + (xMajor ? qsizetype(minor) * row + major
                                                                  : qsizetype(major) * row + minor);
+            if (dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
+                WriteRuns(px, first, last, k, dMajor, dMinor, tie, majorStep, minorStep, pen);
+                return;
+            }
             for (qint64 i = first; i < last; ++i) {
                 *px = pen;
                 if (err > 0 || (err == 0 && tie)) {

@@ -229,6 +229,24 @@ TEST(Canvas, ClippedLinesAreTheWholeLinesCutToTheClip)
             }
             const QImage& a = whole.Bitmap.Image();
             const QImage& b = cut.Bitmap.Image();
+            // A solid line written straight covers the pixels of the inverting walk.
+            if (style == psSolid && mode == pmCopy)
+                for (int n = 0; n < 200; ++n) {
+                    const TPoint from(next(140) - 50, next(130) - 50);
+                    const TPoint to = n % 2 ? TPoint(from.x() + next(9) - 4, next(130) - 50)
+                                            : TPoint(next(140) - 50, from.y() + next(9) - 4);
+                    Surface solid, inverted;
+                    solid.C()->MoveTo(from.x(), from.y());
+                    solid.C()->LineTo(to.x(), to.y());
+                    inverted.C()->Pen()->SetMode(pmNot);
+                    inverted.C()->MoveTo(from.x(), from.y());
+                    inverted.C()->LineTo(to.x(), to.y());
+                    for (int y = 0; y < 30; ++y)
+                        for (int x = 0; x < 40; ++x)
+                            ASSERT_EQ(solid.Bitmap.Image().pixel(x, y) == qRgb(0, 0, 0),
+                                inverted.Bitmap.Image().pixel(x, y) == qRgb(0, 0, 0))
+                                << from.x() << "," << from.y() << " to " << to.x() << "," << to.y() << " at " << x << "," << y;
+                }
             int differing = 0;
             for (int y = 0; y < a.height(); ++y)
                 for (int x = 0; x < a.width(); ++x)
