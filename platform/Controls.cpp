@@ -626,7 +626,8 @@ void TControl::PaintBacking()
         throw;
     }
     canvas->RestoreClip();
-    canvas->Flush();
+    // The painter stays open for the next pass: it draws straight into the
+    // picture, which the window reads from here on.
     FBacking->Painting = false;
     if (FWidget)
         FWidget->update(region);

@@ -573,6 +573,15 @@ void TCanvas::Flush() const
     }
 }
 
+void TCanvas::PrepareDirect() const
+{
+    // The painter draws straight into the image's memory, so pixels written
+    // directly meet what it drew; only a shared image, whose memory the next
+    // write would copy, has to see the painter end first.
+    if (FPainter && FImage && !FImage->isDetached())
+        Flush();
+}
+
 QPainter& TCanvas::P() const
 {
     if (!FPainter) {
@@ -934,7 +943,7 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
 
 void TCanvas::PixelLine(TPoint A, TPoint B, int& Phase)
 {
-    Flush();
+    PrepareDirect();
     DrawPixelLine(MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen), A, B, Phase);
 }
 
@@ -977,7 +986,7 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
     if (w == 1) {
         // Segment by segment, each without its end pixel: a vertex is drawn
         // once, so XOR polylines restore exactly.
-        Flush();
+        PrepareDirect();
         const TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
         int phase = 0;
         for (int i = 1; i < Count; ++i)
@@ -1011,7 +1020,7 @@ void TCanvas::Polygon(const TPoint* Points, int Count)
     const int w = std::max(1, FPen->Width());
     if (PenVisible()) {
         if (w == 1) {
-            Flush();
+            PrepareDirect();
             const TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
             int phase = 0;
             for (int i = 0; i < Count; ++i) {
@@ -1168,7 +1177,7 @@ void TCanvas::DrawFocusRect(const TRect& R)
 {
     if (!FImage || R.IsEmpty())
         return;
-    Flush();
+    PrepareDirect();
     const QRegion clip = ClipRegion();
     const QRect q = R.ToQRect();
     // Every perimeter pixel visited once; every other one inverted.
@@ -1282,7 +1291,7 @@ TColor TCanvas::Pixel(int X, int Y) const
 {
     if (!FImage || !FImage->rect().contains(X, Y))
         return TColor(-1);
-    Flush();
+    PrepareDirect();
     return QRgbToColor(FImage->pixel(X, Y));
 }
 
@@ -1292,7 +1301,7 @@ void TCanvas::SetPixel(int X, int Y, TColor Color)
         return;
     if (FClip && !FClip->contains(QPoint(X, Y)))
         return;
-    Flush();
+    PrepareDirect();
     FImage->setPixel(X, Y, ColorToQRgb(Color));
     Touched(QRect(X, Y, 1, 1));
 }

@@ -304,6 +304,8 @@ public:
 
 private:
     QPainter& P() const;
+    // Before the image's pixels are read or written directly.
+    void PrepareDirect() const;
     // A one-pixel line from A towards B, B itself left out, in the pen's style
     // and mode; Phase carries the dash pattern along a polyline.
     void PixelLine(TPoint A, TPoint B, int& Phase);
