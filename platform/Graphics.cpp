@@ -801,53 +801,6 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             Phase = int((Phase + steps) % S.Period);
         return;
     }
-    if (whole && S.Period == 0 && S.Mode == pmCopy) {
-        // A solid copy-mode line inside the clip: the same walk, written straight.
-        const QRgb pen = S.Pen | 0xFF000000u;
-        int x = A.x(), y = A.y();
-        const int dx = std::abs(B.x() - x), dy = std::abs(B.y() - y);
-        const int sx = B.x() > x ? 1 : -1, sy = B.y() > y ? 1 : -1;
-        const qsizetype rowStep = sy * (S.Stride / qsizetype(sizeof(QRgb)));
-        QRgb* px = reinterpret_cast<QRgb*>(S.Bits + y * S.Stride) + x;
-        // Straight lines (a curve's columns, grids, frames) without the walk.
-        if (dx == 0) {
-            for (int i = 0; i < dy; ++i, px += rowStep)
-                *px = pen;
-            return;
-        }
-        if (dy == 0) {
-            std::fill_n(sx > 0 ? px : px - (dx - 1), dx, pen);
-            return;
-        }
-        if (std::max(dx, dy) >= 4 * std::min(dx, dy) && std::max(dx, dy) < (1 << 28)) {
-            const bool flat = dx >= dy;
-            WriteRuns(px, 0, flat ? dx : dy, 0, flat ? dx : dy, flat ? dy : dx, (flat ? sx : sy) < 0 ? 1 : 0,
-                flat ? sx : rowStep, flat ? rowStep : sx, pen);
-        } else if (dx >= dy) {
-            int err = 2 * dy - dx;
-            for (int i = 0; i < dx; ++i) {
-                *px = pen;
-                if (err > 0 || (err == 0 && sx < 0)) {
-                    px += rowStep;
-                    err -= 2 * dx;
-                }
-                err += 2 * dy;
-                px += sx;
-            }
-        } else {
-            int err = 2 * dx - dy;
-            for (int i = 0; i < dy; ++i) {
-                *px = pen;
-                if (err > 0 || (err == 0 && sy < 0)) {
-                    px += sx;
-                    err -= 2 * dy;
-                }
-                err += 2 * dx;
-                px += rowStep;
-            }
-        }
-        return;
-    }
     const std::vector<int>& runs = *S.Runs;
     auto plot = [&](int x, int y) {
         if (S.Period > 0) {
@@ -893,35 +846,42 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
     qint64 err = 2 * dMinor * (first + 1) - dMajor - 2 * dMajor * k;
     int major = int(major0 + sMajor * first);
     int minor = int(minor0 + sMinor * k);
-    if (S.Period == 0 && S.Mode == pmCopy && S.IsSingle && first < last) {
-        // A solid line cut only at the ends of its major axis (a curve's
-        // column through a band of the plot): written straight, as above.
+    // A solid copy-mode line inside the clip, or cut only at the ends of its
+    // major axis (a curve's column through a strip of the plot): the same
+    // walk, written straight.
+    bool direct = S.Period == 0 && S.Mode == pmCopy && first < last;
+    if (direct && !whole) {
         const qint64 kLast = (2 * dMinor * (last - 1) + dMajor - 1 + tie) / (2 * dMajor);
         const qint64 m0 = minor, m1 = minor0 + sMinor * kLast;
         const QRect& c = S.Single;
         const qint64 lo = xMajor ? c.top() : c.left(), hi = xMajor ? c.bottom() : c.right();
-        if (std::min(m0, m1) >= lo && std::max(m0, m1) <= hi) {
-            const QRgb pen = S.Pen | 0xFF000000u;
-            const qsizetype row = S.Stride / qsizetype(sizeof(QRgb));
-            const qsizetype majorStep = xMajor ? sMajor : sMajor * row;
-            const qsizetype minorStep = xMajor ? sMinor * row : sMinor;
-            QRgb* px = reinterpret_cast<QRgb*>(S.Bits) + (xMajor ? qsizetype(minor) * row + major
-                                                                 : qsizetype(major) * row + minor);
-            if (dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
-                WriteRuns(px, first, last, k, dMajor, dMinor, tie, majorStep, minorStep, pen);
-                return;
-            }
-            for (qint64 i = first; i < last; ++i) {
-                *px = pen;
-                if (err > 0 || (err == 0 && tie)) {
-                    px += minorStep;
-                    err -= 2 * dMajor;
-                }
-                err += 2 * dMinor;
-                px += majorStep;
-            }
+        direct = S.IsSingle && std::min(m0, m1) >= lo && std::max(m0, m1) <= hi;
+    }
+    if (direct) {
+        const QRgb pen = S.Pen | 0xFF000000u;
+        const qsizetype row = S.Stride / qsizetype(sizeof(QRgb));
+        const qsizetype majorStep = xMajor ? sMajor : sMajor * row;
+        const qsizetype minorStep = xMajor ? sMinor * row : sMinor;
+        QRgb* px = reinterpret_cast<QRgb*>(S.Bits) + (xMajor ? qsizetype(minor) * row + major
+                                                             : qsizetype(major) * row + minor);
+        if (xMajor && dMinor == 0) {
+            std::fill_n(sMajor > 0 ? px : px - (last - first - 1), last - first, pen);
             return;
         }
+        if (dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
+            WriteRuns(px, first, last, k, dMajor, dMinor, tie, majorStep, minorStep, pen);
+            return;
+        }
+        for (qint64 i = first; i < last; ++i) {
+            *px = pen;
+            if (err > 0 || (err == 0 && tie)) {
+                px += minorStep;
+                err -= 2 * dMajor;
+            }
+            err += 2 * dMinor;
+            px += majorStep;
+        }
+        return;
     }
     for (qint64 i = first; i < last; ++i) {
         if (xMajor)
