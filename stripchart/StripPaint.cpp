@@ -506,7 +506,9 @@ void TStripChart::DrawXAxis(TCanvas* Canvas, const TLayout& L)
         if (wholeBand)
             FCaptionLeft = std::numeric_limits<int>::max();
         if (newest >= 0 && Meets(L.Clip, L.CaptionBand)) {
-            const QString caption = StripTime::Caption(FTimeUnit, newest);
+            const QString caption = !FCaptionText.isEmpty() && FCaptionTime == newest
+                ? FCaptionText
+                : StripTime::Caption(FTimeUnit, newest);
             const int x = L.Right - Canvas->TextWidth(caption);
             Canvas->TextOut(x, L.Bottom + kLabelGap + FLabelHeight, caption);
             FCaptionLeft = std::min(FCaptionLeft, x);
@@ -616,10 +618,13 @@ void TStripChart::ScrollNew(int Distance, int NewSamples, bool Dropped)
     // The new caption, and what is left of the old one.
     TRect caption = l.CaptionBand;
     if (FStoredCount >= 1 && BuffersReady() && TimeOfIndex(FStoredCount) >= 0) {
-        const int x = l.Right - FFontXAxis->TextWidth(StripTime::Caption(FTimeUnit, TimeOfIndex(FStoredCount)));
+        FCaptionTime = TimeOfIndex(FStoredCount);
+        FCaptionText = StripTime::Caption(FTimeUnit, FCaptionTime);
+        const int x = l.Right - FFontXAxis->TextWidth(FCaptionText);
         caption.Left = std::max(caption.Left, std::min(FCaptionLeft, x));
     }
     PaintNow(caption);
+    FCaptionText.clear();
     qint64 t3 = collect ? NowNs() : 0;
     // Markers of the new samples reach left of the strip.
     for (const TRemarkEntry& r : FRemarks)

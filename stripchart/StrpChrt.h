@@ -609,6 +609,10 @@ private:
     // Where the caption band may hold something other than its background:
     // from here to the plot's right edge (the caption is right-aligned there).
     int FCaptionLeft = std::numeric_limits<int>::min();
+    // The caption of the newest time, made once while a scroll measures and
+    // paints it (empty otherwise: every other paint makes it anew).
+    long double FCaptionTime = 0;
+    QString FCaptionText;
     int FLabelHeight = 0;
     bool FTimeAxisDirty = true;
     int FDrawnWidth = -1;
