@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace Tessaron {
 
@@ -547,6 +548,62 @@ QRect BoundsOf(const TPoint* Points, int Count)
 
 } // namespace
 
+// The steep runs of a solid copy-mode polyline, gathered per column before
+// they are written: a curve with more samples than columns crosses the same
+// pixels of a column several times (down to its lowest sample, up to its
+// highest, on to the next column), and the pixels of one colour may be
+// written in any order. Consecutive runs of a connected curve in one column
+// touch, so a column mostly holds one span, written once.
+struct TColumnSpans {
+    int Left = 0;
+    std::vector<std::pair<int, int>> Spans; // top and bottom per column; top > bottom: none
+    std::vector<int> Used;
+    QRgb* Bits = nullptr;
+    qsizetype Row = 0; // pixels per row
+    QRgb Pen = 0;
+
+    void Begin(const QRect& Clip, uchar* ABits, qsizetype Stride, QRgb APen)
+    {
+        for (int c : Used) // left over if a polyline was cut short
+            Spans[size_t(c)] = {1, 0};
+        Used.clear();
+        Left = Clip.left();
+        if (Spans.size() < size_t(Clip.width()))
+            Spans.resize(size_t(Clip.width()), {1, 0});
+        Bits = reinterpret_cast<QRgb*>(ABits);
+        Row = Stride / qsizetype(sizeof(QRgb));
+        Pen = APen;
+    }
+    void Write(int Column) const
+    {
+        const auto [top, bottom] = Spans[size_t(Column)];
+        QRgb* px = Bits + qsizetype(top) * Row + Left + Column;
+        for (int y = top; y <= bottom; ++y, px += Row)
+            *px = Pen;
+    }
+    void Add(int X, int Top, int Bottom)
+    {
+        const int c = X - Left;
+        auto& s = Spans[size_t(c)];
+        if (s.first > s.second)
+            Used.push_back(c);
+        else if (Top <= s.second + 1 && Bottom >= s.first - 1) {
+            s = {std::min(s.first, Top), std::max(s.second, Bottom)};
+            return;
+        } else
+            Write(c);
+        s = {Top, Bottom};
+    }
+    void Finish()
+    {
+        for (int c : Used) {
+            Write(c);
+            Spans[size_t(c)] = {1, 0};
+        }
+        Used.clear();
+    }
+};
+
 TCanvas::TCanvas(QImage* Image, QObject* Parent)
     : TPersistent(Parent), FImage(Image), FPen(std::make_unique<TPen>()), FBrush(std::make_unique<TBrush>()),
       FFont(std::make_unique<TFont>())
@@ -739,6 +796,7 @@ struct TPixelLineSetup {
     int Period = 0;
     uchar* Bits = nullptr;
     qsizetype Stride = 0;
+    TColumnSpans* Columns = nullptr; // where steep solid runs are gathered, if anywhere
 };
 
 TPixelLineSetup MakePixelLineSetup(QImage& Image, const std::optional<QRegion>& Clip, const QRect& Bounds,
@@ -868,6 +926,20 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             std::fill_n(sMajor > 0 ? px : px - (last - first - 1), last - first, pen);
             return;
         }
+        if (!xMajor && S.Columns && dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
+            // Column runs, as WriteRuns walks them, gathered instead of written.
+            for (qint64 i = first, kk = k; i < last; ++kk) {
+                const qint64 next = dMinor == 0
+                    ? last
+                    : std::min(last, (2 * dMajor * (kk + 1) - dMajor + 1 - tie + 2 * dMinor - 1) / (2 * dMinor));
+                if (next > i) {
+                    const int y0 = int(major0 + sMajor * i), y1 = int(major0 + sMajor * (next - 1));
+                    S.Columns->Add(int(minor0 + sMinor * kk), std::min(y0, y1), std::max(y0, y1));
+                }
+                i = next;
+            }
+            return;
+        }
         if (dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
             WriteRuns(px, first, last, k, dMajor, dMinor, tie, majorStep, minorStep, pen);
             return;
@@ -947,11 +1019,19 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
         // Segment by segment, each without its end pixel: a vertex is drawn
         // once, so XOR polylines restore exactly.
         PrepareDirect();
-        const TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
+        TPixelLineSetup setup = MakePixelLineSetup(*FImage, FClip, Bounds(), *FPen);
+        if (setup.Period == 0 && setup.Mode == pmCopy && Count > 2 && !setup.Single.isEmpty()) {
+            if (!FColumns)
+                FColumns = std::make_unique<TColumnSpans>();
+            FColumns->Begin(setup.Single, setup.Bits, setup.Stride, setup.Pen | 0xFF000000u);
+            setup.Columns = FColumns.get();
+        }
         int phase = 0;
         for (int i = 1; i < Count; ++i)
             if (Points[i - 1] != Points[i])
                 DrawPixelLine(setup, Points[i - 1], Points[i], phase);
+        if (setup.Columns)
+            setup.Columns->Finish();
     } else {
         QPainter& p = P();
         ApplyPen(p);

@@ -208,6 +208,8 @@ class TGraphic;
 // A canvas draws on an image that it does not own. Outside painting it can be
 // used at any time ("draw at once"); every primitive reports the rectangle it
 // touched through OnChanged, so that the owner copies only that area to screen.
+struct TColumnSpans;
+
 class TCanvas : public TPersistent {
     Q_OBJECT
 public:
@@ -331,6 +333,7 @@ private:
     std::optional<QRegion> FClip;
     std::vector<std::optional<QRegion>> FClipStack;
     mutable std::unique_ptr<QPainter> FPainter;
+    std::unique_ptr<TColumnSpans> FColumns; // kept for the next polyline
 };
 
 // ---------------------------------------------------------------- pictures

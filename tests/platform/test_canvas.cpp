@@ -242,6 +242,27 @@ TEST(Canvas, ClippedLinesAreTheWholeLinesCutToTheClip)
                 }
                 ASSERT_EQ(solid.Bitmap.Image(), inverted.Bitmap.Image()) << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
             }
+            // Curves with several samples per column, their columns gathered
+            // before they are written, cover the pixels of their segments
+            // drawn one by one: a long one, and short ones that come back to
+            // a column apart from what they drew there before.
+            if (style == psSolid && mode == pmCopy)
+                for (const QRegion& region : {QRegion(0, 0, 40, 30), QRegion(clip)}) {
+                    Surface gathered, single;
+                    gathered.C()->SetClipRegion(region);
+                    single.C()->SetClipRegion(region);
+                    for (int n = 0; n < 100; ++n) {
+                        std::vector<TPoint> curve;
+                        for (int i = 0; i < (n ? 5 : 300); ++i)
+                            curve.emplace_back(n ? next(8) + n % 30 : i / 6 - 5, next(60) - 15);
+                        for (TCanvas* c : {gathered.C(), single.C()})
+                            c->Pen()->SetColor(TColor(RGB(n % 7 * 30, 90, n % 5 * 50)));
+                        gathered.C()->Polyline(curve);
+                        for (size_t i = 1; i < curve.size(); ++i)
+                            single.C()->Polyline({curve[i - 1], curve[i]});
+                    }
+                    ASSERT_EQ(gathered.Bitmap.Image(), single.Bitmap.Image());
+                }
             int differing = 0;
             for (int y = 0; y < a.height(); ++y)
                 for (int x = 0; x < a.width(); ++x)
