@@ -94,18 +94,6 @@ TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
     }
 }
 
-TEST(AnalysisDialogs, SecondSignalButtons)
-{
-    auto kreuz = Make<TKreuzkorrelationDialog>();
-    kreuz->Button13->Click();
-    EXPECT_EQ(kreuz->FunctionType2, AnalysisSignal::ftSquare);
-    EXPECT_EQ((*kreuz->Signal2->Re())[0], -1.0f);
-    kreuz->Button12->Click();
-    EXPECT_EQ(kreuz->FunctionType2, AnalysisSignal::ftSine);
-    // The FFT dialog has the three periodic signals only.
-    EXPECT_EQ(Make<TfftDialog>()->FindComponent("Button10"), nullptr);
-}
-
 TEST(AnalysisDialogs, FirstPressOfSinusUsesOneSweepStepAboveTheStart)
 {
     auto d = Make<TAutokorrDialog>();
@@ -235,17 +223,24 @@ TEST(AnalysisDialogs, SineShowsInItsBinAlone)
     EXPECT_EQ(MaxAbsExcept(cross->Result->Im(), 256, -1), 0.0f) << "magnitudes are real";
     EXPECT_EQ(cross->Histograph3->Series(1).Count, 256);
     EXPECT_EQ(fft->Histograph1->Series(1).Data, fft->Signal->Data());
+    EXPECT_EQ(fft->FindComponent("Button10"), nullptr) << "the three periodic signals only";
     // The signal itself is not windowed: only its copy is.
     fft->Button6->Click();
     EXPECT_EQ((*fft->Signal)[5], float(std::sin(5.0 * fft->Sweep.Frequency)));
     EXPECT_NEAR((*fft->Display->Re())[20], 0.5, 0.01) << "Hanning halves a bin-centred sine";
 }
 
-// Signal 1 keeps its fixed step whatever the sweep does; signal 2 follows it.
-// Two equal sines correlate to their mean square at lag 0.
+// Signal 1 keeps its fixed step whatever the sweep does; signal 2 follows it
+// and has buttons of its own. Two equal sines correlate to their mean square
+// at lag 0.
 TEST(AnalysisDialogs, CrossCorrelationSignalOneIsFixed)
 {
     auto d = Make<TKreuzkorrelationDialog>();
+    d->Button13->Click();
+    EXPECT_EQ(d->FunctionType2, AnalysisSignal::ftSquare);
+    EXPECT_EQ((*d->Signal2->Re())[0], -1.0f);
+    d->Button12->Click();
+    EXPECT_EQ(d->FunctionType2, AnalysisSignal::ftSine);
     d->Button1->Click();
     const std::vector<float> first(d->Signal1->Re()->Data(), d->Signal1->Re()->Data() + 256);
     const float f2 = d->Sweep.Frequency;

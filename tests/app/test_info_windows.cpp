@@ -9,7 +9,6 @@
 #include <platform/ExtCtrls.h>
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QSet>

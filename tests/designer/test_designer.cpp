@@ -6,7 +6,6 @@
 #include "ui_panel.h"
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 

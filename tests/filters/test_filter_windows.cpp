@@ -8,7 +8,6 @@
 #include <platform/FormRegistry.h>
 
 #include "FilterTestSupport.h"
-#include "support/TestSupport.h"
 
 #include <QTest>
 #include <QTimer>

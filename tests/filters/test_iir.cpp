@@ -217,7 +217,7 @@ TEST(IIRKernel, EveryWayMatchesThePlainAlgorithm)
     }
 }
 
-TEST(IIRFilter, FloatsHoldFrequenciesThenOrderAndOutput)
+TEST(IIRFilter, FloatsHoldFrequenciesThenOrderAndOutputAfterThePublishedOrder)
 {
     TIIRFilter f;
     Configure(f, 2000, 150, 400, 6, iirBandPass);
@@ -238,11 +238,9 @@ TEST(IIRFilter, FloatsHoldFrequenciesThenOrderAndOutput)
     ASSERT_TRUE(h.ReadListProperty(odd, &error));
     EXPECT_EQ(h.Order(), 7);
     EXPECT_EQ(h.SectionCount(), 1);
-}
 
-TEST(IIRFilter, StoredDescriptionOfTheDemonstrationFilter)
-{
-    // Order is stored ahead of "Floats", so the section count follows it.
+    // The demonstration filter's description stores Order ahead of "Floats",
+    // so the section count follows it.
     const QByteArray text = "object IIRFilter1: TIIRFilter\n"
                             "  SampleFrequency = 1.0\n"
                             "  CutoffFrequency = 0.5\n"
@@ -252,11 +250,11 @@ TEST(IIRFilter, StoredDescriptionOfTheDemonstrationFilter)
                             "  FilterOutput = iirLowPass\n"
                             "end\n";
     std::unique_ptr<TComponent> read(ReadComponent(text, QStringLiteral("UIIR")));
-    auto* f = qobject_cast<TIIRFilter*>(read.get());
-    ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->Order(), 4);
-    EXPECT_EQ(f->SectionCount(), 2);
-    f->SetSampleFrequency(1000);
-    f->SetCutoffFrequency(10);
-    EXPECT_NEAR(GainOf(*f, 10), 0.70711, 1e-3);
+    auto* d = qobject_cast<TIIRFilter*>(read.get());
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->Order(), 4);
+    EXPECT_EQ(d->SectionCount(), 2);
+    d->SetSampleFrequency(1000);
+    d->SetCutoffFrequency(10);
+    EXPECT_NEAR(GainOf(*d, 10), 0.70711, 1e-3);
 }

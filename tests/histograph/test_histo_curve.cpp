@@ -8,7 +8,6 @@
 #include <platform/Graphics.h>
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <QImage>
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QMenu>
 #include <QTest>
 
 #include <algorithm>

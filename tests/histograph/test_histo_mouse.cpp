@@ -16,7 +16,6 @@
 
 #include <array>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 using namespace Tessaron;

@@ -6,7 +6,6 @@
 #include "HistoTestSupport.h"
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <cmath>
 #include <limits>

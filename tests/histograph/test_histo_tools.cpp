@@ -14,13 +14,10 @@
 #include "HistoTestSupport.h"
 #include "support/ToolWindowTestKit.h"
 
-#include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 using namespace Tessaron;
 

@@ -9,11 +9,9 @@
 #include <stripchart/Fastlog.h>
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 using namespace Tessaron;
 using StripTest::THost;

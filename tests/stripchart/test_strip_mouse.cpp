@@ -10,7 +10,6 @@
 #include <platform/StdCtrls.h>
 
 #include <QLocale>
-#include <QTest>
 
 #include "support/MouseInput.h"
 #include "RunFileTestSupport.h"
@@ -20,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <vector>
 
 using namespace Tessaron;

@@ -9,11 +9,9 @@
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
-#include "support/TestSupport.h"
 
 #include <cmath>
 #include <functional>
-#include <random>
 
 using namespace Tessaron;
 using StripTest::THost;
