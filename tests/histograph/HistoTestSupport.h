@@ -64,6 +64,14 @@ inline Tessaron::TColor RgbOf(Tessaron::TColor C)
     return Tessaron::ColorToRGB(C);
 }
 
+// The width and height of Text in Font.
+inline QSize TextSize(const Tessaron::TFont* Font, const QString& Text)
+{
+    Tessaron::TBitmap probe(1, 1);
+    probe.Canvas()->SetFont(Font);
+    return QSize(probe.Canvas()->TextWidth(Text), probe.Canvas()->TextHeight(Text));
+}
+
 // Whether Text in Font, written with a transparent background at (X, Y) on
 // the colour Background, gives exactly the pixels of Image there. The text
 // must have ink, so that an empty area never matches.
@@ -71,43 +79,31 @@ inline bool TextAt(const QImage& Image, int X, int Y, const QString& Text, const
     Tessaron::TColor Background)
 {
     using namespace Tessaron;
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(Font);
-    const int w = probe.Canvas()->TextWidth(Text);
-    const int h = probe.Canvas()->TextHeight(Text);
-    probe.SetSize(w, h);
+    const QSize size = TextSize(Font, Text);
+    TBitmap probe(size.width(), size.height());
     TCanvas* c = probe.Canvas();
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(Background);
-    c->FillRect(TRect(0, 0, w, h));
+    c->FillRect(TRect(0, 0, size.width(), size.height()));
     c->Brush()->SetStyle(bsClear);
     c->SetFont(Font);
     c->TextOut(0, 0, Text);
     c->Flush();
-    const QImage& ref = probe.Image();
-    const QRgb back = ColorToQRgb(Background);
-    bool ink = false;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            if (!Image.rect().contains(X + x, Y + y))
-                return false;
-            if ((Image.pixel(X + x, Y + y) & 0xFFFFFF) != (ref.pixel(x, y) & 0xFFFFFF))
-                return false;
-            ink = ink || (ref.pixel(x, y) & 0xFFFFFF) != (back & 0xFFFFFF);
-        }
-    return ink;
+    const QImage ref = probe.Image().convertToFormat(QImage::Format_RGB32);
+    QImage back(size, QImage::Format_RGB32);
+    back.fill(ColorToQRgb(Background));
+    return Image.rect().contains(QRect(QPoint(X, Y), size)) && ref != back
+        && Image.copy(X, Y, size.width(), size.height()).convertToFormat(QImage::Format_RGB32) == ref;
 }
 
 // Whether the Y label Text stands right-aligned 10 pixels left of the plot,
-// centred on row Y, in the histograph's picture.
-inline bool YLabelAt(Tessaron::THistograph* H, const QString& Text, int Y)
+// centred on row Y, in the chart's picture (a histograph or a strip chart).
+template <class TChart>
+bool YLabelAt(TChart* H, const QString& Text, int Y)
 {
-    using namespace Tessaron;
-    TBitmap b(1, 1);
-    b.Canvas()->SetFont(H->FontYAxis());
-    const int th = b.Canvas()->TextHeight(QStringLiteral("012."));
-    const int tw = b.Canvas()->TextWidth(Text);
-    return TextAt(H->BackingImage(), H->GapLeft() - tw - 10, Y - th / 2, Text, H->FontYAxis(), clBtnFace);
+    const int top = Y - TextSize(H->FontYAxis(), QStringLiteral("012.")).height() / 2;
+    const int left = H->GapLeft() - TextSize(H->FontYAxis(), Text).width() - 10;
+    return TextAt(H->BackingImage(), left, top, Text, H->FontYAxis(), Tessaron::clBtnFace);
 }
 
 } // namespace HistoTest

@@ -46,17 +46,11 @@ QImage RedPanel(int W, int H, const TFont* Font, const QString& Message)
     return b.Image().copy();
 }
 
-int TextWidth(const TFont* Font, const QString& Text)
-{
-    TBitmap b(1, 1);
-    b.Canvas()->SetFont(Font);
-    return b.Canvas()->TextWidth(Text);
-}
-
 // An X label: centred on column X, its top at row Top.
 bool XLabelAt(const THost& H, const QString& Text, int X, int Top)
 {
-    return TextAt(H.Image(), X - TextWidth(H->FontXAxis(), Text) / 2, Top, Text, H->FontXAxis(), clBtnFace);
+    const int left = X - HistoTest::TextSize(H->FontXAxis(), Text).width() / 2;
+    return TextAt(H.Image(), left, Top, Text, H->FontXAxis(), clBtnFace);
 }
 
 } // namespace
@@ -191,9 +185,7 @@ TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
     h->SetViewYMin(-1.5f);
     h->SetViewYMax(1.5f);
     h->SetViewYGap(0.5f);
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(h->FontYAxis());
-    const int every = (2 * probe.Canvas()->TextHeight(QStringLiteral("012.")) + 11) / 12;
+    const int every = (2 * HistoTest::TextSize(h->FontYAxis(), QStringLiteral("012.")).height() + 11) / 12;
     const HistoScale::TLinearAxis axis{-1.5, 1.5, 0.5, 75};
     auto drawn = [&](double v) { return YLabelAt(h.C, FormatFloat(QStringLiteral("0.00"), v), 115 - axis.Offset(v)); };
     ASSERT_GE(every, 2);
@@ -380,10 +372,8 @@ TEST(HistoPaint, ReadOutBoxInTheBottomLeftCorner)
     h->DrawReadOut(1.5, 0.00225);
     const QString text = QStringLiteral("X=") + FormatFloat(QStringLiteral("#.##E-00"), 1.5) + QStringLiteral(" Y=")
         + FormatFloat(QStringLiteral("#.##E-00"), 0.00225);
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(h->Font());
-    const int boxHeight = probe.Canvas()->TextHeight(text) + 20;
-    const int boxWidth = probe.Canvas()->TextWidth(QStringLiteral("X=#.##E-00 Y=#.##E-00")) + 20;
+    const int boxHeight = HistoTest::TextSize(h->Font(), text).height() + 20;
+    const int boxWidth = HistoTest::TextSize(h->Font(), QStringLiteral("X=#.##E-00 Y=#.##E-00")).width() + 20;
     EXPECT_TRUE(TextAt(h.Image(), 10, 241 - boxHeight + 10, text, h->Font(), clBtnFace));
     EXPECT_EQ(h.At(1, 241 - boxHeight), HistoTest::RgbOf(clGray));
     EXPECT_EQ(h.At(boxWidth - 1, 241 - 2), HistoTest::RgbOf(clGray));

@@ -18,14 +18,12 @@ using StripTest::THost;
 
 namespace {
 
-// The first pixel where A and B differ, as "x,y", or "" when they are equal.
-std::string FirstDifference(const QImage& A, const QImage& B)
+// The differing pixels between the picture as it stands and a full repaint
+// (taken in this order: arguments of one call have none).
+int RepaintDifferences(const THost& C)
 {
-    for (int y = 0; y < A.height(); ++y)
-        for (int x = 0; x < A.width(); ++x)
-            if ((A.pixel(x, y) & 0xFFFFFF) != (B.pixel(x, y) & 0xFFFFFF))
-                return std::to_string(x) + "," + std::to_string(y);
-    return {};
+    const QImage now = C.Image().copy();
+    return HistoTest::Differences(now, C.Repainted());
 }
 
 double Noise(int S, long I)
@@ -106,7 +104,7 @@ TEST(StripPaint, IncrementalScrollEqualsFullRepaint)
             if (call % 17 == 5 || c.Fed >= total) {
                 const QImage incremental = c.Image().copy();
                 const QImage full = c.Repainted();
-                EXPECT_EQ(FirstDifference(incremental, full), "") << "after " << c.Fed << " samples";
+                EXPECT_EQ(HistoTest::Differences(incremental, full), 0) << "after " << c.Fed << " samples";
                 if (HasFailure() && qEnvironmentVariableIsSet("STRIP_DUMP")) {
                     incremental.save(QStringLiteral("/tmp/strip_inc.png"));
                     full.save(QStringLiteral("/tmp/strip_full.png"));
@@ -142,7 +140,7 @@ TEST(StripPaint, ChangesBetweenFeedsKeepThePictureExact)
             c.Feed(9, Noise);
         if (!c->EnableUpdate())
             continue;
-        EXPECT_EQ(FirstDifference(c.Image().copy(), c.Repainted()), "") << "change " << k;
+        EXPECT_EQ(RepaintDifferences(c), 0) << "change " << k;
     }
     EXPECT_EQ(c->XPosition(c->StoredCount()), 380 - c->GapRight());
 }
@@ -159,7 +157,7 @@ TEST(StripPaint, ColumnReductionDrawsTheFullPolyline)
         c.Feed(99000, Noise);
         const QImage reduced = c.Repainted();
         c->SetReduceColumns(false);
-        EXPECT_EQ(FirstDifference(reduced, c.Repainted()), "");
+        EXPECT_EQ(HistoTest::Differences(reduced, c.Repainted()), 0);
     }
 }
 
@@ -178,20 +176,14 @@ TEST(StripPaint, CaptionAndLabels)
     c.Image();
     const QString caption = StripTime::Caption(c->TimeUnit(), c->TimeOfIndex(c->StoredCount()));
     EXPECT_EQ(caption, QStringLiteral("00:01:01.000   [sec:msec]"));
-    TBitmap probe(1, 1);
-    probe.Canvas()->SetFont(c->FontXAxis());
-    const int x = c->Width() - c->GapRight() - probe.Canvas()->TextWidth(caption);
-    const int y = c->Height() - c->GapBottom() + 5 + probe.Canvas()->TextHeight(QStringLiteral("09"));
+    const int x = c->Width() - c->GapRight() - HistoTest::TextSize(c->FontXAxis(), caption).width();
+    const int y = c->Height() - c->GapBottom() + 5 + HistoTest::TextSize(c->FontXAxis(), QStringLiteral("09")).height();
     EXPECT_TRUE(HistoTest::TextAt(c.Image(), x, y, caption, c->FontXAxis(), c->Color()));
 
     const int bottom = c->Height() - c->GapBottom();
     const HistoScale::TLinearAxis axis{-200000, 200000, 100000, bottom - c->GapTop()};
-    probe.Canvas()->SetFont(c->FontYAxis());
-    const QString label = FormatFloat(QStringLiteral("#.##E-00"), -100000);
-    EXPECT_EQ(label, QStringLiteral("-1E05"));
-    const int lx = c->GapLeft() - probe.Canvas()->TextWidth(label) - 10;
-    const int ly = bottom - axis.Offset(-100000) - probe.Canvas()->TextHeight(QStringLiteral("012.")) / 2;
-    EXPECT_TRUE(HistoTest::TextAt(c.Image(), lx, ly, label, c->FontYAxis(), clBtnFace));
+    EXPECT_EQ(FormatFloat(QStringLiteral("#.##E-00"), -100000), QStringLiteral("-1E05"));
+    EXPECT_TRUE(HistoTest::YLabelAt(c.C, QStringLiteral("-1E05"), bottom - axis.Offset(-100000)));
 
     THost small(300, 140);
     small->SetGridVisible(grdVer);
@@ -225,7 +217,7 @@ TEST(StripPaint, CrossRemarkMarkersAndTheirHighlight)
     EXPECT_NE(c.At(150, 100), QRgbToColor(before.pixel(150, 100)));
     EXPECT_NE(c.At(200, 80), QRgbToColor(before.pixel(200, 80)));
     c->HideCross(2);
-    EXPECT_EQ(FirstDifference(c.Image(), before), "");
+    EXPECT_EQ(HistoTest::Differences(c.Image(), before), 0);
 
     c->SetSamplesPerBuffer(600);
     c.Feed(400, [](int, long) { return 5.0; });
@@ -244,5 +236,5 @@ TEST(StripPaint, CrossRemarkMarkersAndTheirHighlight)
     // Feeding moves the middle past the second remark: the highlight moves.
     c.Feed(250, [](int, long) { return 5.0; });
     EXPECT_EQ(c->HighlightedRemark(), 1);
-    EXPECT_EQ(FirstDifference(c.Image().copy(), c.Repainted()), "");
+    EXPECT_EQ(RepaintDifferences(c), 0);
 }
