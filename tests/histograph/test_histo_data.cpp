@@ -105,9 +105,20 @@ TEST(HistoData, ReferenceCurvesAreCopies)
     }
 }
 
-TEST(HistoData, SeriesNumberAndCurrentAcceptOneToEight)
+// SeriesNumber and SeriesCurrent take 1 ... 8, the steps and the rubber band
+// width positive finite values; the rest is refused.
+TEST(HistoData, SettersRefuseValuesOutsideTheirRange)
 {
     THost h;
+    for (float v : {0.0f, -1.0f, -1e-30f, std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        h->SetViewYGap(v);
+        h->SetViewXGap(v);
+    }
+    EXPECT_FLOAT_EQ(h->ViewYGap(), 2);
+    EXPECT_FLOAT_EQ(h->ViewXGap(), 2);
+    h->SetReferenceRubberWidth(0);
+    h->SetReferenceRubberWidth(-5);
+    EXPECT_EQ(h->ReferenceRubberWidth(), 30);
     for (const int v : {9, 0, -3})
         h->SetSeriesNumber(v);
     EXPECT_EQ(h->SeriesNumber(), 1);
@@ -224,22 +235,6 @@ TEST(HistoData, LogarithmicScaleWithAutoScaleReplacesNonPositiveLimits)
     k->SetGridScale(THistograph::sclLogLog);
     EXPECT_FLOAT_EQ(k->ViewXCurrentMin(), 0);
     EXPECT_EQ(k->RangeError(), QStringLiteral("Range-Error in ViewX-Properties"));
-}
-
-TEST(HistoData, InvalidStepsKeepTheOldStep)
-{
-    const float values[] = {0, -1, -1e-30f, std::nanf(""), std::numeric_limits<float>::infinity()};
-    for (float v : values) {
-        THost h;
-        h->SetViewYGap(v);
-        h->SetViewXGap(v);
-        EXPECT_FLOAT_EQ(h->ViewYGap(), 2) << v;
-        EXPECT_FLOAT_EQ(h->ViewXGap(), 2) << v;
-    }
-    THost h;
-    h->SetReferenceRubberWidth(0);
-    h->SetReferenceRubberWidth(-5);
-    EXPECT_EQ(h->ReferenceRubberWidth(), 30);
 }
 
 TEST(HistoData, RangeErrorsNameXFirst)

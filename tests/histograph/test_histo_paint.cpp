@@ -179,9 +179,11 @@ TEST(HistoPaint, LinearLabelsAtTheirTicks)
     }
 }
 
-TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
+// A low plot skips labels; a narrow one widens a step too fine for it.
+TEST(HistoPaint, LabelsSkipStepsOnALowPlotAndStepsWidenOnANarrowOne)
 {
-    THost h(417, 175); // 75 pixel rows: 12 pixels per step of 0.5
+    THost h(70 + 40 + 10, 175); // 75 pixel rows: 12 pixels per step of 0.5; 10 columns
+    h->SetViewXGap(0.1f);
     h->SetViewYMin(-1.5f);
     h->SetViewYMax(1.5f);
     h->SetViewYGap(0.5f);
@@ -192,6 +194,7 @@ TEST(HistoPaint, LabelsSkipStepsOnALowPlot)
     EXPECT_TRUE(drawn(-1.5));
     EXPECT_FALSE(drawn(-1.0));
     EXPECT_TRUE(drawn(-1.5 + 0.5 * every));
+    EXPECT_FLOAT_EQ(h->ViewXGap(), float(10.0 * 2 / 9));
 }
 
 TEST(HistoPaint, DecadeLabelsOnLogarithmicAxes)
@@ -323,17 +326,9 @@ TEST(HistoPaint, OffscreenBitmapFollowsTheSize)
     EXPECT_EQ(h->OffscreenBitmap(), nullptr);
 }
 
-TEST(HistoPaint, StepGuardOnANarrowPlot)
-{
-    THost h(70 + 40 + 10, 241);  // a plot 10 pixels wide
-    h->SetViewXGap(0.1f);
-    h.Image();
-    EXPECT_FLOAT_EQ(h->ViewXGap(), float(10.0 * 2 / 9));
-}
-
 TEST(HistoPaint, TitlesAndTheirHitRectangles)
 {
-    THost h;
+    THost h, untitled;
     EXPECT_EQ(h->TitleRect(THistograph::ttTop), TRect(-1, -1, -1, -1));
     const QString top = QStringLiteral("Tessaron Testprogramm");
     h->SetTitleTop(top);
@@ -357,11 +352,7 @@ TEST(HistoPaint, TitlesAndTheirHitRectangles)
     for (const TRect& t : {l, rr}) {
         EXPECT_GT(t.Height(), t.Width());
         EXPECT_LE(std::abs((t.Top + t.Bottom) / 2 - 241 / 2), 1);
-        int ink = 0;
-        for (int y = t.Top; y < t.Bottom; ++y)
-            for (int x = t.Left; x < t.Right; ++x)
-                ink += h.At(x, y) != HistoTest::RgbOf(clBtnFace);
-        EXPECT_GT(ink, 20);
+        EXPECT_GT(Differences(image, untitled.Image(), t, true), 20) << "ink";
     }
 }
 
@@ -390,10 +381,7 @@ TEST(HistoPaint, ReducedColumnsGiveTheSamePicture)
         TPenStyle Style;
     };
     const Case cases[] = {
-        {1000, 0, 10, psSolid},
-        {50000, 0, 10, psSolid},
         {50000, 4.2f, 4.3f, psSolid},
-        {1000000, 0, 10, psSolid},
         {1000000, 7.77f, 7.9f, psSolid},
         {20000, 0, 10, psInsideFrame},
         {20000, 0, 10, psDot},
