@@ -94,7 +94,7 @@ TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
     }
 }
 
-TEST(AnalysisDialogs, FirstPressOfSinusUsesOneSweepStepAboveTheStart)
+TEST(AnalysisDialogs, FirstPressOfSinusUsesOneSweepStepAboveTheStartAndAutocorrelationStartsWithTheMeanSquare)
 {
     auto d = Make<TAutokorrDialog>();
     EXPECT_EQ(d->Sweep.Frequency, 0.1f);
@@ -108,13 +108,9 @@ TEST(AnalysisDialogs, FirstPressOfSinusUsesOneSweepStepAboveTheStart)
     auto k = Make<TKreuzkorrelationDialog>();
     k->Button1->Click();
     EXPECT_EQ(k->Sweep.Frequency, 0.031f + 0.001f);
-}
 
-// The autocorrelation at lag 0 is the mean square of the signal; under the
-// Hanning window, of the windowed signal, which is smaller.
-TEST(AnalysisDialogs, AutocorrelationStartsWithTheMeanSquare)
-{
-    auto d = Make<TAutokorrDialog>();
+    // The autocorrelation at lag 0 is the mean square of the signal; under
+    // the Hanning window, of the windowed signal, which is smaller.
     const auto meanSquare = [&](bool Hanning) {
         const TVector& x = *d->Signal->Re();
         double sum = 0;

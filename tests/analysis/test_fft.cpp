@@ -73,22 +73,19 @@ std::vector<float> Random(std::size_t n, unsigned seed)
     return TestSupport::Uniform(int(n), seed);
 }
 
-TEST(FFT, ExponentRange)
+// Exponents 1 .. 26 are accepted, everything else ignored. A dialog's
+// description creates its FFT component by class name and sets the published
+// properties by name; writing gives them back.
+TEST(FFT, ExponentRangeAndDescriptionRoundTrip)
 {
-    // 1 .. 26 accepted; everything else ignored. {value set, exponent after}
-    TFFT fft;
+    TFFT plain;
     const int cases[][2] = {{9, 9}, {1, 1}, {0, 1}, {-3, 1}, {27, 1}, {31, 1}, {15, 15}, {16, 16}, {200, 16}};
-    for (const auto& [value, exponent] : cases) {
-        fft.SetExponent(value);
-        EXPECT_EQ(fft.Exponent(), exponent) << value;
-        EXPECT_EQ(fft.Size(), 1 << exponent) << value;
+    for (const auto& [value, exponent] : cases) { // value set, exponent after
+        plain.SetExponent(value);
+        EXPECT_EQ(plain.Exponent(), exponent) << value;
+        EXPECT_EQ(plain.Size(), 1 << exponent) << value;
     }
-}
 
-// A dialog's description creates its FFT component by class name and sets
-// the published properties by name; writing gives them back.
-TEST(FFT, DescriptionRoundTrip)
-{
     const QByteArray text = "object FFT1: TFFT\n"
                             "  Exponent = 9\n"
                             "  LeakFunction = wnHanning\n"
@@ -226,14 +223,13 @@ TEST(FFT, WindowShapes)
 {
     TFFT hanning;
     hanning.SetLeakFunction(wnHanning);
-    const std::vector<float> odd = WindowOver(hanning, 5), even = WindowOver(hanning, 4);
-    const double oddValues[] = {0, 0.5, 1, 0.5, 0}, evenValues[] = {0, 0.75, 0.75, 0};
-    for (std::size_t i = 0; i < 5; ++i)
-        EXPECT_NEAR(odd[i], oddValues[i], 1e-7) << i;
-    for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_NEAR(even[i], evenValues[i], 1e-7) << i;
-    EXPECT_EQ(odd[0], 0.0f);
-    EXPECT_EQ(odd[2], 1.0f);
+    for (const std::vector<double>& values : {std::vector<double>{0, 0.5, 1, 0.5, 0}, {0, 0.75, 0.75, 0}}) {
+        const std::vector<float> w = WindowOver(hanning, std::int32_t(values.size()));
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_NEAR(w[i], values[i], 1e-7) << values.size() << " " << i;
+    }
+    EXPECT_EQ(WindowOver(hanning, 5)[0], 0.0f);
+    EXPECT_EQ(WindowOver(hanning, 5)[2], 1.0f);
 
     struct TCase {
         TLeakType Kind;

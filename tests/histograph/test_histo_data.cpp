@@ -274,7 +274,7 @@ TEST(HistoData, RangeErrorsNameXFirst)
 
 // ---------------------------------------------------------------- stored list
 
-TEST(HistoData, SeriesListHoldsATriplePerSeriesAndReadsTheDemoLists)
+TEST(HistoData, SeriesListHoldsATriplePerSeriesReadsTheDemoListsAndRefusesMalformedOnesWhole)
 {
     THost h;
     h->SetSeriesNumber(3);
@@ -312,10 +312,8 @@ TEST(HistoData, SeriesListHoldsATriplePerSeriesAndReadsTheDemoLists)
         many << qlonglong(i) << 0LL << 0LL;
     ASSERT_TRUE(h->ReadListProperty(many, &error));
     EXPECT_EQ(h->Series(8).Color, TColor(7));
-}
 
-TEST(HistoData, MalformedSeriesListsAreRefusedWhole)
-{
+    // Malformed lists are refused whole.
     struct Case {
         const char* Name;
         QVariantList List;
@@ -330,12 +328,10 @@ TEST(HistoData, MalformedSeriesListsAreRefusedWhole)
         {"nested list", {255LL, QVariantList{0LL}, 0LL}},
     };
     for (const Case& c : cases) {
-        THost h;
-        h->SetSeriesColor(clGreen);
-        QString error;
         EXPECT_FALSE(h->ReadListProperty(c.List, &error)) << c.Name;
         EXPECT_TRUE(error.startsWith(QStringLiteral("Series: "))) << error.toStdString();
-        EXPECT_EQ(h->Series(1).Color, clGreen) << c.Name;
+        EXPECT_EQ(h->Series(8).Color, TColor(7)) << c.Name;
+        EXPECT_EQ(h->Series(1).Color, TColor(0)) << c.Name;
     }
 }
 

@@ -193,7 +193,7 @@ TEST(StripData, ScaleToData)
     EXPECT_EQ(c->ViewYMax(), 10.0f);
 }
 
-TEST(StripData, SeriesListRoundTripAndLimits)
+TEST(StripData, SeriesListRoundTripLimitsAndDescription)
 {
     THost c;
     c->SetSeriesNumber(2);
@@ -216,11 +216,9 @@ TEST(StripData, SeriesListRoundTripAndLimits)
     EXPECT_TRUE(error.startsWith(QStringLiteral("Series: series 1"))) << error.toStdString();
     EXPECT_FALSE(d->ReadListProperty(QVariantList{qlonglong(1), qlonglong(0)}, &error));
     EXPECT_EQ(d->Series(1).Color, TColor(1));
-}
 
-TEST(StripData, DescriptionRoundTrip)
-{
-    THost c;
+    // In a description, by name.
+    THost t;
     const QByteArray text = "object Strip1: TStripChart\n"
                             "  GridScale = strpLog\n"
                             "  ViewYMin = 0.1\n"
@@ -232,20 +230,20 @@ TEST(StripData, DescriptionRoundTrip)
                             "  RunComment = 'Ohne Kommentar'\n"
                             "  Series = (255 0 True 16711680 2 False)\n"
                             "end\n";
-    ReadComponentText(c.C, text, QStringLiteral("strip test"));
-    EXPECT_EQ(c->Series(2).Color, TColor(0xFF0000));
-    EXPECT_EQ(c->Series(2).LineStyle, psDot);
-    EXPECT_EQ(c->SamplesPerBuffer(), 400);
-    EXPECT_EQ(c->Series(2).Length, 400);
+    ReadComponentText(t.C, text, QStringLiteral("strip test"));
+    EXPECT_EQ(t->Series(2).Color, TColor(0xFF0000));
+    EXPECT_EQ(t->Series(2).LineStyle, psDot);
+    EXPECT_EQ(t->SamplesPerBuffer(), 400);
+    EXPECT_EQ(t->Series(2).Length, 400);
     // A window larger than the default buffer is read before its buffer.
-    c->SetSamplesPerBuffer(4000);
-    c->SetSamplesPerWindow(2000);
-    const QByteArray written = WriteComponentText(c.C);
-    EXPECT_TRUE(written.contains("Series = ")) << written.constData();
-    THost d;
-    ReadComponentText(d.C, written, QStringLiteral("written"));
-    EXPECT_EQ(WriteComponentText(d.C), written);
-    EXPECT_EQ(d->SamplesPerWindow(), 2000);
+    t->SetSamplesPerBuffer(4000);
+    t->SetSamplesPerWindow(2000);
+    const QByteArray stored = WriteComponentText(t.C);
+    EXPECT_TRUE(stored.contains("Series = ")) << stored.constData();
+    THost e;
+    ReadComponentText(e.C, stored, QStringLiteral("written"));
+    EXPECT_EQ(WriteComponentText(e.C), stored);
+    EXPECT_EQ(e->SamplesPerWindow(), 2000);
 }
 
 TEST(StripData, DesignerShowsPreviewCurvesInTheRange)
