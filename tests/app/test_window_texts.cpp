@@ -43,21 +43,20 @@ TRect Interior(const TWinControl* Parent)
 // Width the control's text needs, or -1 for a control without a text to check.
 int NeededWidth(const TControl* Control)
 {
+    const QString text = Control->property("Caption").toString();
+    const int width = TextWidth(text, Control->Font());
     if (auto* label = qobject_cast<const TLabel*>(Control))
-        return label->WordWrap() ? -1 : TextWidth(label->Caption(), label->Font());
+        return label->WordWrap() ? -1 : width;
     if (auto* button = qobject_cast<const TBitBtn*>(Control)) {
         const QImage glyph = button->Glyph()->Empty() ? TBitBtn::KindGlyph(button->Kind()) : button->Glyph()->Image();
-        const int glyphWidth = glyph.isNull() ? 0 : glyph.width() / std::max(1, button->NumGlyphs()) + button->Spacing();
-        return TextWidth(button->Caption(), button->Font()) + glyphWidth + 4;
+        return width + (glyph.isNull() ? 0 : glyph.width() / std::max(1, button->NumGlyphs()) + button->Spacing()) + 4;
     }
-    if (auto* button = qobject_cast<const TButton*>(Control))
-        return TextWidth(button->Caption(), button->Font()) + 4;
-    if (auto* box = qobject_cast<const TCheckBox*>(Control))
-        return TextWidth(box->Caption(), box->Font()) + 17;
-    if (auto* radio = qobject_cast<const TRadioButton*>(Control))
-        return TextWidth(radio->Caption(), radio->Font()) + 17;
-    if (auto* box = qobject_cast<const TGroupBox*>(Control))
-        return box->Caption().isEmpty() ? -1 : TextWidth(box->Caption(), box->Font()) + 16;
+    if (qobject_cast<const TButton*>(Control))
+        return width + 4;
+    if (qobject_cast<const TCheckBox*>(Control) || qobject_cast<const TRadioButton*>(Control))
+        return width + 17;
+    if (qobject_cast<const TGroupBox*>(Control))
+        return text.isEmpty() ? -1 : width + 16;
     return -1;
 }
 
