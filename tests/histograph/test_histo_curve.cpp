@@ -184,7 +184,7 @@ TEST(HistoCurve, OnlyTheVisibleIndicesAreConverted)
     EXPECT_EQ(none.PointCount(), 0u);
 }
 
-TEST(HistoCurve, NaNSamplesLeaveGaps)
+TEST(HistoCurve, NaNSamplesLeaveGapsAndExtremesStandJustOutsideTheClip)
 {
     const float nan = std::nanf("");
     const TCurveYMap yMap = TCurveYMap::Linear(100, -10);
@@ -222,31 +222,24 @@ TEST(HistoCurve, NaNSamplesLeaveGaps)
     const TPoint* second = p.Run(1, count);
     EXPECT_EQ(count, 3);
     EXPECT_EQ(second[1].y(), yMap.Pixel(-1.9f));
-}
 
-TEST(HistoCurve, KeptExtremesBeyondTheClipStandJustOutsideIt)
-{
+    // Kept extremes beyond the clip stand just outside it: all 200 values in
+    // column 100, then one more in column 101; rows 40 ... 180 are visible,
+    // the infinite values stand at 39 and 182.
     const float inf = std::numeric_limits<float>::infinity();
-    std::vector<float> column(200, 0.5f);
-    column[20] = inf;
-    column[30] = -inf;
-    column[40] = 1e30f;
-    const TCurveYMap yMap = TCurveYMap::Linear(110, -70);
-    TCurvePoints p;
-    // All 200 values in column 100, then one more value in column 101.
-    column.push_back(0.5f);
-    BuildYtCurve(column.data(), 201, TCurveXMap::Linear(100, 1 / 200.5), yMap, kAxis, true, p);
-    ASSERT_EQ(p.RunCount(), 1);
-    // Rows 40 ... 180 are visible: the infinite values stand at 39 and 182.
-    EXPECT_EQ(p.Points(), (std::vector<TPoint>{{100, 76}, {100, 39}, {100, 182}, {100, 76}, {101, 76}}));
-}
+    std::vector<float> extremes(201, 0.5f);
+    extremes[20] = inf;
+    extremes[30] = -inf;
+    extremes[40] = 1e30f;
+    TCurvePoints e;
+    BuildYtCurve(extremes.data(), 201, TCurveXMap::Linear(100, 1 / 200.5), TCurveYMap::Linear(110, -70), kAxis, true, e);
+    ASSERT_EQ(e.RunCount(), 1);
+    EXPECT_EQ(e.Points(), (std::vector<TPoint>{{100, 76}, {100, 39}, {100, 182}, {100, 76}, {101, 76}}));
 
-TEST(HistoCurve, XYPairsAreAllConverted)
-{
-    const float nan = std::nanf("");
+    // XY pairs are all converted; a NaN member ends a run.
     const std::vector<float> pairs = {0, 0, 1, 1, nan, 5, 2, 0, 3, nan, 4, 1};
-    TCurvePoints p;
-    BuildXYCurve(pairs.data(), 6, TCurveXMap::Linear(10, 10), TCurveYMap::Linear(50, -10), p);
-    ASSERT_EQ(p.RunCount(), 3);
-    EXPECT_EQ(p.Points(), (std::vector<TPoint>{{10, 51}, {20, 41}, {30, 51}, {50, 41}}));
+    TCurvePoints xy;
+    BuildXYCurve(pairs.data(), 6, TCurveXMap::Linear(10, 10), TCurveYMap::Linear(50, -10), xy);
+    ASSERT_EQ(xy.RunCount(), 3);
+    EXPECT_EQ(xy.Points(), (std::vector<TPoint>{{10, 51}, {20, 41}, {30, 51}, {50, 41}}));
 }

@@ -229,7 +229,7 @@ TEST(HistoMouse, ZoomTwiceThenRightClickRestoresTheFirstView)
     EXPECT_FLOAT_EQ(m.C->ViewXCurrentMin(), 1000);
 }
 
-TEST(HistoMouse, DroppedColourPaintsTheAreaUnderThePointer)
+TEST(HistoMouse, DroppedColourPaintsTheAreaUnderThePointerAndALeavingDragNothing)
 {
     TMouseHost m;
     m.C->SetTitleTop(QStringLiteral("Oben"));
@@ -239,6 +239,16 @@ TEST(HistoMouse, DroppedColourPaintsTheAreaUnderThePointer)
     const TRect title = m.C->TitleRect(THistograph::ttTop);
     const TColor red = TColorGridHisto::CellColor(9);
     const TColor plotBefore = m.C->BkColor();
+    // A drag that leaves the control gives the preview back; other sources are refused.
+    bool accept = false;
+    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragEnter, accept);
+    EXPECT_TRUE(accept);
+    EXPECT_EQ(m.C->BkColor(), m.Grid->SelectColor()) << "the preview";
+    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragLeave, accept);
+    EXPECT_EQ(m.C->BkColor(), plotBefore);
+    CallEvent(m.C->OnDragOver, m.C, m.C, 200, 100, dsDragEnter, accept);
+    EXPECT_FALSE(accept);
+
 
     m.DropColour(9, title.Left + 2, title.Top + 2);
     EXPECT_EQ(m.C->FontTitleTop()->Color(), red);
@@ -398,19 +408,4 @@ TEST(HistoMouse, DropAreasAroundThePlot)
              Case{127, 102, THistograph::daGrid}, Case{80, 102, THistograph::daPlot}}) {
         EXPECT_EQ(m.C->DropAreaAt(c.X, c.Y, series), c.Area) << c.X << "," << c.Y;
     }
-}
-
-TEST(HistoMouse, DragLeavingTheControlGivesThePreviewBack)
-{
-    TMouseHost m;
-    const TColor before = m.C->BkColor();
-    bool accept = false;
-    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragEnter, accept);
-    EXPECT_TRUE(accept);
-    EXPECT_EQ(m.C->BkColor(), m.Grid->SelectColor()) << "the preview";
-    CallEvent(m.C->OnDragOver, m.C, m.Grid, 200, 100, dsDragLeave, accept);
-    EXPECT_EQ(m.C->BkColor(), before);
-    // Other sources are refused.
-    CallEvent(m.C->OnDragOver, m.C, m.C, 200, 100, dsDragEnter, accept);
-    EXPECT_FALSE(accept);
 }
