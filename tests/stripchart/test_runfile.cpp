@@ -306,7 +306,7 @@ TEST(RunFile, MalformedFilesEndTheWalkWithAProblem)
     }
 }
 
-TEST(RunFile, FullFileAndLastRunNumberCloseTheRunProperly)
+TEST(RunFile, FullFileAndLastRunNumberCloseTheRunProperlyAndOddCallsLoseNothing)
 {
     TFolder dir;
     TRunFileWriter w;
@@ -334,6 +334,44 @@ TEST(RunFile, FullFileAndLastRunNumberCloseTheRunProperly)
     ASSERT_TRUE(reader.Open(dir("many.ddt")));
     TRunInfo last;
     EXPECT_TRUE(reader.FindRun(65535, last));
+
+    // A file of another kind is refused for appending and reading.
+    Write(dir("n.ddt"), {'T', 'S', 'X', 'L', 0, 1});
+    EXPECT_FALSE(w.OpenAppend(dir("n.ddt")));
+    EXPECT_FALSE(reader.Open(dir("n.ddt")));
+    TReadStatus status;
+    EXPECT_EQ(reader.Read(TRunInfo{}, 0, 1, nullptr, 0, status), 0);
+    EXPECT_EQ(status, rsNoFile);
+
+    // A call with fewer series than the run logs 0.0 for the others; more are ignored.
+    ASSERT_TRUE(w.Create(dir("z.ddt")));
+    ASSERT_TRUE(w.StartRun(0.0, 1.0, 3, ""));
+    const float a[] = {1, 2}, b[] = {3, 4}, c[] = {5, 6};
+    w.Append({a, b, c}, 3, 2);
+    w.Append({a}, 1, 2);
+    w.Append({a, b, c, a}, 4, 1);
+    EXPECT_EQ(w.Append({a}, 9, 1), 0);
+    w.Close();
+    ASSERT_TRUE(reader.Open(dir("z.ddt")));
+    TRunInfo run;
+    ASSERT_TRUE(reader.FindRun(1, run));
+    float s[3][5];
+    float* dest[] = {s[0], s[1], s[2]};
+    ASSERT_EQ(reader.Read(run, 0, 5, dest, 3, status), 5);
+    EXPECT_EQ(std::vector<float>(s[2], s[2] + 5), (std::vector<float>{5, 6, 0, 0, 5}));
+
+    // A remark record cut short by a stopped program gives way to the next remark.
+    TRemarkFile remarks;
+    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
+    EXPECT_FALSE(remarks.UpdateRemark("x", dfManual, 1));
+    ASSERT_TRUE(remarks.AddRemark(1, 1.0, 1, "a", dfManual));
+    remarks.Close();
+    std::filesystem::resize_file(dir("r.DDD"), 232 + 100);
+    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
+    ASSERT_TRUE(remarks.AddRemark(1, 2.0, 1, "b", dfManual));
+    EXPECT_EQ(std::filesystem::file_size(dir("r.DDD")), 2u * 232);
+    remarks.LoadRemarks(1);
+    EXPECT_EQ(remarks.List().size(), 2u);
 }
 
 TEST(RemarkFile, ChainsPerRunNearestAndDamagedLinks)
@@ -481,47 +519,4 @@ TEST(RunFile, ShortStringsAreLatin1WithALengthByte)
         EXPECT_EQ(EncodeShortString(DecodeShortString(field, 80), 80), latin1) << c.Utf8;
     }
     EXPECT_EQ(CutUtf8("\xC3\xA4xyz", 2), "\xC3\xA4x");
-}
-
-TEST(RunFile, RefusedAndOddCallsLoseNothing)
-{
-    TFolder dir;
-    TRunFileWriter w;
-    Write(dir("n.ddt"), {'T', 'S', 'X', 'L', 0, 1});
-    EXPECT_FALSE(w.OpenAppend(dir("n.ddt")));
-    TRunFileReader reader;
-    EXPECT_FALSE(reader.Open(dir("n.ddt")));
-    TReadStatus status;
-    EXPECT_EQ(reader.Read(TRunInfo{}, 0, 1, nullptr, 0, status), 0);
-    EXPECT_EQ(status, rsNoFile);
-
-    // A call with fewer series than the run logs 0.0 for the others; more are ignored.
-    ASSERT_TRUE(w.Create(dir("z.ddt")));
-    ASSERT_TRUE(w.StartRun(0.0, 1.0, 3, ""));
-    const float a[] = {1, 2}, b[] = {3, 4}, c[] = {5, 6};
-    w.Append({a, b, c}, 3, 2);
-    w.Append({a}, 1, 2);
-    w.Append({a, b, c, a}, 4, 1);
-    EXPECT_EQ(w.Append({a}, 9, 1), 0);
-    w.Close();
-    ASSERT_TRUE(reader.Open(dir("z.ddt")));
-    TRunInfo run;
-    ASSERT_TRUE(reader.FindRun(1, run));
-    float s[3][5];
-    float* dest[] = {s[0], s[1], s[2]};
-    ASSERT_EQ(reader.Read(run, 0, 5, dest, 3, status), 5);
-    EXPECT_EQ(std::vector<float>(s[2], s[2] + 5), (std::vector<float>{5, 6, 0, 0, 5}));
-
-    // A remark record cut short by a stopped program gives way to the next remark.
-    TRemarkFile remarks;
-    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
-    EXPECT_FALSE(remarks.UpdateRemark("x", dfManual, 1));
-    ASSERT_TRUE(remarks.AddRemark(1, 1.0, 1, "a", dfManual));
-    remarks.Close();
-    std::filesystem::resize_file(dir("r.DDD"), 232 + 100);
-    ASSERT_TRUE(remarks.Open(dir("r.DDD")));
-    ASSERT_TRUE(remarks.AddRemark(1, 2.0, 1, "b", dfManual));
-    EXPECT_EQ(std::filesystem::file_size(dir("r.DDD")), 2u * 232);
-    remarks.LoadRemarks(1);
-    EXPECT_EQ(remarks.List().size(), 2u);
 }

@@ -50,12 +50,15 @@ struct TDemo {
 
 } // namespace
 
-// The description's timer, series and range that the feed and the read-outs
-// rest on; the cross read-out and the tool bar switch.
-TEST(StripchartDemo, DescriptionAndCreation)
+// A cancelled file dialog stops logging or playback but not the feed; a
+// second recording into the same file is a second run; closing while
+// recording ends the file with a TAIL.
+TEST(StripchartDemo, DescriptionRecordsPlaysCancelsAndClosingEndsWithATail)
 {
     TDemo d;
     TStripchart_Demo& f = d.Form;
+    // The description's timer, series and range that the feed and the
+    // read-outs rest on; the cross read-out and the tool bar switch.
     EXPECT_EQ(f.Timer1->Interval(), 50);
     EXPECT_FALSE(f.Timer1->Enabled());
     EXPECT_EQ(f.SpannungValue->Caption(), "0,00 V");
@@ -70,15 +73,7 @@ TEST(StripchartDemo, DescriptionAndCreation)
     EXPECT_TRUE(c->ShowToolBar());
     f.Werkzeugleiste->Click();
     EXPECT_FALSE(c->ShowToolBar());
-}
 
-// A cancelled file dialog stops logging or playback but not the feed; a
-// second recording into the same file is a second run; closing while
-// recording ends the file with a TAIL.
-TEST(StripchartDemo, RecordsPlaysCancelsAndClosingEndsWithATail)
-{
-    TDemo d;
-    TStripchart_Demo& f = d.Form;
     d.Answer("a.ddt");
     f.Aufnehmen->Click();
     d.Tick(5);
