@@ -75,8 +75,9 @@ float MaxAbsExcept(const TVector* V, int Count, int Skip)
 
 } // namespace
 
-// Built from the description: registered for the menu, idle until started.
-TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
+// Built from the description: registered for the menu, idle until started;
+// then each window button, the tour's Start and the close box.
+TEST(AnalysisDialogs, DescriptionsBuildTheWindowsWhoseButtonsComputeAndStop)
 {
     for (const TDialogCase& c : Dialogs) {
         SCOPED_TRACE(c.ClassName);
@@ -91,6 +92,51 @@ TEST(AnalysisDialogs, DescriptionsBuildTheWindows)
         EXPECT_EQ(d->Histograph2->Series(1).Count, 0);
         for (THistograph* h : {d->Histograph1, d->Histograph2})
             EXPECT_TRUE(h->RangeError().isEmpty()) << h->Name().toStdString();
+
+        // The window buttons set the window and compute.
+        const struct {
+            TButton* Button;
+            TLeakType Kind;
+        } rows[] = {{d->Button5, wnHamming}, {d->Button6, wnHanning}, {d->Button7, wnBlackman},
+                    {d->Button4, wnRectangle}};
+        float frequency = d->Sweep.Frequency;
+        for (const auto& r : rows) {
+            r.Button->Click();
+            EXPECT_EQ(d->FFT1->LeakFunction(), r.Kind);
+            EXPECT_NE(d->Sweep.Frequency, frequency) << "computed, so the sweep moved";
+            frequency = d->Sweep.Frequency;
+        }
+        // The spectra are the lower half: exactly N div 2 points.
+        EXPECT_EQ(d->Histograph1->Series(1).Count, c.SignalPoints);
+        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
+
+        d->Histograph2->SetSeriesData(nullptr, 0, 1); // emptied: the timer is to plot anew
+        d->Show();
+        d->TourStart(); // the tour presses Start
+        EXPECT_EQ(d->Button9->Caption(), "Stopp");
+        EXPECT_TRUE(d->Timer1->Enabled());
+        const float before = d->Sweep.Frequency;
+        TestSupport::RunEventLoopFor(60);
+        EXPECT_NE(d->Sweep.Frequency, before) << "the timer computes";
+        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
+
+        // The title bar's close box.
+        d->Widget()->close();
+        EXPECT_FALSE(d->Visible());
+        EXPECT_EQ(d->Button9->Caption(), "Start");
+        EXPECT_FALSE(d->Timer1->Enabled());
+        const float stopped = d->Sweep.Frequency;
+        TestSupport::RunEventLoopFor(30);
+        EXPECT_EQ(d->Sweep.Frequency, stopped);
+
+        // Reopened: still stopped, the last plots kept; Start then Stopp.
+        d->Show();
+        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
+        d->Button9->Click();
+        d->Button9->Click();
+        EXPECT_EQ(d->Button9->Caption(), "Start");
+        EXPECT_FALSE(d->Timer1->Enabled());
+        d->Close();
     }
 }
 
@@ -163,29 +209,6 @@ TEST(AnalysisDialogs, NoisySignalsNarrowTheCorrelationView)
     EXPECT_FLOAT_EQ(pow->Histograph2->ViewYMax(), 1.0f);
 }
 
-TEST(AnalysisDialogs, WindowButtonsSetTheWindowAndCompute)
-{
-    for (const TDialogCase& c : Dialogs) {
-        SCOPED_TRACE(c.ClassName);
-        std::unique_ptr<TAnalysisDialog> d = c.Create();
-        const struct {
-            TButton* Button;
-            TLeakType Kind;
-        } rows[] = {{d->Button5, wnHamming}, {d->Button6, wnHanning}, {d->Button7, wnBlackman},
-                    {d->Button4, wnRectangle}};
-        float frequency = d->Sweep.Frequency;
-        for (const auto& r : rows) {
-            r.Button->Click();
-            EXPECT_EQ(d->FFT1->LeakFunction(), r.Kind);
-            EXPECT_NE(d->Sweep.Frequency, frequency) << "computed, so the sweep moved";
-            frequency = d->Sweep.Frequency;
-        }
-        // The spectra are the lower half: exactly N div 2 points.
-        EXPECT_EQ(d->Histograph1->Series(1).Count, c.SignalPoints);
-        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
-    }
-}
-
 // A sine centred on bin k shows in that bin alone: 0.25 in the power
 // spectrum, 0.5 * 0.5 in the cross power of two equal sines, the amplitude 1
 // in the FFT dialog's spectrum of 2N real samples; the spectrum plot shows it.
@@ -253,40 +276,6 @@ TEST(AnalysisDialogs, CrossCorrelationSignalOneIsFixed)
     d->Button1->Click();
     EXPECT_NEAR((*d->Result->Re())[0], 0.5, 0.01);
     EXPECT_EQ(d->Histograph2->Series(1).Count, 256);
-}
-
-TEST(AnalysisDialogs, TourStartStoppAndCloseBoxReturnToStart)
-{
-    for (const TDialogCase& c : Dialogs) {
-        SCOPED_TRACE(c.ClassName);
-        std::unique_ptr<TAnalysisDialog> d = c.Create();
-        d->Show();
-        d->TourStart(); // the tour presses Start
-        EXPECT_EQ(d->Button9->Caption(), "Stopp");
-        EXPECT_TRUE(d->Timer1->Enabled());
-        const float before = d->Sweep.Frequency;
-        TestSupport::RunEventLoopFor(60);
-        EXPECT_NE(d->Sweep.Frequency, before) << "the timer computes";
-        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
-
-        // The title bar's close box.
-        d->Widget()->close();
-        EXPECT_FALSE(d->Visible());
-        EXPECT_EQ(d->Button9->Caption(), "Start");
-        EXPECT_FALSE(d->Timer1->Enabled());
-        const float stopped = d->Sweep.Frequency;
-        TestSupport::RunEventLoopFor(30);
-        EXPECT_EQ(d->Sweep.Frequency, stopped);
-
-        // Reopened: still stopped, the last plots kept; Start then Stopp.
-        d->Show();
-        EXPECT_EQ(d->Histograph2->Series(1).Count, c.SpectrumPoints);
-        d->Button9->Click();
-        d->Button9->Click();
-        EXPECT_EQ(d->Button9->Caption(), "Start");
-        EXPECT_FALSE(d->Timer1->Enabled());
-        d->Close();
-    }
 }
 
 TEST(AnalysisDialogs, CloseButtonEndsTheModalShowingAndTheSweep)
