@@ -95,7 +95,7 @@ bool HasColour(const QImage& Image, QRgb Colour)
 
 // Registered for the menu; the creation step sets the filter to 1000 samples
 // per second and the slider's cutoff; the timer waits for the window to show.
-TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
+TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertzAndTheSliderSetsTheNextCutoff)
 {
     const TSquareSweep& sweep = this->Form.Sweep();
     THistograph* h = this->Form.Histograph1;
@@ -133,10 +133,8 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertz)
     EXPECT_EQ(h->Series(1).Data, in) << "the arrays stay in place";
     EXPECT_TRUE(OutputOfTwin(this->Form, cutoff));
     EXPECT_DOUBLE_EQ(sweep.SquareFrequency, 2.2);
-}
 
-TYPED_TEST(FilterWindow, SliderSetsTheCutoffOfTheNextBlock)
-{
+    // The slider sets the cutoff of the next block.
     TSlider* s = this->Form.Slider1;
     const double v = s->ValueMax() - 3;
     s->SetValue(v);
