@@ -100,7 +100,7 @@ TEST(HistoScale, LinearTicksStartAtTheFirstMultipleInsideTheRangeAndKeepTheLast)
     EXPECT_EQ(Ticks(f, 1, false).size(), 10u);  // grid lines stop before the frame
 }
 
-TEST(HistoScale, DecadesAndTheirLabels)
+TEST(HistoScale, DecadesTheirLabelsAndTheMinorGridValues)
 {
     struct Case {
         double Lo, Hi;
@@ -134,10 +134,8 @@ TEST(HistoScale, DecadesAndTheirLabels)
             expected.push_back(QString::fromLatin1(l));
         EXPECT_EQ(labels, expected) << c.Lo << " .. " << c.Hi;
     }
-}
 
-TEST(HistoScale, MinorGridValuesRunThroughTheDecades)
-{
+    // The minor grid values run through the decades.
     const std::vector<double> all = Minor(double(0.01f), 1000);
     ASSERT_EQ(all.size(), 45u);  // 0.01 ... 0.09, 0.1 ... 900; 1000 is the frame
     EXPECT_NEAR(all.front(), 0.01, 1e-12);
@@ -158,7 +156,7 @@ TEST(HistoScale, MinorGridValuesRunThroughTheDecades)
 // ---------------------------------------------------------------- mapping
 
 
-TEST(HistoMapping, PixelValuePixelRoundTrips)
+TEST(HistoMapping, PixelValuePixelRoundTripsWithinThePixelLimit)
 {
     for (bool xLog : {false, true}) {
         const THistoMapping m = DefaultMapping(xLog, false);
@@ -181,10 +179,8 @@ TEST(HistoMapping, PixelValuePixelRoundTrips)
     EXPECT_EQ(log.XToPixel(0), 70);
     EXPECT_EQ(log.YToPixel(0), log.YToPixel(0.0001));
     EXPECT_EQ(log.YToPixel(-7), log.YToPixel(0.0001));
-}
 
-TEST(HistoMapping, PixelsStayWithinTheLimit)
-{
+    // Pixels stay within the limit.
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::nan("");
     for (bool l : {false, true}) {
