@@ -130,7 +130,8 @@ TEST(StripMouse, CalculateCrossesAtEqualTimesHaveNoReciprocal)
 }
 
 // Releasing raises one click unless the mode uses it; the zoom band is
-// clamped to the plot and the right button's undo restores the live view.
+// clamped to the plot and the right button's undo restores the live view; a
+// zoom never spreads the buffer over more than 32760 pixels.
 TEST(StripMouse, ClicksZoomAndUndo)
 {
     TMouseHost m;
@@ -168,16 +169,13 @@ TEST(StripMouse, ClicksZoomAndUndo)
     m.C->SetStripMode(Strip::modeRemark);
     m.Drag(100, 100, 100, 100);
     EXPECT_EQ(clicks, 2);
-}
 
-TEST(StripMouse, ZoomNeverSpreadsTheBufferOverMoreThan32760Pixels)
-{
-    TMouseHost m;
+    // A zoom never spreads the buffer over more than 32760 pixels:
+    // Trunc(400 / 32760 * 100000) + 1 samples at least.
     m.C->SetSamplesPerBuffer(100000);
     m.Feed(512, {4.0f});
     m.C->SetStripMode(Strip::modeZoom);
     m.Drag(200, 60, 203, 120);
-    // Trunc(400 / 32760 * 100000) + 1 samples at least.
     EXPECT_EQ(m.C->SamplesPerWindow(), 1222);
 }
 
