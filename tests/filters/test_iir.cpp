@@ -84,7 +84,7 @@ TEST(IIRFilter, ButterworthResponsesForEveryOrder)
     }
 }
 
-TEST(IIRFilter, OrderRules)
+TEST(IIRFilter, OrderRulesAndFilterOutputRecomputeTheCoefficients)
 {
     struct Case {
         int from, value, order, sections;
@@ -104,10 +104,8 @@ TEST(IIRFilter, OrderRules)
         Configure(expected, 1000, 60, 0.75f, c.order, iirLowPass);
         EXPECT_TRUE(SameOutput(f, expected, Noise(500, 4)));
     }
-}
 
-TEST(IIRFilter, FilterOutputAssignmentRecomputesTheCoefficients)
-{
+    // A new FilterOutput recomputes the coefficients.
     TIIRFilter f, fresh;
     Configure(f, 1000, 100, 200, 6, iirLowPass);
     Configure(fresh, 1000, 100, 200, 6, iirLowPass);

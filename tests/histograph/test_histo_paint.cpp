@@ -138,7 +138,7 @@ TEST(HistoPaint, CurvesLieAtTheirValues)
     EXPECT_EQ(h.At(200, h->YToPixel(10) - 1), clWhite);
 }
 
-TEST(HistoPaint, NewDataRedrawOnlyThePlotArea)
+TEST(HistoPaint, NewDataRedrawOnlyThePlotAreaDisabledUpdatesNothing)
 {
     THost h;
     Scribble(h, {TRect(2, 2, 6, 6), TRect(100, 100, 104, 104)});
@@ -155,6 +155,21 @@ TEST(HistoPaint, NewDataRedrawOnlyThePlotArea)
     EXPECT_EQ(h.At(3, 3), HistoTest::RgbOf(clBtnFace));
     EXPECT_FLOAT_EQ(h->ViewYMin(), 100);
     EXPECT_FLOAT_EQ(h->ViewYMax(), 120);
+
+    // With updates disabled nothing is drawn at all; enabling them repaints.
+    THost g;
+    Scribble(g, {TRect(0, 0, 417, 241)});
+    ASSERT_EQ(g.At(100, 100), clFuchsia);
+    const QImage before = g.Image().copy();
+    g->SetEnableUpdate(false);
+    g->SetViewYMax(20);
+    g->Invalidate();
+    const float few[2] = {1, 2};
+    g->SetSeriesData(few, 2, 1);
+    EXPECT_EQ(Differences(g.Image(), before), 0);
+    g->SetEnableUpdate(true);
+    EXPECT_EQ(g.At(100, 100), HistoTest::RgbOf(clBtnFace));
+    EXPECT_EQ(g.At(5, 100), HistoTest::RgbOf(clBtnFace));
 }
 
 TEST(HistoPaint, LinearLabelsAtTheirTicks)
@@ -285,23 +300,6 @@ TEST(HistoPaint, GridLinesFollowGridVisible)
             EXPECT_EQ(h.At(hx, hy) == clLime, c.Horizontal) << name << " " << int(c.Visible);
             EXPECT_EQ(h.At(vx, vy) == clLime, c.Vertical) << name << " " << int(c.Visible);
         }
-}
-
-TEST(HistoPaint, DisabledUpdatesDrawNothingAtAll)
-{
-    THost h;
-    Scribble(h, {TRect(0, 0, 417, 241)});
-    ASSERT_EQ(h.At(100, 100), clFuchsia);
-    const QImage before = h.Image().copy();
-    h->SetEnableUpdate(false);
-    h->SetViewYMax(20);
-    h->Invalidate();
-    const float values[2] = {1, 2};
-    h->SetSeriesData(values, 2, 1);
-    EXPECT_EQ(Differences(h.Image(), before), 0);
-    h->SetEnableUpdate(true);
-    EXPECT_EQ(h.At(100, 100), HistoTest::RgbOf(clBtnFace));
-    EXPECT_EQ(h.At(5, 100), HistoTest::RgbOf(clBtnFace));
 }
 
 TEST(HistoPaint, OffscreenBitmapFollowsTheSize)

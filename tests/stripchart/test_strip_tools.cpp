@@ -67,7 +67,7 @@ TEST(StripTools, WindowsAppearAfterLoadingWithTheirCaptions)
     EXPECT_FALSE(designed->ToolBar()) << "never inside a form designer";
 }
 
-TEST(StripTools, ToolBarDrivesTheChartAndFollowsIt)
+TEST(StripTools, ToolBarDrivesTheChartAndBothBarsFollowIt)
 {
     TLoadedHost h;
     h->SetShowToolBar(true);
@@ -98,31 +98,28 @@ TEST(StripTools, ToolBarDrivesTheChartAndFollowsIt)
     bar->Synchronize(true);
     EXPECT_FALSE(bar->BValueBar->Down());
     EXPECT_TRUE(bar->BJogShuttle->Down());
-}
 
-TEST(StripTools, ValueBarGroupsFollowTheModeAndShowReadOuts)
-{
-    TLoadedHost h;
+    // The value bar's groups follow the mode; it shows the read-outs.
     h->SetShowValueBar(true);
-    TFormCalculateBarStrip* bar = h->ValueBar();
+    TFormCalculateBarStrip* values = h->ValueBar();
     for (TStripMode mode : {Strip::modeMeasure, Strip::modeRemark, Strip::modeZoom, Strip::modeCalculate}) {
         h->SetStripMode(mode);
         const bool on = mode == Strip::modeCalculate;
-        EXPECT_EQ(bar->GroupBox2->Enabled(), on) << mode;
-        EXPECT_EQ(bar->GroupBox3->Enabled(), on) << mode;
-        EXPECT_EQ(bar->deltax->Enabled(), on) << mode;
-        EXPECT_TRUE(bar->GroupBox1->Enabled());
+        EXPECT_EQ(values->GroupBox2->Enabled(), on) << mode;
+        EXPECT_EQ(values->GroupBox3->Enabled(), on) << mode;
+        EXPECT_EQ(values->deltax->Enabled(), on) << mode;
+        EXPECT_TRUE(values->GroupBox1->Enabled());
     }
     h->ShowCalculateReadOut(2, 1.25, 3.14159, 5, 1.25, -1);
-    EXPECT_EQ(bar->Series1->Caption(), "2");
-    EXPECT_EQ(bar->Series2->Caption(), "5");
-    EXPECT_EQ(bar->deltax->Caption(), "0");
-    EXPECT_EQ(bar->invdeltax->Caption(), "----") << "equal times";
+    EXPECT_EQ(values->Series1->Caption(), "2");
+    EXPECT_EQ(values->Series2->Caption(), "5");
+    EXPECT_EQ(values->deltax->Caption(), "0");
+    EXPECT_EQ(values->invdeltax->Caption(), "----") << "equal times";
     h->ShowCalculateReadOut(1, 1, 0, 1, 1.5, 0);
-    EXPECT_EQ(bar->invdeltax->Caption(), "2");
+    EXPECT_EQ(values->invdeltax->Caption(), "2");
     h->SetShowValueBar(false);
     h->ShowMeasureReadOut(7, 0, 0);
-    EXPECT_EQ(bar->Series1->Caption(), "1") << "a hidden bar is not written";
+    EXPECT_EQ(values->Series1->Caption(), "1") << "a hidden bar is not written";
 }
 
 // The dialogs apply at once and Cancel restores; the axis dialog puts back
