@@ -67,25 +67,28 @@ TEST(VectorOperations, CopyVectorCopiesTheFirstDestElements)
 
 // Each operation's result for two elements, written to a fresh destination
 // and in place over a source (the inputs of an element are read before it is
-// written). Conjugate leaves the destination's real part alone.
-TEST(VectorOperations, ComplexResultsAlsoInPlace)
+// written); Conjugate leaves the destination's real part alone. A destination
+// longer than a source, or an absent argument, leaves everything as it was.
+TEST(VectorOperations, ComplexResultsAlsoInPlaceAndNothingOnASizeMismatch)
 {
     using TOperation = std::function<void(TComplexVector*, TComplexVector*, TComplexVector*)>;
     const struct {
         const char* Name;
         TOperation Operation;
         std::vector<float> Re, Im; // Re empty: the destination's real part stays
+        bool TwoSources = false;
     } cases[] = {
+        {"CopyComplexVector", [](auto* d, auto* a, auto*) { CopyComplexVector(d, a); }, {1, 3}, {2, -4}},
         // (1+2i)(5-i) = 7+9i; (3-4i)(0.5+2i) = 9.5+4i
-        {"ComplexMultiply", [](auto* d, auto* a, auto* b) { ComplexMultiply(d, a, b); }, {7, 9.5f}, {9, 4}},
+        {"ComplexMultiply", [](auto* d, auto* a, auto* b) { ComplexMultiply(d, a, b); }, {7, 9.5f}, {9, 4}, true},
         {"SquaredMagnitude", [](auto* d, auto* a, auto*) { SquaredMagnitude(d, a); }, {5, 25}, {0, 0}},
         {"Magnitude", [](auto* d, auto* a, auto*) { Magnitude(d, a); }, {std::sqrt(5.0f), 5}, {0, 0}},
         {"Conjugate", [](auto* d, auto* a, auto*) { Conjugate(d, a); }, {}, {-2, 4}},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         for (const char* dest : {"fresh", "A", "B"}) {
-            if (*dest == 'B' && std::string(c.Name) != "ComplexMultiply")
-                continue; // the only operation with a second source
+            if (*dest == 'B' && !c.TwoSources)
+                continue;
             SCOPED_TRACE(std::string(c.Name) + " into " + dest);
             TComplexVector a(2), b(2), fresh(2);
             Fill(a.Re(), {1, 3});
@@ -100,32 +103,21 @@ TEST(VectorOperations, ComplexResultsAlsoInPlace)
             EXPECT_EQ(Values(d->Re()), c.Re.empty() ? re : c.Re);
             EXPECT_EQ(Values(d->Im()), c.Im);
         }
-}
-
-// Every complex operation leaves a destination alone that is longer than a
-// source, and ignores absent arguments.
-TEST(VectorOperations, SizeMismatchLeavesDataUnchanged)
-{
-    using TOperation = std::function<void(TComplexVector*, TComplexVector*, TComplexVector*)>;
-    const std::vector<std::pair<std::string, TOperation>> operations = {
-        {"CopyComplexVector", [](auto* d, auto* s, auto*) { CopyComplexVector(d, s); }},
-        {"ComplexMultiply A", [](auto* d, auto* s, auto* ok) { ComplexMultiply(d, s, ok); }},
-        {"ComplexMultiply B", [](auto* d, auto* s, auto* ok) { ComplexMultiply(d, ok, s); }},
-        {"Conjugate", [](auto* d, auto* s, auto*) { Conjugate(d, s); }},
-        {"SquaredMagnitude", [](auto* d, auto* s, auto*) { SquaredMagnitude(d, s); }},
-        {"Magnitude", [](auto* d, auto* s, auto*) { Magnitude(d, s); }},
-    };
-    for (const auto& [name, operation] : operations) {
-        TComplexVector dest(4), shortSource(3), fitting(4);
-        Fill(dest.Re(), {1, 2, 3, 4});
-        Fill(dest.Im(), {5, 6, 7, 8});
-        Fill(shortSource.Re(), {9, 9, 9});
-        Fill(fitting.Re(), {9, 9, 9, 9});
-        operation(&dest, &shortSource, &fitting);
-        operation(&dest, nullptr, &fitting);
-        operation(nullptr, &fitting, &fitting);
-        EXPECT_EQ(Values(dest.Re()), (std::vector<float>{1, 2, 3, 4})) << name;
-        EXPECT_EQ(Values(dest.Im()), (std::vector<float>{5, 6, 7, 8})) << name;
+        for (const bool second : {false, true}) { // the short or absent source first or second
+            if (second && !c.TwoSources)
+                continue;
+            SCOPED_TRACE(std::string(c.Name) + (second ? " mismatch in B" : " mismatch in A"));
+            TComplexVector dest(4), shortSource(3), fitting(4);
+            Fill(dest.Re(), {1, 2, 3, 4});
+            Fill(dest.Im(), {5, 6, 7, 8});
+            Fill(shortSource.Re(), {9, 9, 9});
+            Fill(fitting.Re(), {9, 9, 9, 9});
+            for (TComplexVector* s : {&shortSource, static_cast<TComplexVector*>(nullptr)})
+                second ? c.Operation(&dest, &fitting, s) : c.Operation(&dest, s, &fitting);
+            c.Operation(nullptr, &fitting, &fitting);
+            EXPECT_EQ(Values(dest.Re()), (std::vector<float>{1, 2, 3, 4}));
+            EXPECT_EQ(Values(dest.Im()), (std::vector<float>{5, 6, 7, 8}));
+        }
     }
 }
 
