@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <tuple>
 #include <vector>
 
 namespace ControlTest {
@@ -22,6 +24,13 @@ constexpr Tessaron::TColor kSentinel = Tessaron::TColor(0xFF00FF);
 inline Tessaron::TColor PixelAt(Tessaron::TControl* C, int X, int Y)
 {
     return Tessaron::QRgbToColor(C->BackingImage().pixel(X, Y));
+}
+
+// Expects each pixel (x, y) of the control's picture in its colour.
+inline void ExpectPixels(Tessaron::TControl* C, std::initializer_list<std::tuple<int, int, Tessaron::TColor>> Pixels)
+{
+    for (const auto& [x, y, color] : Pixels)
+        EXPECT_EQ(PixelAt(C, x, y), color) << x << "," << y;
 }
 
 inline Tessaron::TColor Rgb(Tessaron::TColor C)

@@ -53,10 +53,8 @@ TEST(ScaleLabel, RoundsHalfAwayFromZeroCutsLongTextsAndUsesTheLocaleSeparator)
     EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 2 + MaxFloatDecimals);
     EXPECT_EQ(ScaleLabel(pattern, 1.0, 20), QStringLiteral("1.000000000000000000"));
     // The locale's decimal separator.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString text = ScaleLabel(QStringLiteral("0.00"), 2.5);
-    QLocale::setDefault(QLocale::c());
-    EXPECT_EQ(text, QStringLiteral("2,50"));
+    TestSupport::LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(ScaleLabel(QStringLiteral("0.00"), 2.5), QStringLiteral("2,50"));
 }
 
 // ---------------------------------------------------------------- range table

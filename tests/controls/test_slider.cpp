@@ -55,7 +55,7 @@ TEST(Slider, SnapsTiesToEvenClampsAndReportsRealChangesOnly)
     }
 }
 
-TEST(Slider, RangeEndsMustStayOrderedAndLeaveTheValueAlone)
+TEST(Slider, RangeEndsMustStayOrderedLeaveTheValueAloneAndClampTheLimits)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -72,26 +72,24 @@ TEST(Slider, RangeEndsMustStayOrderedAndLeaveTheValueAlone)
     EXPECT_EQ(s->Value(), 20);
     s->SetValueMin(std::nan(""));
     EXPECT_EQ(s->ValueMin(), 20);
-}
 
-TEST(Slider, RangeLimitsFollowTheTableRules)
-{
-    TSlider s;
-    s.SetRangeNumber(3);
-    s.SetRangeCurrent(3);
-    EXPECT_EQ(s.RangeLimit(), 100); // the last range always reaches ValueMax
-    s.SetRangeCurrent(1);
-    s.SetRangeLimit(150); // beyond the range: clamped
-    EXPECT_EQ(s.RangeLimit(), 100);
-    s.SetRangeLimit(-5);
-    EXPECT_EQ(s.RangeLimit(), 0);
-    s.SetRangeLimit(30);
-    s.SetValueMax(80);
-    s.SetRangeCurrent(3);
-    EXPECT_EQ(s.RangeLimit(), 80);
-    s.SetValueMin(50); // pulls limit 1 up
-    s.SetRangeCurrent(1);
-    EXPECT_EQ(s.RangeLimit(), 50);
+    // Range limits are clamped into the range; the last always reaches ValueMax.
+    TSlider t;
+    t.SetRangeNumber(3);
+    t.SetRangeCurrent(3);
+    EXPECT_EQ(t.RangeLimit(), 100);
+    t.SetRangeCurrent(1);
+    t.SetRangeLimit(150);
+    EXPECT_EQ(t.RangeLimit(), 100);
+    t.SetRangeLimit(-5);
+    EXPECT_EQ(t.RangeLimit(), 0);
+    t.SetRangeLimit(30);
+    t.SetValueMax(80);
+    t.SetRangeCurrent(3);
+    EXPECT_EQ(t.RangeLimit(), 80);
+    t.SetValueMin(50); // pulls limit 1 up
+    t.SetRangeCurrent(1);
+    EXPECT_EQ(t.RangeLimit(), 50);
 }
 
 TEST(Slider, ButtonWidthIsKeptInsideTheControl)
@@ -136,10 +134,8 @@ TEST(SliderDrawing, ButtonStandsAtTheValueRangesColourTheSlotFromTheBottomUp)
     THost w;
     TSlider* s = AddSlider(w);
     s->SetButtonColor(clBlue);
-    // Value 0: the button's outer rectangle is (17, 223, 57, 233).
-    EXPECT_EQ(PixelAt(s, 37, 228), clBlue);
-    EXPECT_EQ(PixelAt(s, 17, 223), Rgb(clBtnHighlight)); // raised frame
-    EXPECT_EQ(PixelAt(s, 56, 232), Rgb(clBtnShadow));
+    // Value 0: the button's outer rectangle is (17, 223, 57, 233), in a raised frame.
+    ExpectPixels(s, {{37, 228, clBlue}, {17, 223, Rgb(clBtnHighlight)}, {56, 232, Rgb(clBtnShadow)}});
     s->SetValue(100);
     EXPECT_EQ(PixelAt(s, 37, 5), clBlue);
     EXPECT_NE(PixelAt(s, 37, 228), clBlue);
@@ -150,17 +146,10 @@ TEST(SliderDrawing, ButtonStandsAtTheValueRangesColourTheSlotFromTheBottomUp)
     EXPECT_EQ(s->ButtonRect(), TRect(17, 111, 57, 121));
     // Ranges colour the slot from the bottom up; 50 is now the top, the button
     // out of the way. Inner slot (32, 1, 40, 232); boundaries at rows 139 (20)
-    // and 50 (40).
+    // and 50 (40); the sunken frame around it.
     ThreeRanges(s);
-    EXPECT_EQ(PixelAt(s, 36, 200), clLime);
-    EXPECT_EQ(PixelAt(s, 36, 139), clLime);
-    EXPECT_EQ(PixelAt(s, 36, 138), clYellow);
-    EXPECT_EQ(PixelAt(s, 36, 50), clYellow);
-    EXPECT_EQ(PixelAt(s, 36, 49), clRed);
-    EXPECT_EQ(PixelAt(s, 36, 231), clLime);
-    // The sunken frame around it.
-    EXPECT_EQ(PixelAt(s, 31, 100), Rgb(clBtnShadow));
-    EXPECT_EQ(PixelAt(s, 40, 100), Rgb(clBtnHighlight));
+    ExpectPixels(s, {{36, 200, clLime}, {36, 139, clLime}, {36, 138, clYellow}, {36, 50, clYellow}, {36, 49, clRed},
+                        {36, 231, clLime}, {31, 100, Rgb(clBtnShadow)}, {40, 100, Rgb(clBtnHighlight)}});
 }
 
 TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
@@ -170,9 +159,7 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     s->SetButtonColor(clBlue);
     SetRanges(s, {50, 100}, {clLime, clRed});
     // The button at 0: (0, 16, 10, 56); ranges meet at x 117.
-    EXPECT_EQ(PixelAt(s, 5, 36), clBlue);
-    EXPECT_EQ(PixelAt(s, 116, 36), clLime);
-    EXPECT_EQ(PixelAt(s, 117, 36), clRed);
+    ExpectPixels(s, {{5, 36, clBlue}, {116, 36, clLime}, {117, 36, clRed}});
     s->SetValueStepWidth(1);
     Press(s, 5, 36); // the button at 0
     Move(s, 5 + 223 / 2 + 1, 36);
@@ -181,8 +168,7 @@ TEST(SliderDrawing, HorizontalSliderGrowsToTheRightAndFollowsX)
     Press(s, 228, 36); // into the slot near the right end
     EXPECT_EQ(s->Value(), 100);
     Release(s, 228, 36);
-    EXPECT_EQ(PixelAt(s, 228, 36), clBlue);
-    EXPECT_EQ(PixelAt(s, 5, 36), clLime);
+    ExpectPixels(s, {{228, 36, clBlue}, {5, 36, clLime}});
 }
 
 TEST(SliderDrawing, WindowCursorShowsTheLabelThroughItsWindow)
@@ -228,8 +214,7 @@ TEST(SliderDrawing, ButtonPictureIsLaidOverItsMaskSlidePictureReplacesTheSlot)
     FillBitmap(slide, clTeal);
     s->PictureSlide()->SetGraphic(&slide);
     s->SetValue(100);
-    EXPECT_EQ(PixelAt(s, 36, 120), clTeal);
-    EXPECT_EQ(PixelAt(s, 2, 200), clTeal);
+    ExpectPixels(s, {{36, 120, clTeal}, {2, 200, clTeal}});
     // Clicks into the slot still jump.
     Press(s, 36, 228);
     Release(s, 36, 228);
@@ -259,7 +244,7 @@ TEST(SliderDrawing, ValueChangeRepaintsOnlyTheOldAndNewButtonAreas)
 
 // ---------------------------------------------------------------- mouse
 
-TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThere)
+TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThereClampedAtTheEnds)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -273,6 +258,16 @@ TEST(SliderMouse, ClickIntoTheSlotJumpsAndDragsFromThere)
     Release(s, 36, 72);
     EXPECT_FALSE(s->Dragging());
     EXPECT_EQ(w.Events, 2);
+    // A drag beyond the ends is clamped and keeps tracking.
+    Press(s, 37, 228 - 223 * 7 / 10); // the button at 70
+    Move(s, 500, -2000);
+    EXPECT_EQ(s->Value(), 100);
+    Move(s, -500, 5000);
+    EXPECT_EQ(s->Value(), 0);
+    Move(s, 37, 228 - 223 / 4);
+    EXPECT_NEAR(s->Value(), 25, 0.5);
+    Release(s, 37, 228 - 223 / 4);
+    EXPECT_EQ(w.Events, 5);
 }
 
 TEST(SliderMouse, PressOnTheButtonDoesNotJumpAndADisabledSliderIgnoresTheMouse)
@@ -297,21 +292,6 @@ TEST(SliderMouse, PressOnTheButtonDoesNotJumpAndADisabledSliderIgnoresTheMouse)
     Release(s, 36, 10);
     EXPECT_EQ(s->Value(), 50);
     EXPECT_EQ(w.Events, 0);
-}
-
-TEST(SliderMouse, DragBeyondTheEndsIsClampedAndKeepsTracking)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
-    Press(s, 37, 228); // the button at 0
-    Move(s, 500, -2000);
-    EXPECT_EQ(s->Value(), 100);
-    Move(s, -500, 5000);
-    EXPECT_EQ(s->Value(), 0);
-    Move(s, 37, 228 - 223 / 4);
-    EXPECT_NEAR(s->Value(), 25, 0.5);
-    Release(s, 37, 228 - 223 / 4);
-    EXPECT_EQ(w.Events, 3);
 }
 
 TEST(SliderMouse, MirrorCoupledSlidersSettleAtOnce)

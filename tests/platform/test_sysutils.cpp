@@ -5,6 +5,7 @@
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -19,13 +20,6 @@
 using namespace Tessaron;
 
 namespace {
-
-// Sets the default locale for one test; the test main's C locale comes back.
-class LocaleScope {
-public:
-    explicit LocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
-    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
-};
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
@@ -189,7 +183,7 @@ TEST(FloatToStrF, FloatToStrUsesFifteenDigitsSeventeenRoundTrip)
 
 TEST(FormatLocale, GermanDecimalAndThousandsSeparatorsNamesAndDateSeparator)
 {
-    LocaleScope german(QLocale(QLocale::German));
+    TestSupport::LocaleScope german(QLocale(QLocale::German));
     EXPECT_EQ(DecimalSeparator(), ",");
     EXPECT_EQ(FormatFloat("0.00", 0), "0,00");
     EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1.234,50");

@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests.
+#include <QLocale>
 #include <QString>
 
 #include <functional>
@@ -23,4 +24,9 @@ void RunEventLoopFor(int Ms);
 bool WaitFor(const std::function<bool()>& Done, int TimeoutMs);
 // Count values drawn evenly from [Lo, Hi), the same for the same Seed.
 std::vector<float> Uniform(int Count, unsigned Seed, float Lo = -1.0f, float Hi = 1.0f);
+// Sets the default locale for one scope; the test main's C locale comes back.
+struct LocaleScope {
+    explicit LocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
 }
