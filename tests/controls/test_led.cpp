@@ -10,6 +10,7 @@
 #include <vector>
 
 using namespace Tessaron;
+using ControlTest::ExpectPixels;
 using ControlTest::PixelAt;
 using TestSupport::RunEventLoopFor;
 using TestSupport::WaitFor;
@@ -89,23 +90,15 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSideWithAReflex)
         }
         const int midX = c.X0 + c.D / 2;
         const int midY = c.Y0 + c.D / 2;
-        // Outline pixels on the four extremes, background just outside them.
-        EXPECT_EQ(PixelAt(led.get(), c.X0, midY), kShadow);
-        EXPECT_EQ(PixelAt(led.get(), c.X0 + c.D - 1, midY), kShadow);
-        EXPECT_EQ(PixelAt(led.get(), midX, c.Y0), kShadow);
-        EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 + c.D - 1), kShadow);
-        if (c.X0 > 0)
-            EXPECT_EQ(PixelAt(led.get(), c.X0 - 1, midY), kBack);
-        if (c.X0 + c.D < c.W)
-            EXPECT_EQ(PixelAt(led.get(), c.X0 + c.D, midY), kBack);
-        if (c.Y0 > 0)
-            EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 - 1), kBack);
-        if (c.Y0 + c.D < c.H)
-            EXPECT_EQ(PixelAt(led.get(), midX, c.Y0 + c.D), kBack);
-        // Corners are background, the lower right of the disc the lamp colour.
-        EXPECT_EQ(PixelAt(led.get(), 0, 0), kBack);
-        EXPECT_EQ(PixelAt(led.get(), c.W - 1, c.H - 1), kBack);
-        EXPECT_EQ(PixelAt(led.get(), midX + 2, midY + 2), clRed);
+        // Outline pixels on the four extremes, background just outside them
+        // (where that lies in the picture) and in the corners; the lower right
+        // of the disc in the lamp colour.
+        ExpectPixels(led.get(), {{c.X0, midY, kShadow}, {c.X0 + c.D - 1, midY, kShadow}, {midX, c.Y0, kShadow},
+                                    {midX, c.Y0 + c.D - 1, kShadow}, {0, 0, kBack}, {c.W - 1, c.H - 1, kBack},
+                                    {midX + 2, midY + 2, clRed}});
+        for (const QPoint& p : {QPoint(c.X0 - 1, midY), QPoint(c.X0 + c.D, midY), QPoint(midX, c.Y0 - 1), QPoint(midX, c.Y0 + c.D)})
+            if (QRect(0, 0, c.W, c.H).contains(p))
+                EXPECT_EQ(PixelAt(led.get(), p.x(), p.y()), kBack) << p.x() << "," << p.y();
     }
 }
 

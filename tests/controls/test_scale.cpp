@@ -123,24 +123,18 @@ TEST(RangeTable, StoredFormRoundTripsWithAndWithoutFlagsAndIsReadWithoutNormalis
     t.SetCurrent(3);
     t.SetColor(clBtnFace); // a system colour survives as its 32-bit value
 
-    const QVariantList pairs = t.ToList(false);
-    ASSERT_EQ(pairs.size(), 6);
-    EXPECT_EQ(pairs[0].toLongLong(), 65280);
-    EXPECT_EQ(pairs[1].toDouble(), 20.0);
-    const QVariantList triples = t.ToList(true);
-    ASSERT_EQ(triples.size(), 9);
-    EXPECT_EQ(triples[1].toBool(), true);
+    const QVariantList pairs = t.ToList(false), triples = t.ToList(true);
+    ASSERT_EQ(std::pair(pairs.size(), triples.size()), std::pair(qsizetype(6), qsizetype(9)));
+    EXPECT_EQ(std::tuple(pairs[0].toLongLong(), pairs[1].toDouble(), triples[1].toBool()), std::tuple(65280, 20.0, true));
 
     for (bool flags : {false, true}) {
         TRangeTable u;
         QString error;
         ASSERT_TRUE(u.FromList(t.ToList(flags), flags, &error)) << error.toStdString();
         EXPECT_EQ(u.Number(), 3);
-        for (int i = 1; i <= 3; ++i) {
-            EXPECT_EQ(u.Entry(i).Color, t.Entry(i).Color);
-            EXPECT_EQ(u.Entry(i).Limit, t.Entry(i).Limit);
-            EXPECT_EQ(u.Entry(i).Watched, flags && t.Entry(i).Watched);
-        }
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_EQ(std::tuple(u.Entry(i).Color, u.Entry(i).Limit, u.Entry(i).Watched),
+                std::tuple(t.Entry(i).Color, t.Entry(i).Limit, flags && t.Entry(i).Watched)) << i;
     }
     // Read without normalising: limits out of order and beyond any range are kept.
     QString error;
@@ -169,9 +163,7 @@ TEST(RangeTable, MalformedListIsRefusedAndChangesNothing)
         QString error;
         EXPECT_FALSE(t.FromList(c.List, c.Flags, &error));
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(t.Number(), 1);
-        EXPECT_EQ(t.Entry(1).Limit, 33.0);
-        EXPECT_EQ(t.Entry(1).Color, clYellow);
+        EXPECT_EQ(std::tuple(t.Number(), t.Entry(1).Limit, t.Entry(1).Color), std::tuple(1, 33.0, clYellow));
     }
 }
 
@@ -209,18 +201,14 @@ TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineAndLinesReachTheSlotFromBot
 {
     const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsBoth), FixedWidth, kTextHeight);
     // 22 pixels per gap of 5; labels need 2 * 13: every second line.
-    EXPECT_EQ(plan.LabelStep, 2);
     ASSERT_EQ(plan.Labels.size(), 6u);
-    EXPECT_EQ(plan.Labels.front().Text, QStringLiteral("0.0"));
-    EXPECT_EQ(plan.Labels.back().Text, QStringLiteral("50.0"));
+    EXPECT_EQ(std::tuple(plan.LabelStep, plan.MaxLabelWidth, plan.LastLabelWidth), std::tuple(2, 24, 24));
+    EXPECT_EQ(std::pair(plan.Labels.front().Text, plan.Labels.back().Text), std::pair(QString("0.0"), QString("50.0")));
     // Centred on their line: 0 at the bottom end, 50 at the top end.
-    EXPECT_EQ(plan.Labels.front().Y, 228 - 6);
-    EXPECT_EQ(plan.Labels.back().Y, 228 - 223 - 6);
-    EXPECT_EQ(plan.Labels[1].Y, 228 - 45 - 6);
+    EXPECT_EQ(std::tuple(plan.Labels.front().Y, plan.Labels[1].Y, plan.Labels.back().Y),
+        std::tuple(228 - 6, 228 - 45 - 6, 228 - 223 - 6));
     for (const TScaleLabel& l : plan.Labels)
         EXPECT_EQ(l.X, 0);
-    EXPECT_EQ(plan.MaxLabelWidth, 24);
-    EXPECT_EQ(plan.LastLabelWidth, 24);
     // 11 line positions; each has the full line on the far side, and the
     // labelled ones (len - 4 = 28 <= 31) also a short one on the label side.
     int far = 0, near = 0;
@@ -230,14 +218,11 @@ TEST(LinearScalePlan, VerticalLabelsStandEveryKthLineAndLinesReachTheSlotFromBot
             EXPECT_EQ(l.X2, 41);
             ++far;
         } else {
-            EXPECT_EQ(l.X1, 28);
-            EXPECT_EQ(l.X2, 31);
-            EXPECT_TRUE(l.Major);
+            EXPECT_EQ(std::tuple(l.X1, l.X2, l.Major), std::tuple(28, 31, true));
             ++near;
         }
     }
-    EXPECT_EQ(far, 11);
-    EXPECT_EQ(near, 6);
+    EXPECT_EQ(std::pair(far, near), std::pair(11, 6));
 }
 
 TEST(LinearScalePlan, SymmetricPutsLabelsAndLinesOnBothSidesOnly)
@@ -276,10 +261,7 @@ TEST(LinearScalePlan, LinesOnlyStyleDrawsFullLinesOnBothSides)
     EXPECT_TRUE(plan.Labels.empty());
     // High side: from W (W + 4 for a major line) to the slot, and 0 to the slot.
     ASSERT_EQ(plan.Lines.size(), 22u);
-    EXPECT_EQ(plan.Lines[0].X1, 77);
-    EXPECT_EQ(plan.Lines[0].X2, 41);
-    EXPECT_EQ(plan.Lines[1].X1, 0);
-    EXPECT_EQ(plan.Lines[1].X2, 31);
+    EXPECT_EQ(std::tuple(plan.Lines[0].X1, plan.Lines[0].X2, plan.Lines[1].X1, plan.Lines[1].X2), std::tuple(77, 41, 0, 31));
     EXPECT_EQ(plan.Lines[2].X1, 73); // a minor line
 }
 
@@ -287,21 +269,15 @@ TEST(LinearScalePlan, HorizontalLabelsAreSpacedByTheirWidth)
 {
     TLinearScaleGeometry g = VerticalSlider(lbsBoth, lboBelow);
     g.Vertical = false;
-    g.Width = 233;
-    g.Height = 73;
-    g.Start = 5;
-    g.End = 228;
+    std::tie(g.Width, g.Height) = std::pair(233, 73); // the same travel, 5 .. 228
     // "50.0-" is 30 pixels: k * 22 >= 40 gives k = 2.
     const TLinearScalePlan plan = PlanLinearScale(g, FixedWidth, kTextHeight);
-    EXPECT_EQ(plan.LabelStep, 2);
     ASSERT_EQ(plan.Labels.size(), 6u);
-    EXPECT_EQ(plan.Labels[0].X, 5 - 9);
-    EXPECT_EQ(plan.Labels[0].Y, 73 - 13);
-    EXPECT_EQ(plan.Labels[5].X, 5 + 223 - 12);
+    EXPECT_EQ(std::tuple(plan.LabelStep, plan.Labels[0].X, plan.Labels[0].Y, plan.Labels[5].X),
+        std::tuple(2, 5 - 9, 73 - 13, 5 + 223 - 12));
     // Lines are vertical, at x = Start + pos.
     ASSERT_FALSE(plan.Lines.empty());
-    EXPECT_EQ(plan.Lines[0].X1, 5);
-    EXPECT_EQ(plan.Lines[0].X2, 5);
+    EXPECT_EQ(std::pair(plan.Lines[0].X1, plan.Lines[0].X2), std::pair(5, 5));
 }
 
 TEST(LinearScalePlan, TooSmallAGapIsEnlargedToTwoPixels)
