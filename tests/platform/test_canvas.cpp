@@ -437,12 +437,10 @@ TEST(Canvas, PieRunsCounterClockwiseFromStartToEnd)
 
 TEST(Colors, SystemColorsResolveThroughTheClassicTable)
 {
-    EXPECT_EQ(ColorToRGB(clBtnFace), TColor(0xC0C0C0));
-    EXPECT_EQ(ColorToRGB(clBtnShadow), TColor(0x808080));
-    EXPECT_EQ(ColorToRGB(clBtnHighlight), TColor(0xFFFFFF));
-    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-    EXPECT_EQ(ColorToRGB(clRed), clRed);
-    EXPECT_EQ(int(clBtnFace), int(0x8000000F));
+    for (const auto& [color, rgb] : {std::pair(clBtnFace, TColor(0xC0C0C0)), std::pair(clBtnShadow, TColor(0x808080)),
+             std::pair(clBtnHighlight, TColor(0xFFFFFF)), std::pair(clWindowText, clBlack), std::pair(clRed, clRed)})
+        EXPECT_EQ(ColorToRGB(color), rgb) << ColorToString(color).toStdString();
+    EXPECT_EQ(int(clBtnFace), int(0x8000000F)); // as descriptions store it
     const auto& pal = DefaultSystemPalette();
     const TColor basics[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clSilver,
                              clGray, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite};
@@ -464,8 +462,8 @@ TEST(Fonts, ClassicHeightsAndSubstitution)
     EXPECT_EQ(f.Height(), -11);
     f.SetHeight(-16);
     EXPECT_EQ(f.Size(), 12);
-    EXPECT_EQ(SubstituteFontName("Arial"), "Liberation Sans");
-    EXPECT_EQ(SubstituteFontName("MS Sans Serif"), "Liberation Sans");
+    EXPECT_EQ(std::pair(SubstituteFontName("Arial"), SubstituteFontName("MS Sans Serif")),
+        std::pair(QString("Liberation Sans"), QString("Liberation Sans")));
     // A positive height is the cell height.
     Surface s;
     s.C()->Font()->SetName("Arial");
@@ -475,8 +473,7 @@ TEST(Fonts, ClassicHeightsAndSubstitution)
     EXPECT_GT(s.C()->TextHeight("X"), 20);
     TFont copy;
     copy.Assign(s.C()->Font());
-    EXPECT_EQ(copy.Height(), -20);
-    EXPECT_EQ(copy.Name(), "Arial");
+    EXPECT_EQ(std::pair(copy.Height(), copy.Name()), std::pair(-20, QString("Arial")));
 }
 
 TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
@@ -485,9 +482,8 @@ TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->FillRect(Rect(0, 0, 5, 5));
     b.SetSize(20, 4);
-    EXPECT_EQ(b.Canvas()->Pixel(4, 3), clRed);
-    EXPECT_EQ(b.Canvas()->Pixel(15, 3), clWhite);
-    EXPECT_EQ(b.Canvas()->Pixel(20, 0), TColor(-1));
+    EXPECT_EQ(std::tuple(b.Canvas()->Pixel(4, 3), b.Canvas()->Pixel(15, 3), b.Canvas()->Pixel(20, 0)),
+        std::tuple(clRed, clWhite, TColor(-1)));
 
     TPicture p;
     p.Bitmap()->Assign(&b);
@@ -495,8 +491,7 @@ TEST(Pictures, BitmapsLoadKeepAndSurviveResizing)
     TPicture q;
     q.SetData(data);
     ASSERT_FALSE(q.Empty());
-    EXPECT_EQ(q.Width(), 20);
-    EXPECT_EQ(q.Bitmap()->Canvas()->Pixel(0, 0), clRed);
+    EXPECT_EQ(std::pair(q.Width(), q.Bitmap()->Canvas()->Pixel(0, 0)), std::pair(20, clRed));
 
     EXPECT_THROW(q.LoadFromFile("does-not-exist.bmp"), EFOpenError);
     EXPECT_EQ(q.Width(), 20); // a failed load keeps the picture

@@ -695,10 +695,8 @@ TEST(OpenDialog, AnsweredThroughTheTestResponderFiltersAndDefaultExtension)
         return dialog.Execute();
     };
     EXPECT_TRUE(answer("/tmp/lauf2", true));
-    EXPECT_EQ(offered, "test.ddt");
-    EXPECT_EQ(dialog.FileName(), "/tmp/lauf2.ddt");
-    EXPECT_EQ(dialog.Files(), QStringList{"/tmp/lauf2.ddt"});
-    EXPECT_FALSE(dialog.Options().testFlag(TOpenDialog::ofExtensionDifferent));
+    EXPECT_EQ(std::tuple(offered, dialog.FileName(), dialog.Files(), dialog.Options().testFlag(TOpenDialog::ofExtensionDifferent)),
+        std::tuple(QString("test.ddt"), QString("/tmp/lauf2.ddt"), QStringList{"/tmp/lauf2.ddt"}, false));
     EXPECT_FALSE(answer("verworfen.txt", false));
     EXPECT_TRUE(answer("notiz.txt", true));
     EXPECT_TRUE(dialog.Options().testFlag(TOpenDialog::ofExtensionDifferent));
@@ -737,9 +735,8 @@ TEST(FontDialog, ConfirmedChoiceIsCopiedCancelledOneIsNot)
     EXPECT_EQ(dialog.Font()->Name(), "Arial");
     confirm = true;
     EXPECT_TRUE(dialog.Execute());
-    EXPECT_EQ(dialog.Font()->Name(), "Courier New");
-    EXPECT_EQ(dialog.Font()->Style(), TFontStyles(fsBold));
-    EXPECT_EQ(dialog.Font()->Color(), clRed);
+    EXPECT_EQ(std::tuple(dialog.Font()->Name(), dialog.Font()->Style(), dialog.Font()->Color()),
+        std::tuple(QString("Courier New"), TFontStyles(fsBold), clRed));
     TFontDialog::SetTestResponder(nullptr);
 }
 
@@ -889,17 +886,16 @@ end
     auto find = [&](const char* Name) { return form->FindComponent(QString::fromLatin1(Name)); };
     auto* bit = qobject_cast<TBitBtn*>(find("BitBtn1"));
     ASSERT_NE(bit, nullptr);
-    EXPECT_EQ(bit->Caption(), "&Fertig"); // a caption read before the kind stays
-    EXPECT_EQ(bit->ModalResult(), mrOk);
-    EXPECT_EQ(qobject_cast<TSpinEdit*>(find("Spin1"))->Value(), 8);
-    EXPECT_EQ(qobject_cast<TEdit*>(find("Edit1"))->Text(), "42");
-    EXPECT_TRUE(qobject_cast<TSpeedButton*>(find("Speed1"))->Down());
-    EXPECT_FALSE(qobject_cast<TSpeedButton*>(find("Speed2"))->Down()); // no group: a push button
-    EXPECT_EQ(qobject_cast<TCheckBox*>(find("Check1"))->State(), TCheckBox::cbGrayed);
-    EXPECT_EQ(qobject_cast<TButton*>(find("Button1"))->ModalResult(), mrCancel);
-    EXPECT_EQ(qobject_cast<TComboBox*>(find("Combo2"))->ItemIndex(), -1);
+    // A caption read before the kind stays; a speed button without a group is a push button.
+    EXPECT_EQ(std::tuple(bit->Caption(), bit->ModalResult(), qobject_cast<TButton*>(find("Button1"))->ModalResult()),
+        std::tuple(QString("&Fertig"), int(mrOk), int(mrCancel)));
+    EXPECT_EQ(std::tuple(qobject_cast<TSpinEdit*>(find("Spin1"))->Value(), qobject_cast<TEdit*>(find("Edit1"))->Text(),
+                  qobject_cast<TSpeedButton*>(find("Speed1"))->Down(), qobject_cast<TSpeedButton*>(find("Speed2"))->Down()),
+        std::tuple(8, QString("42"), true, false));
     auto* combo = qobject_cast<TComboBox*>(find("Combo1"));
-    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(std::tuple(qobject_cast<TCheckBox*>(find("Check1"))->State(), qobject_cast<TComboBox*>(find("Combo2"))->ItemIndex(),
+                  combo->ItemIndex()),
+        std::tuple(TCheckBox::cbGrayed, -1, 1));
     Grab(combo);
     EXPECT_GT(form->Drawn, 0);
     qobject_cast<TUpDown*>(find("UpDown1"))->ClickButton(TUpDown::btPrev);
@@ -953,9 +949,7 @@ TEST(StdControlsDescriptions, OwnFontsAreWrittenWholeInheritedOnesNotAtAll)
     ASSERT_NE(form2, nullptr);
     auto* button2 = qobject_cast<TButton*>(form2->FindComponent(QStringLiteral("Button1")));
     auto* panel2 = qobject_cast<TPanel*>(form2->FindComponent(QStringLiteral("Panel1")));
-    EXPECT_EQ(button2->Font()->Style(), TFontStyles());
-    EXPECT_EQ(button2->Font()->Height(), -11);
-    EXPECT_TRUE(panel2->ParentFont());
-    EXPECT_EQ(panel2->Font()->Style(), TFontStyles(fsBold));
+    EXPECT_EQ(std::tuple(button2->Font()->Style(), button2->Font()->Height(), panel2->ParentFont(), panel2->Font()->Style()),
+        std::tuple(TFontStyles(), -11, true, TFontStyles(fsBold)));
     EXPECT_EQ(QString::fromUtf8(WriteComponentText(again.get())), text);
 }

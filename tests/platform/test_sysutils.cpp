@@ -184,22 +184,18 @@ TEST(FloatToStrF, FloatToStrUsesFifteenDigitsSeventeenRoundTrip)
 TEST(FormatLocale, GermanDecimalAndThousandsSeparatorsNamesAndDateSeparator)
 {
     TestSupport::LocaleScope german(QLocale(QLocale::German));
-    EXPECT_EQ(DecimalSeparator(), ",");
-    EXPECT_EQ(FormatFloat("0.00", 0), "0,00");
-    EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1.234,50");
-    EXPECT_EQ(FormatFloat(" 0.000;-0.000", -1.5), "-1,500");
-    EXPECT_EQ(FormatFloat("#.##E-00", 12345), "1,23E04");
-    EXPECT_EQ(FloatToStrF(1.5, ffFixed, 15, 2), "1,50");
-    EXPECT_EQ(FloatToStr(0.25), "0,25");
-    EXPECT_EQ(FloatToStrF(1e-7, ffGeneral, 4, 0), "1E-7");
+    const double t = EncodeDate(2024, 3, 5);
+    const std::pair<QString, const char*> texts[] = {{DecimalSeparator(), ","}, {FormatFloat("0.00", 0), "0,00"},
+        {FormatFloat("#,##0.00", 1234.5), "1.234,50"}, {FormatFloat(" 0.000;-0.000", -1.5), "-1,500"},
+        {FormatFloat("#.##E-00", 12345), "1,23E04"}, {FloatToStrF(1.5, ffFixed, 15, 2), "1,50"}, {FloatToStr(0.25), "0,25"},
+        {FloatToStrF(1e-7, ffGeneral, 4, 0), "1E-7"}, {FormatDateTime("mmm", t), "Mär"},
+        {FormatDateTime("dddd", t), "Dienstag"}, {FormatDateTime("dd/mm/yyyy", t), "05.03.2024"}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_EQ(text, QString::fromUtf8(expected));
     EXPECT_DOUBLE_EQ(StrToFloat("1,5"), 1.5);
     EXPECT_DOUBLE_EQ(StrToFloat("-2,5E-3"), -0.0025);
     double v = 0;
     EXPECT_FALSE(TryStrToFloat("1.5", v)); // the other separator is not a number
-    const double t = EncodeDate(2024, 3, 5);
-    EXPECT_EQ(FormatDateTime("mmm", t), QString::fromUtf8("Mär"));
-    EXPECT_EQ(FormatDateTime("dddd", t), "Dienstag");
-    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", t), "05.03.2024");
 }
 
 // ---------------------------------------------------------------- text to numbers
