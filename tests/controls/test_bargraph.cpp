@@ -12,7 +12,6 @@
 #include <QFontMetrics>
 
 #include <cmath>
-#include <memory>
 #include <tuple>
 #include <vector>
 

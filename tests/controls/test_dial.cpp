@@ -8,7 +8,6 @@
 #include "support/TestSupport.h"
 
 #include <cmath>
-#include <limits>
 #include <memory>
 
 using namespace Tessaron;

@@ -11,7 +11,6 @@
 #include "support/TestSupport.h"
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <vector>
 

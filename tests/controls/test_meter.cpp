@@ -11,9 +11,6 @@
 #include "ControlTestKit.h"
 #include "support/TestSupport.h"
 
-#include <QTest>
-#include <QWidget>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>

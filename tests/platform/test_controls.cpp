@@ -6,14 +6,10 @@
 #include <gtest/gtest.h>
 #include "support/TestSupport.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-
-#include <memory>
 
 using namespace Tessaron;
 
