@@ -132,7 +132,7 @@ TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndScaleEndsPullItBackReportingO
 }
 
 // Ranges 0-20 and 20-40 watched, 40-70 not, 70-100 watched.
-TEST(Meter, RangeEventsReportEachNewStatusOnce)
+TEST(Meter, RangeEventsReportEachNewStatusOnceButNotWhileLoading)
 {
     const struct {
         std::vector<double> Values;
@@ -149,10 +149,7 @@ TEST(Meter, RangeEventsReportEachNewStatusOnce)
             m->SetValue(v);
         EXPECT_EQ(w.Ranges, c.Events);
     }
-}
-
-TEST(Meter, LoadingRaisesNoEvents)
-{
+    // Loading raises none.
     TMeter m;
     int events = 0;
     m.OnRangeCheck = [&](TObject*, int) { ++events; };

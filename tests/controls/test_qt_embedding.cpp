@@ -101,7 +101,7 @@ TEST(QtEmbedding, EveryControlFollowsItsLayoutAndPaintsAtItsSize)
     }
 }
 
-TEST(QtEmbedding, OwnershipHoldsInBothDirections)
+TEST(QtEmbedding, OwnershipHoldsInBothDirectionsAndChildControlsGoWithTheirWindowOnce)
 {
     // Deleting the component takes its widget out of the layout.
     auto* meter = new TMeter;
@@ -109,8 +109,7 @@ TEST(QtEmbedding, OwnershipHoldsInBothDirections)
     QPointer<QWidget> widget(meter->Widget());
     ASSERT_EQ(panel.Layout->count(), 1);
     delete meter;
-    EXPECT_TRUE(widget.isNull());
-    EXPECT_EQ(panel.Layout->count(), 0);
+    EXPECT_EQ(std::pair(widget.isNull(), panel.Layout->count()), std::pair(true, 0));
 
     // An owned component outlives a widget Qt deleted and makes a new one.
     TComponent owner;
@@ -118,22 +117,18 @@ TEST(QtEmbedding, OwnershipHoldsInBothDirections)
     QPointer<TLed> ledAlive(led);
     delete led->Widget();
     ASSERT_FALSE(ledAlive.isNull());
-    EXPECT_NE(led->Widget(), nullptr);
-    EXPECT_EQ(owner.ComponentCount(), 1);
-}
+    EXPECT_EQ(std::pair(led->Widget() != nullptr, owner.ComponentCount()), std::pair(true, 1));
 
-TEST(QtEmbedding, APanelWithChildControlsGoesWithItsWindowOnce)
-{
-    // One LED owned by the panel, one only placed on it: both go once.
-    auto* panel = new TPanel;
-    panel->SetBounds(0, 0, 120, 60);
-    auto* owned = new TLed(panel);
-    owned->SetParent(panel);
+    // A panel with one LED owned by it and one only placed on it: all go
+    // with the window, once.
+    auto* box = new TPanel;
+    box->SetBounds(0, 0, 120, 60);
+    auto* owned = new TLed(box);
+    owned->SetParent(box);
     auto* placed = new TLed;
-    placed->SetParent(panel);
-    QPointer<TControl> alive[] = {panel, owned, placed};
-    auto window = std::make_unique<TPanelWindow>(panel->Widget());
-    window.reset();
+    placed->SetParent(box);
+    QPointer<TControl> alive[] = {box, owned, placed};
+    TPanelWindow(box->Widget()).Window.reset();
     for (const auto& c : alive)
         EXPECT_TRUE(c.isNull());
 }

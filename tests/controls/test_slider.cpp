@@ -36,7 +36,7 @@ void ThreeRanges(TSlider* S)
 
 // ---------------------------------------------------------------- value rules
 
-TEST(Slider, SnapsTiesToEvenClampsAndReportsRealChangesOnly)
+TEST(Slider, ValuesSnapTiesToEvenAndClampRangeEndsStayOrderedAndClampTheLimits)
 {
     THost w;
     TSlider* s = AddSlider(w);
@@ -53,12 +53,10 @@ TEST(Slider, SnapsTiesToEvenClampsAndReportsRealChangesOnly)
         last = st.Expected;
         EXPECT_EQ(w.Events, events) << st.Request;
     }
-}
 
-TEST(Slider, RangeEndsMustStayOrderedLeaveTheValueAloneAndClampTheLimits)
-{
-    THost w;
-    TSlider* s = AddSlider(w);
+    // Range ends must stay ordered and leave the value alone; range limits are
+    // clamped into the range, the last always reaching ValueMax.
+    s = AddSlider(w);
     s->SetValueMax(50);
     s->SetValueMin(60); // not below the maximum: ignored
     EXPECT_EQ(s->ValueMin(), 0);
@@ -72,8 +70,6 @@ TEST(Slider, RangeEndsMustStayOrderedLeaveTheValueAloneAndClampTheLimits)
     EXPECT_EQ(s->Value(), 20);
     s->SetValueMin(std::nan(""));
     EXPECT_EQ(s->ValueMin(), 20);
-
-    // Range limits are clamped into the range; the last always reaches ValueMax.
     TSlider t;
     t.SetRangeNumber(3);
     t.SetRangeCurrent(3);
