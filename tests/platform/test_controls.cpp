@@ -131,7 +131,7 @@ TEST(PaintBox, OnPaintDrawsWithTheControlsColourAndFont)
     EXPECT_NE(img.pixel(15, 15) & 0xFFFFFF, 0xFFFF00u); // the rest is the owner's
 }
 
-TEST(WinControl, AlignedChildrenShareTheClientArea)
+TEST(WinControl, AlignedChildrenShareTheClientAreaAndFollowTheParentFont)
 {
     TWinControl host;
     host.SetBounds(0, 0, 200, 100);
@@ -152,12 +152,9 @@ TEST(WinControl, AlignedChildrenShareTheClientArea)
     EXPECT_EQ(client->BoundsRect(), Rect(0, 20, 270, 85));
     top->SetVisible(false);
     EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 270, 85));
-}
 
-TEST(WinControl, ChildrenFollowTheParentFontUntilTheyGetTheirOwn)
-{
-    TWinControl host;
-    auto* a = NewProbe(host, 0, 0, 10, 10);
+    // Children follow the parent's font until they get their own.
+    TControl* a = client;
     host.Font()->SetHeight(-20);
     EXPECT_EQ(a->Font()->Height(), -20);
     a->Font()->SetStyle(TFontStyles(fsBold));
@@ -205,7 +202,6 @@ TEST(Controls, DragAndDropBetweenTwoControls)
     auto* target = NewProbe(host, 120, 10, 40, 40);
     host.Widget()->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(host.Widget()));
-
     std::vector<QString> log;
     target->OnDragOver = [&](TObject*, TObject* src, int, int, TDragState state, bool& accept) {
         accept = src == source;
@@ -235,7 +231,7 @@ TEST(Controls, DragAndDropBetweenTwoControls)
     EXPECT_EQ(log, (std::vector<QString>{"start", "end 0"}));
 }
 
-TEST(Timer, TicksInTheRunningAndNestedLoopsAfterLoadingNeverInADesigner)
+TEST(Timer, TicksInTheRunningAndNestedLoopsAfterLoadingNeverInADesignerNorFasterThanTheFloor)
 {
     TComponent owner;
     auto* timer = new TTimer(&owner);
@@ -274,17 +270,12 @@ TEST(Timer, TicksInTheRunningAndNestedLoopsAfterLoadingNeverInADesigner)
     designed->OnTimer = [](TObject*) {};
     designed->SetInterval(20);
     EXPECT_FALSE(designed->Active());
-}
 
-// Intervals below the platform's floor tick at the floor's pace, not faster:
-// a 1 ms timer gets at most one tick per 10 ms of running loop.
-TEST(Timer, ShortIntervalsTickNoFasterThanTheFloor)
-{
-    TComponent owner;
-    auto* timer = new TTimer(&owner);
-    int ticks = 0;
-    timer->OnTimer = [&](TObject*) { ++ticks; };
+    // Intervals below the platform's floor tick at the floor's pace, not
+    // faster: a 1 ms timer gets at most one tick per 10 ms of running loop.
+    ticks = 0;
     timer->SetInterval(1);
+    timer->SetEnabled(true);
     EXPECT_EQ(timer->Interval(), 1);
     QElapsedTimer clock;
     clock.start();
