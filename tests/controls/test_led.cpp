@@ -230,11 +230,12 @@ TEST(LedValue, EachColourAppliesOnlyToItsOwnState)
 TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashingAndColoursChangeInEitherPhase)
 {
     auto led = MakeLed(16, 16);
+    // Whether the timer runs, and the colour drawn so far.
+    const auto timerAndColour = [&] { return std::pair(led->FlashTimer()->Enabled(), led->Canvas()->Pixel(12, 12)); };
     led->SetFlashing(true);
     EXPECT_FALSE(led->FlashTimer()->Enabled());
     led->SetValue(true);
-    EXPECT_TRUE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(PixelAt(led.get(), 12, 12), clRed); // starts bright
+    EXPECT_EQ(timerAndColour(), std::pair(true, clRed)); // starts bright
     for (TColor expected : {clSilver, clRed, clSilver, clRed, clSilver}) {
         led->FlashStep();
         EXPECT_EQ(led->Canvas()->Pixel(12, 12), expected);
@@ -242,15 +243,12 @@ TEST(LedFlashing, FlashStepAlternatesWhileActiveAndFlashingAndColoursChangeInEit
     // Flashing switched off in the dark phase shows the active colour; switched
     // on again it draws nothing new.
     led->SetFlashing(false);
-    EXPECT_FALSE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(led->Canvas()->Pixel(12, 12), clRed);
+    EXPECT_EQ(timerAndColour(), std::pair(false, clRed));
     led->SetFlashing(true);
-    EXPECT_TRUE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(led->Canvas()->Pixel(12, 12), clRed);
+    EXPECT_EQ(timerAndColour(), std::pair(true, clRed));
     // Off: steady inactive colour, timer stopped, ticks change nothing.
     led->SetValue(false);
-    EXPECT_FALSE(led->FlashTimer()->Enabled());
-    EXPECT_EQ(led->Canvas()->Pixel(12, 12), clSilver);
+    EXPECT_EQ(timerAndColour(), std::pair(false, clSilver));
     led->FlashStep();
     EXPECT_EQ(PixelAt(led.get(), 12, 12), clSilver);
     // On again: a new active colour in the dark phase shows at once...

@@ -373,7 +373,7 @@ TEST(Canvas, TextsMeasureAndDrawAsQtLaysThemOut)
     EXPECT_GT(fromCharacters, 200);
 }
 
-TEST(Canvas, RotatedTextRunsTheRightWay)
+TEST(Canvas, RotatedTextRunsTheRightWayOpaqueTextFillsItsCell)
 {
     auto extent = [](int orientation) {
         Surface s(100, 100);
@@ -395,10 +395,8 @@ TEST(Canvas, RotatedTextRunsTheRightWay)
     const QRect flat = extent(0);
     EXPECT_GT(flat.width(), flat.height());
     EXPECT_GE(flat.top(), 50);
-}
 
-TEST(Canvas, OpaqueTextFillsItsCell)
-{
+    // Opaque text fills its cell.
     Surface s(80, 30);
     s.C()->Brush()->SetColor(clYellow);
     s.C()->Font()->SetHeight(-11);
