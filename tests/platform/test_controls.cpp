@@ -55,18 +55,15 @@ TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
     probe->Canvas()->Pen()->SetColor(clRed);
     probe->Canvas()->MoveTo(0, 3);
     probe->Canvas()->LineTo(30, 3);
-    EXPECT_EQ(probe->Canvas()->Pixel(10, 3), clRed);
-    EXPECT_EQ(probe->Paints, 1);
+    EXPECT_EQ(std::pair(probe->Canvas()->Pixel(10, 3), probe->Paints), std::pair(clRed, 1));
 
     // A partial invalidation repaints under a clip of just that area.
     probe->Fill = clBlue;
     probe->InvalidateRect(Rect(10, 10, 15, 12));
     probe->Update();
-    EXPECT_EQ(probe->Paints, 2);
-    EXPECT_EQ(probe->LastClip, Rect(10, 10, 15, 12));
-    EXPECT_EQ(probe->Canvas()->Pixel(12, 11), clBlue);
-    EXPECT_EQ(probe->Canvas()->Pixel(9, 11), clGreen);
-    EXPECT_EQ(probe->Canvas()->Pixel(10, 3), clRed);
+    EXPECT_EQ(std::tuple(probe->Paints, probe->LastClip, probe->Canvas()->Pixel(12, 11), probe->Canvas()->Pixel(9, 11),
+                  probe->Canvas()->Pixel(10, 3)),
+        std::tuple(2, Rect(10, 10, 15, 12), clBlue, clGreen, clRed));
 
     // Resizing gives a new image of the new size, painted whole.
     probe->SetWidth(50);
@@ -82,8 +79,7 @@ TEST(GraphicControl, PaintAndDrawingAtOnceShareTheBackingImage)
     EXPECT_LE(qint64(huge.width()) * huge.height(), MaxImagePixels);
     EXPECT_EQ(huge.pixel(5, 5) & 0xFFFFFF, 0x0000FFu);
     TBitmap bitmap(MaxControlExtent, 3);
-    EXPECT_EQ(bitmap.Width(), MaxImageExtent);
-    EXPECT_EQ(bitmap.Height(), 3);
+    EXPECT_EQ(std::pair(bitmap.Width(), bitmap.Height()), std::pair(MaxImageExtent, 3));
 }
 
 TEST(GraphicControl, TheWindowFollowsAPictureThatMoves)
@@ -144,10 +140,8 @@ TEST(WinControl, AlignedChildrenShareTheClientAreaAndFollowTheParentFont)
     TControl* bottom = make(alBottom, 10, 15);
     TControl* right = make(alRight, 30, 5);
     TControl* client = make(alClient, 1, 1);
-    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 200, 20));
-    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 85, 200, 100));
-    EXPECT_EQ(right->BoundsRect(), Rect(170, 20, 200, 85));
-    EXPECT_EQ(client->BoundsRect(), Rect(0, 20, 170, 85));
+    EXPECT_EQ(std::tuple(top->BoundsRect(), bottom->BoundsRect(), right->BoundsRect(), client->BoundsRect()),
+        std::tuple(Rect(0, 0, 200, 20), Rect(0, 85, 200, 100), Rect(170, 20, 200, 85), Rect(0, 20, 170, 85)));
     host.SetWidth(300);
     EXPECT_EQ(client->BoundsRect(), Rect(0, 20, 270, 85));
     top->SetVisible(false);

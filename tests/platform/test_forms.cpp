@@ -55,8 +55,7 @@ TEST(Form, ShowModalReturnsOnlyAfterCloseAndKeepsTheInstance)
     });
     const int result = form.ShowModal();
     log.push_back("returned");
-    EXPECT_EQ(result, mrCancel);
-    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(std::pair(result, form.Visible()), std::pair(int(mrCancel), false));
     EXPECT_GE(ticks, 5);
     EXPECT_EQ(log, (std::vector<QString>{"show", "running", "close", "hide", "returned"}));
 
@@ -147,17 +146,12 @@ TEST(Form, MenuBarAndDropDownsShareTheMenuFont)
     form.SetMenu(menu);
     form.Show();
     auto* bar = form.Widget()->findChild<QMenuBar*>();
-    ASSERT_NE(bar, nullptr);
-    ASSERT_NE(top->SubMenu(), nullptr);
-    ASSERT_NE(sub->SubMenu(), nullptr);
+    ASSERT_TRUE(bar && top->SubMenu() && sub->SubMenu());
     const QFont expected = MenuFont();
-    EXPECT_EQ(expected.family(), TFont().ToQFont().family());
-    EXPECT_EQ(expected.pixelSize(), 11);
+    EXPECT_EQ(std::pair(expected.family(), expected.pixelSize()), std::pair(TFont().ToQFont().family(), 11));
     for (const QWidget* w : {static_cast<const QWidget*>(bar), static_cast<const QWidget*>(top->SubMenu()),
-                             static_cast<const QWidget*>(sub->SubMenu())}) {
-        EXPECT_EQ(w->font().family(), expected.family());
-        EXPECT_EQ(w->font().pixelSize(), expected.pixelSize());
-    }
+                             static_cast<const QWidget*>(sub->SubMenu())})
+        EXPECT_EQ(std::pair(w->font().family(), w->font().pixelSize()), std::pair(expected.family(), expected.pixelSize()));
     form.Hide();
 }
 
@@ -174,15 +168,12 @@ const bool probeRegistered = RegisterForm<TRegisteredProbe>(&RegisteredProbe);
 TEST(FormRegistry, CreatesTheRegisteredClassAndStoresItsReference)
 {
     ASSERT_TRUE(probeRegistered);
-    EXPECT_FALSE(IsFormRegistered(QStringLiteral("TNoSuchWindow")));
-    EXPECT_FALSE(FindFormFactory(QStringLiteral("TNoSuchWindow")));
+    EXPECT_FALSE(IsFormRegistered(QStringLiteral("TNoSuchWindow")) || FindFormFactory(QStringLiteral("TNoSuchWindow")));
     TFormFactory factory = FindFormFactory(QStringLiteral("TRegisteredProbe"));
     ASSERT_TRUE(factory);
     TComponent owner;
     TForm* form = factory(&owner);
-    EXPECT_EQ(form, RegisteredProbe);
-    EXPECT_NE(qobject_cast<TRegisteredProbe*>(form), nullptr);
-    EXPECT_EQ(form->Owner(), &owner);
+    EXPECT_EQ(std::tuple(form, qobject_cast<TRegisteredProbe*>(form), form->Owner()), std::tuple(RegisteredProbe, RegisteredProbe, &owner));
 }
 
 // The library's folders never reach into the program: dependencies run

@@ -296,18 +296,14 @@ TEST_F(Streaming, EventsInvokeTheRootsHandlersWithTheirArguments)
     Read(&form, Sample);
     TGadget* g1 = Child(&form, "Gadget1");
 
+    const auto last = [&] { return std::pair(form.LastHandler, form.LastSender); };
     CallEvent(g1->OnClick, g1);
-    EXPECT_EQ(form.LastHandler, "Button1Click");
-    EXPECT_EQ(form.LastSender, g1);
-
-    bool handled = false;
+    EXPECT_EQ(last(), std::pair(QString("Button1Click"), static_cast<QObject*>(g1)));
+    bool handled = false;  // a reference parameter reaches the handler
     CallEvent(g1->OnPoint, g1, shSquare, 17, handled);
-    EXPECT_EQ(form.LastHandler, "PointHandler 1 17");
-    EXPECT_TRUE(handled);  // a reference parameter reaches the handler
-
+    EXPECT_EQ(std::pair(form.LastHandler, handled), std::pair(QString("PointHandler 1 17"), true));
     CallEvent(form.OnShow, &form);  // a slot works as well as an invokable method
-    EXPECT_EQ(form.LastHandler, "FormShow");
-    EXPECT_EQ(form.LastSender, &form);
+    EXPECT_EQ(last(), std::pair(QString("FormShow"), static_cast<QObject*>(&form)));
 
     // Bound handlers are written back by name; a callable of other origin is not.
     Child(&form, "Gadget2")->OnClick = [](TObject*) {};
@@ -400,8 +396,7 @@ TEST_F(Streaming, PropertiesAreWrittenWhenTheyDifferFromADefaultOrAFreshInstance
         // Whatever was written reads back to the same state.
         TTestForm copy;
         ReadComponentText(&copy, text.toUtf8(), c.name);
-        EXPECT_EQ(Write(&copy), text);
-        EXPECT_EQ(Child(&copy, "G")->Inner, g->Inner);
+        EXPECT_EQ(std::pair(Write(&copy), Child(&copy, "G")->Inner), std::pair(text, g->Inner));
     }
 }
 
@@ -417,10 +412,8 @@ TEST_F(Streaming, FloatsReadBackBitForBit)
             form.Scale = f;
             TTestForm copy;
             ReadComponentText(&copy, WriteComponentText(&form), "floats");
-            const double rd = copy.Ratio;
-            const float rf = copy.Scale;
-            EXPECT_EQ(std::memcmp(&rd, &d, sizeof d), 0) << d;
-            EXPECT_EQ(std::memcmp(&rf, &f, sizeof f), 0) << f;
+            EXPECT_EQ(std::memcmp(&copy.Ratio, &d, sizeof d), 0) << d;
+            EXPECT_EQ(std::memcmp(&copy.Scale, &f, sizeof f), 0) << f;
         }
     TTestForm nan;
     nan.Ratio = std::numeric_limits<double>::quiet_NaN();
@@ -452,8 +445,8 @@ end
 )");
     EXPECT_EQ(Log(), (std::vector<QString>{"Form1.Left loading", "A.Left loading", "A.Range after Left=2",
                          "B.Left loading", "C.Left loading", "loaded Form1", "loaded A", "loaded B", "loaded C"}));
-    EXPECT_EQ(Child(&form, "A")->Range, (QVariantList{qlonglong(1), 2.0}));
-    EXPECT_EQ(Child(&form, "A")->Caption, "after the list line");
+    EXPECT_EQ(std::pair(Child(&form, "A")->Range, Child(&form, "A")->Caption),
+        std::pair(QVariantList{qlonglong(1), 2.0}, QString("after the list line")));
     form.SetLeft(5);
     EXPECT_EQ(Log().back(), "Form1.Left live");
 }
@@ -511,14 +504,12 @@ TEST_F(Streaming, ErrorsNameTheDescriptionAndTheLine)
             ReadComponentText(&form, whole ? body : "object F: TTestForm\n" + body, "Led_Unit.tfm");
             ADD_FAILURE() << "no error";
         } catch (const EReadError& e) {
-            EXPECT_EQ(e.Line(), c.line);
-            EXPECT_EQ(e.Source(), "Led_Unit.tfm");
+            EXPECT_EQ(std::pair(e.Line(), e.Source()), std::pair(c.line, QString("Led_Unit.tfm")));
             EXPECT_TRUE(e.Reason().contains(QString::fromUtf8(c.reason))) << e.what();
             EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QString("Led_Unit.tfm, line %1: ").arg(c.line)))
                 << e.what();
         }
-        EXPECT_EQ(form.ComponentCount(), 0);
-        EXPECT_FALSE(form.IsLoading());
+        EXPECT_EQ(std::pair(form.ComponentCount(), form.IsLoading()), std::pair(0, false));
     }
 }
 
@@ -590,8 +581,7 @@ TEST_F(Streaming, DescriptionsAreReadFromFilesAndResources)
         ReadComponentRes(&copy, dir.filePath("missing.tfm"));
         ADD_FAILURE() << "no error";
     } catch (const EReadError& e) {
-        EXPECT_EQ(e.Source(), dir.filePath("missing.tfm"));
-        EXPECT_TRUE(e.Reason().contains("cannot be opened"));
+        EXPECT_EQ(std::pair(e.Source(), e.Reason().contains("cannot be opened")), std::pair(dir.filePath("missing.tfm"), true));
     }
     // The class names its description; a class that names none reads nothing.
     TTestForm named;
