@@ -427,9 +427,8 @@ TEST(Canvas, PieRunsCounterClockwiseFromStartToEnd)
         s.C()->Brush()->SetColor(clRed);
         s.C()->Pen()->SetColor(clRed);
         s.C()->Pie(0, 0, 41, 41, swapped ? 20 : 40, swapped ? 0 : 20, swapped ? 40 : 20, swapped ? 20 : 0);
-        EXPECT_EQ(s.At(30, 10), swapped ? clWhite : clRed) << swapped;
-        EXPECT_EQ(s.At(10, 10), swapped ? clRed : clWhite) << swapped;
-        EXPECT_EQ(s.At(30, 30), swapped ? clRed : clWhite) << swapped;
+        const TColor quarter = swapped ? clWhite : clRed, rest = swapped ? clRed : clWhite;
+        EXPECT_EQ(std::tuple(s.At(30, 10), s.At(10, 10), s.At(30, 30)), std::tuple(quarter, rest, rest)) << swapped;
     }
 }
 
