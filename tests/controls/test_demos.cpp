@@ -166,8 +166,7 @@ TEST(Demos, DescriptionsHoldTheValuesTheWindowsRestOn)
         TRanges ranges;
         for (int k = 1; k <= g->RangeNumber(); ++k)
             ranges.emplace_back(g->Ranges().Entry(k).Color, g->Ranges().Entry(k).Limit);
-        EXPECT_EQ(ranges, want) << g->Name().toStdString();
-        EXPECT_EQ(g->Value(), 100.0) << g->Name().toStdString();
+        EXPECT_EQ(std::pair(ranges, g->Value()), std::pair(want, 100.0)) << g->Name().toStdString();
     }
 
     // The meters' ranges, their limits and colours, as written back.
@@ -243,10 +242,8 @@ TEST(BarGraphDemo, TimerRunsWhileShownSweepsUpTurnsAt95AndAt0AndStopsOnClose)
     EXPECT_TRUE(f.Timer1->Enabled());
     f.Timer1->SetEnabled(false);
     const auto check = [&](double a) {
-        EXPECT_EQ(f.BarGraph1->Value(), a);
-        EXPECT_EQ(f.BarGraph2->Value(), a);
-        EXPECT_EQ(f.BarGraph3->Value(), 100 - a);
-        EXPECT_EQ(f.BarGraph4->Value(), a / 2);
+        EXPECT_EQ(std::tuple(f.BarGraph1->Value(), f.BarGraph2->Value(), f.BarGraph3->Value(), f.BarGraph4->Value()),
+            std::tuple(a, a, 100 - a, a / 2));
         EXPECT_NEAR(f.BarGraph5->Value(), 60 + a / 5, 1e-3);
     };
     f.Timer1Timer(f.Timer1);

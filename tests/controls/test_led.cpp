@@ -368,8 +368,7 @@ TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
     auto* led = qobject_cast<TLed*>(root.get());
     ASSERT_NE(led, nullptr);
     EXPECT_TRUE(led->FlashTimer()->Active()); // started by the after-loading step
-    EXPECT_EQ(led->FlashTimer()->Interval(), 200);
-    EXPECT_EQ(led->Style(), TLed::lesArrowUp);
+    EXPECT_EQ(std::pair(led->FlashTimer()->Interval(), led->Style()), std::pair(200, TLed::lesArrowUp));
     EXPECT_EQ(PixelAt(led, 8, 12), clYellow);
     const QString text = QString::fromUtf8(WriteComponentText(led));
     EXPECT_TRUE(text.contains(QLatin1String("ColorActive = clYellow"))) << text.toStdString();

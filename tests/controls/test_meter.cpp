@@ -86,8 +86,7 @@ TEST(Meter, CrossingScaleEndsPushTheOtherEndAsideAndRangesAreClamped)
     // Ranges are clamped into the scale; the last always ends at ValueMax.
     TMeter r;
     SetRanges(&r, {-50, 70, 20});
-    EXPECT_EQ(r.Ranges().Entry(1).Limit, 0);
-    EXPECT_EQ(r.Ranges().Entry(3).Limit, 100);
+    EXPECT_EQ(std::pair(r.Ranges().Entry(1).Limit, r.Ranges().Entry(3).Limit), std::pair(0.0, 100.0));
     r.SetValueMax(50);
     EXPECT_EQ(r.Ranges().Entry(2).Limit, 50);
 }
@@ -107,14 +106,12 @@ TEST(Meter, PointerStopsFivePercentBeyondTheEndsAndScaleEndsPullItBackReportingO
     m->SetValue(-30);
     m->SetValue(50); // back in the unwatched range
     m->SetValue(60);
-    EXPECT_EQ(w.Ranges, (std::vector<int>{-2, -1, 0}));
-    EXPECT_EQ(m->PointerValue(), 60);
+    EXPECT_EQ(std::pair(w.Ranges, m->PointerValue()), std::pair(std::vector<int>{-2, -1, 0}, 60.0));
     // NaN is no value; infinity is beyond the end.
     m->SetValue(kNan);
     EXPECT_EQ(m->Value(), 60);
     m->SetValue(-kInf);
-    EXPECT_EQ(m->PointerValue(), -5);
-    EXPECT_EQ(w.Ranges.back(), -1);
+    EXPECT_EQ(std::pair(m->PointerValue(), w.Ranges.back()), std::pair(-5.0, -1));
     // Scale ends pull the pointer back and report once.
     m->SetValue(90);
     w.Ranges.clear();

@@ -128,8 +128,7 @@ TEST(PanelMeterFormat, PatternAndTextFollowDigitsPointAndSign)
         m.SetDecimalPoint(c.Point);
         m.SetValue(c.Value);
         SCOPED_TRACE(c.Pattern);
-        EXPECT_EQ(m.DisplayFormat(), QString::fromLatin1(c.Pattern));
-        EXPECT_EQ(m.DisplayText(), QString::fromLatin1(c.Text));
+        EXPECT_EQ(std::pair(m.DisplayFormat(), m.DisplayText()), std::pair(QString(c.Pattern), QString(c.Text)));
     }
 }
 
@@ -165,8 +164,7 @@ TEST(PanelMeterRange, ReportsFollowTheStatusRules)
         Record(m, reports);
         for (double v : c.Values)
             m.SetValue(v);
-        EXPECT_EQ(reports, c.Reports);
-        EXPECT_EQ(m.RangeStatus(), c.Reports.back());
+        EXPECT_EQ(std::pair(reports, m.RangeStatus()), std::pair(c.Reports, c.Reports.back()));
     }
 }
 
@@ -183,8 +181,7 @@ TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLoopingOnl
     m.SetValue(6);
     for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()})
         m.SetValue(bad);
-    EXPECT_EQ(reports, std::vector<int>{-2});
-    EXPECT_EQ(m.Value(), 6);
+    EXPECT_EQ(std::pair(reports, m.Value()), std::pair(std::vector<int>{-2}, 6.0));
 
     TPanelMeter n;
     int calls = 0;
@@ -193,21 +190,18 @@ TEST(PanelMeterRange, OnlyHandledChangesOfAValidValueAreCheckedWithoutLoopingOnl
         n.SetValue(n.Value() + 1);
     };
     n.SetValue(10);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(n.Value(), 11);
+    EXPECT_EQ(std::pair(calls, n.Value()), std::pair(1, 11.0));
 
     // Only positive: the magnitude is stored after reporting the negative value.
     TPanelMeter p;
     p.SetSign(TPanelMeter::pmrOnlyPositive);
     double seen = 0;
     p.OnRangeCheck = [&](TObject* Sender, int Range) {
-        EXPECT_EQ(Sender, &p);
-        EXPECT_EQ(Range, -3);
+        EXPECT_EQ(std::pair(Sender, Range), std::pair(static_cast<TObject*>(&p), -3));
         seen = p.Value();
     };
     p.SetValue(-1.5);
-    EXPECT_EQ(seen, -1.5);
-    EXPECT_EQ(p.Value(), 1.5);
+    EXPECT_EQ(std::pair(seen, p.Value()), std::pair(-1.5, 1.5));
     EXPECT_EQ(p.DisplayText(), "1.500");
 }
 
@@ -238,8 +232,7 @@ TEST(PanelMeterSlots, IndexChecksAndLitBoxesInARowAtTheBottom)
     const std::vector<TRect> boxes = m->SlotRects();
     ASSERT_EQ(boxes.size(), 2u);
     // Left to right with 3 pixels between, 3 pixels above the display's bottom.
-    EXPECT_EQ(boxes[0].Left, 7 + 3);
-    EXPECT_EQ(boxes[1].Left, boxes[0].Right + 3);
+    EXPECT_EQ(std::pair(boxes[0].Left, boxes[1].Left), std::pair(7 + 3, boxes[0].Right + 3));
     EXPECT_EQ(boxes[0].Bottom, 105 - 7 - 3);
     EXPECT_GT(boxes[0].Width(), boxes[1].Width());
     // The slot row's height is kept free of digits: without slots the width

@@ -80,8 +80,7 @@ TEST(QtEmbedding, EveryControlFollowsItsLayoutAndPaintsAtItsSize)
         QWidget* w = c->Widget();
         const QSize preferred = c->DefaultSize();
         ASSERT_TRUE(preferred.isValid());
-        EXPECT_EQ(w->sizeHint(), preferred);
-        EXPECT_EQ(w->minimumSizeHint(), preferred / 2);
+        EXPECT_EQ(std::pair(w->sizeHint(), w->minimumSizeHint()), std::pair(preferred, preferred / 2));
 
         TPanelWindow panel(w);
         for (const QSize size : {QSize(420, 300), QSize(600, 500)}) {
@@ -142,8 +141,7 @@ TEST(QtEmbedding, SizeTheProgramSetsBecomesTheSizeHint)
     // it asks for.
     slider.Widget()->show();
     slider.Widget()->resize(90, 300);
-    EXPECT_EQ(slider.Width(), 90);
-    EXPECT_EQ(slider.Widget()->sizeHint(), QSize(50, 180));
+    EXPECT_EQ(std::pair(slider.Width(), slider.Widget()->sizeHint()), std::pair(90, QSize(50, 180)));
 }
 
 TEST(QtEvents, ConnectedFunctionsAndTheSignalRunAfterTheOwnersHandler)
@@ -192,12 +190,10 @@ TEST(QtEvents, AConnectionAloneMakesTheEventAssigned)
         QObject context;
         QObject::connect(&meter, &TComponent::EventRaised, &context,
             [&](const QString& Name, const QVariantList& Args) {
-                EXPECT_EQ(Name, "OnRangeCheck");
-                EXPECT_EQ(Args.value(1).toInt(), 0);
+                EXPECT_EQ(std::pair(Name, Args.value(1).toInt()), std::pair(QString("OnRangeCheck"), 0));
                 ++signalled;
             });
         meter.SetValue(meter.ValueMin());
     }
-    EXPECT_EQ(signalled, 1);
-    EXPECT_EQ(ranges, (std::vector<int>{-1, 0}));
+    EXPECT_EQ(std::pair(signalled, ranges), std::pair(1, std::vector<int>{-1, 0}));
 }

@@ -44,10 +44,9 @@ TEST(ScaleLabel, PatternFollowsRangeAndDecimals)
 
 TEST(ScaleLabel, RoundsHalfAwayFromZeroCutsLongTextsAndUsesTheLocaleSeparator)
 {
-    EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 12345), QStringLiteral("1.23E04"));
-    EXPECT_EQ(ScaleLabel(QStringLiteral("#.##E-00"), 0.00012345), QStringLiteral("1.23E-04"));
-    EXPECT_EQ(ScaleLabel(QStringLiteral("0.0"), 2.25), QStringLiteral("2.3"));
-    EXPECT_EQ(ScaleLabel(QStringLiteral("0"), -0.4), QStringLiteral("0"));
+    EXPECT_EQ(std::tuple(ScaleLabel("#.##E-00", 12345), ScaleLabel("#.##E-00", 0.00012345), ScaleLabel("0.0", 2.25),
+                  ScaleLabel("0", -0.4)),
+        std::tuple(QString("1.23E04"), QString("1.23E-04"), QString("2.3"), QString("0")));
     // More decimals than a double holds are shown as MaxFloatDecimals.
     const QString pattern = ScaleLabelPattern(CircularScaleFormat, 0, 100, 30);
     EXPECT_EQ(ScaleLabel(pattern, 1.0).size(), 2 + MaxFloatDecimals);
@@ -88,8 +87,7 @@ TEST(RangeTable, TakesOnlyValidNumbersAndLimitsEntriesBeyondTheNumberIgnoreWrite
         EXPECT_FALSE(t.SetNumber(bad)) << bad;
         EXPECT_FALSE(t.SetCurrent(bad)) << bad;
     }
-    EXPECT_EQ(t.Number(), 1);
-    EXPECT_EQ(t.Current(), 1);
+    EXPECT_EQ(std::pair(t.Number(), t.Current()), std::pair(1, 1));
     EXPECT_TRUE(t.SetNumber(16));
     EXPECT_TRUE(t.SetCurrent(16));
     EXPECT_FALSE(t.SetNumber(16)); // unchanged
@@ -229,8 +227,7 @@ TEST(LinearScalePlan, SymmetricPutsLabelsAndLinesOnBothSidesOnly)
 {
     const TLinearScalePlan plan = PlanLinearScale(VerticalSlider(lbsSymmetric), FixedWidth, kTextHeight);
     ASSERT_EQ(plan.Labels.size(), 12u);
-    EXPECT_EQ(plan.Labels[0].X, 0);
-    EXPECT_EQ(plan.Labels[1].X, 73 - 18); // "0.0" on the right edge
+    EXPECT_EQ(std::pair(plan.Labels[0].X, plan.Labels[1].X), std::pair(0, 73 - 18)); // "0.0" on the right edge
     int visible = 0;
     for (const TScaleLine& l : plan.Lines) {
         EXPECT_NE(l.X1, 73); // no full lines

@@ -64,8 +64,7 @@ TEST(Slider, ValuesSnapTiesToEvenAndClampRangeEndsStayOrderedAndClampTheLimits)
     EXPECT_EQ(s->ValueMax(), 50);
     s->SetValue(10);
     s->SetValueMin(20);
-    EXPECT_EQ(s->ValueMin(), 20);
-    EXPECT_EQ(s->Value(), 10); // until the next assignment
+    EXPECT_EQ(std::pair(s->ValueMin(), s->Value()), std::pair(20.0, 10.0)); // the value until the next assignment
     s->SetValue(12);
     EXPECT_EQ(s->Value(), 20);
     s->SetValueMin(std::nan(""));
@@ -116,8 +115,7 @@ TEST(Slider, KindSwapsTheSidesOnlyInADesigner)
     EXPECT_EQ(s.Width(), 73);
     s.SetDesigning(true);
     s.SetKind(sbVertical);
-    EXPECT_EQ(s.Width(), 233);
-    EXPECT_EQ(s.Height(), 73);
+    EXPECT_EQ(std::pair(s.Width(), s.Height()), std::pair(233, 73));
     s.BeginLoading();
     s.SetKind(sbHorizontal);
     EXPECT_EQ(s.Width(), 233);
@@ -323,9 +321,7 @@ TEST(SliderMouse, MirrorCoupledSlidersSettleAtOnce)
     // And through the other one.
     events2 = events4 = 0;
     s4->SetValue(10);
-    EXPECT_EQ(s2->Value(), 40);
-    EXPECT_EQ(events2, 1);
-    EXPECT_EQ(events4, 1);
+    EXPECT_EQ(std::tuple(s2->Value(), events2, events4), std::tuple(40.0, 1, 1));
 }
 
 // ---------------------------------------------------------------- stored form
@@ -338,10 +334,8 @@ TEST(SliderStored, RangeListRoundTripsAndIsReadWithoutChecksOrEvents)
     std::unique_ptr<TComponent> read(ReadComponent(text, QStringLiteral("test")));
     auto* s = qobject_cast<TSlider*>(read.get());
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->RangeNumber(), 3);
-    EXPECT_EQ(s->ValueMax(), 50);
-    EXPECT_EQ(s->Ranges().Entry(2).Color, clYellow);
-    EXPECT_EQ(s->Ranges().Entry(3).Limit, 50);
+    EXPECT_EQ(std::tuple(s->RangeNumber(), s->ValueMax(), s->Ranges().Entry(2).Color, s->Ranges().Entry(3).Limit),
+        std::tuple(3, 50.0, clYellow, 50.0));
     EXPECT_TRUE(WriteComponentText(s).contains("Range = ((65280 20.0 65535 40.0 255 50.0) 0.0 0.0 50.0 0.0 5.0)"))
         << WriteComponentText(s).toStdString();
     // Read directly, without checks or events: a value outside the range and a
@@ -350,9 +344,6 @@ TEST(SliderStored, RangeListRoundTripsAndIsReadWithoutChecksOrEvents)
     s->OnValueChange = [&](TObject*) { ++events; };
     QString error;
     ASSERT_TRUE(s->ReadListProperty({QVariantList{qlonglong(255), 10.0}, 70.0, 0.0, 50.0, 3.0, -1.0}, &error));
-    EXPECT_EQ(s->Value(), 70);
-    EXPECT_EQ(s->LabelingGap(), -1);
-    EXPECT_EQ(s->RangeLimit(), 10);
-    EXPECT_EQ(events, 0);
+    EXPECT_EQ(std::tuple(s->Value(), s->LabelingGap(), s->RangeLimit(), events), std::tuple(70.0, -1.0, 10.0, 0));
 }
 
