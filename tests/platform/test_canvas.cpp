@@ -51,8 +51,7 @@ TEST(Canvas, LinesLeaveOutTheirEndPixelAndStayInsideTheImage)
         Surface s;
         s.C()->MoveTo(l.From.x(), l.From.y());
         s.C()->LineTo(l.To.x(), l.To.y());
-        EXPECT_EQ(s.Painted(), l.Painted) << l.To.x() << "," << l.To.y();
-        EXPECT_EQ(s.C()->PenPos(), l.To);
+        EXPECT_EQ(std::pair(s.Painted(), s.C()->PenPos()), std::pair(l.Painted, l.To)) << l.To.x() << "," << l.To.y();
     }
 
     // Lines that start just past the right or bottom edge and run back in.
@@ -448,8 +447,7 @@ TEST(Colors, SystemColorsResolveThroughTheClassicTable)
     TColor c{};
     EXPECT_TRUE(IdentToColor("clBtnShadow", &c));
     EXPECT_EQ(c, clBtnShadow);
-    EXPECT_EQ(ColorToString(clSilver), "clSilver");
-    EXPECT_EQ(ColorToString(RGB(1, 2, 3)), "$00030201");
+    EXPECT_EQ(std::pair(ColorToString(clSilver), ColorToString(RGB(1, 2, 3))), std::pair(QString("clSilver"), QString("$00030201")));
 }
 
 TEST(Fonts, ClassicHeightsAndSubstitution)

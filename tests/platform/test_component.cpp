@@ -38,10 +38,8 @@ TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirstLoadedAndDesigningRe
         auto* c = new TRecorder(&owner, &log);
         c->SetName("C");
         delete b; // a component destroyed early leaves its owner's list
-        EXPECT_EQ(owner.ComponentCount(), 2);
-        EXPECT_EQ(owner.FindComponent("c"), c);
-        EXPECT_EQ(owner.FindComponent("B"), nullptr);
-        EXPECT_EQ(owner.Components(5), nullptr);
+        EXPECT_EQ(std::tuple(owner.ComponentCount(), owner.FindComponent("c"), owner.FindComponent("B"), owner.Components(5)),
+            std::tuple(2, static_cast<TComponent*>(c), nullptr, nullptr));
     }
     EXPECT_EQ(log, (std::vector<QString>{"destroy B", "destroy C", "destroy A"}));
 
@@ -62,8 +60,7 @@ TEST(Component, OwnerDestroysOwnedComponentsLastCreatedFirstLoadedAndDesigningRe
     auto* b = new TComponent(&owner);
     EXPECT_TRUE(b->IsDesigning());
     owner.SetDesigning(false);
-    EXPECT_FALSE(a->IsDesigning());
-    EXPECT_FALSE(b->IsDesigning());
+    EXPECT_FALSE(a->IsDesigning() || b->IsDesigning());
 }
 
 // An empty event is never called. Copying an event copies its handler: the
@@ -79,8 +76,7 @@ TEST(Component, EmptyEventsAreNeverCalledCopiedEventsHoldTheSameHandler)
     TNotifyEvent c;
     c = a;
     TNotifyEvent d(std::move(b));
-    EXPECT_EQ(d.target_type(), a.target_type());
-    EXPECT_EQ(c.target_type(), a.target_type());
+    EXPECT_TRUE(d.target_type() == a.target_type() && c.target_type() == a.target_type());
     CallEvent(c, nullptr);
     CallEvent(d, nullptr);
     EXPECT_EQ(calls, 2);

@@ -48,8 +48,7 @@ TEST(Form, ShowModalReturnsOnlyAfterCloseAndKeepsTheInstance)
 
     QTimer::singleShot(100, [&] {
         log.push_back("running");
-        EXPECT_TRUE(form.Visible());
-        EXPECT_TRUE(form.IsModal());
+        EXPECT_TRUE(form.Visible() && form.IsModal());
         form.Value = 42;
         form.Close();
     });

@@ -207,8 +207,7 @@ TEST(BitBtn, GlyphIsDrawnWithoutItsTransparentColour)
     b->SetCaption("Start");
     const QImage image = Grab(b);
     const auto [red, redBox] = Find(image, clRed);
-    EXPECT_EQ(red, 64);
-    EXPECT_EQ(Find(image, clOlive).first, 0);
+    EXPECT_EQ(std::pair(red, Find(image, clOlive).first), std::pair(64, 0));
     // Glyph and caption are centred together, the glyph on the left.
     const int textWidth = QFontMetrics(b->Font()->ToQFont()).horizontalAdvance("Start");
     const int margin = (97 - 4 - (16 + 4 + textWidth) + 1) / 2;
@@ -364,15 +363,13 @@ TEST(ComboBox, OwnerDrawCallsOnDrawItemForEachItemOtherStylesNever)
     std::set<int> drawn;
     for (const Call& c : calls) {
         drawn.insert(c.Index);
-        EXPECT_EQ(c.Rect.Height(), 15);
-        EXPECT_FALSE(c.State.testFlag(odComboBoxEdit));
+        EXPECT_EQ(std::pair(c.Rect.Height(), c.State.testFlag(odComboBoxEdit)), std::pair(15, false));
     }
     EXPECT_EQ(drawn, (std::set<int>{0, 1, 2, 3, 4, 5, 6}));
     // What the handler drew is what the list shows: item 0's solid line.
     const QRect first = view->visualRect(static_cast<QComboBox*>(combo->Widget())->model()->index(0, 0));
     const int y = first.top() + 15 / 2;
-    EXPECT_EQ(At(list, first.left() + 5, y), Rgb(clBlack));
-    EXPECT_EQ(At(list, first.left() + 5, y - 3), Rgb(clWhite));
+    EXPECT_EQ(std::pair(At(list, first.left() + 5, y), At(list, first.left() + 5, y - 3)), std::pair(Rgb(clBlack), Rgb(clWhite)));
 
     auto* plain = host.Add<TComboBox>(10, 40, 120, 21);
     plain->SetStyle(TComboBox::csDropDownList);
@@ -594,8 +591,7 @@ TEST(SpeedButton, GroupsKeepAtMostOneButtonDownWhichLooksPressed)
     Click(mode[0], 12, 12);
     EXPECT_FALSE(mode[1]->Down());
     Click(mode[0], 12, 12); // without AllowAllUp the down button stays down
-    EXPECT_TRUE(mode[0]->Down());
-    EXPECT_EQ(log, (TLog{"0 down", "0 down"}));
+    EXPECT_EQ(std::pair(mode[0]->Down(), log), std::pair(true, TLog{"0 down", "0 down"}));
     mode[2]->SetAllowAllUp(true); // shared by the group
     EXPECT_TRUE(mode[0]->AllowAllUp());
     Click(mode[0], 12, 12);
@@ -739,8 +735,8 @@ TEST(MessageBoxes, RequestsCarryButtonsDefaultsAndCaptions)
         std::tuple(QString("Frage"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo | mbCancel, IDNO, IDCANCEL));
     EXPECT_EQ(facts(requests[1]),
         std::tuple(QString::fromUtf8("Bestätigen"), mtConfirmation, TMsgDlgButtons(mbYes) | mbNo, mrYes, mrNo));
-    EXPECT_EQ(requests[2].Buttons, TMsgDlgButtons(mbOK));
-    EXPECT_EQ(requests[3].CancelResult, -1); // Yes/No boxes do not take Escape
+    // Yes/No boxes do not take Escape.
+    EXPECT_EQ(std::pair(requests[2].Buttons, requests[3].CancelResult), std::pair(TMsgDlgButtons(mbOK), -1));
     // Offscreen without a responder: the default button answers.
     EXPECT_EQ(MessageBox("?", "t", MB_RETRYCANCEL | MB_DEFBUTTON2), IDCANCEL);
 }

@@ -266,16 +266,15 @@ TEST_F(Streaming, ReadsNestingOwnersAndEveryKindOfValue)
 {
     TTestForm form;
     Read(&form, Sample);
-    EXPECT_EQ(form.Name(), "Form1");
-    EXPECT_EQ(form.Caption, QString::fromUtf8("It's \r\nGrüße, € und mehr"));
+    EXPECT_EQ(std::pair(form.Name(), form.Caption), std::pair(QString("Form1"), QString::fromUtf8("It's \r\nGrüße, € und mehr")));
     ASSERT_EQ(form.ComponentCount(), 3);  // every nested component is owned by the root
     TGadget* g1 = Child(&form, "Gadget1");
     TGadget* g2 = Child(&form, "Gadget2");
     TGadget* g3 = Child(&form, "Gadget3");
     ASSERT_TRUE(g1 && g2 && g3);
-    EXPECT_EQ(g1->GetParentComponent(), &form);
-    EXPECT_EQ(g2->GetParentComponent(), g1);  // the nesting gives the parent
-    EXPECT_EQ(g2->Owner(), &form);
+    // The nesting gives the parent; the root owns every nested component.
+    EXPECT_EQ(std::tuple(g1->GetParentComponent(), g2->GetParentComponent(), g2->Owner()),
+        std::tuple(static_cast<TComponent*>(&form), static_cast<TComponent*>(g1), static_cast<TComponent*>(&form)));
     EXPECT_EQ(form.Gadget1, g1);  // the form field
     EXPECT_EQ(std::tuple(g1->Left(), g2->Left(), g1->Ratio, g1->Scale, g1->Active, g1->Shape, g1->Options, int(g1->Tint)),
         std::tuple(12, -11, 20.0, 0.1f, true, shArrow, TOptions(opBold | opUnderline), 10));
