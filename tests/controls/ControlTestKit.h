@@ -120,11 +120,6 @@ inline void PaintSentinel(Tessaron::TControl* C)
     C->Canvas()->FillRect(C->ClientRect());
 }
 
-inline QRegion GrownUnion(const Tessaron::TRect& A, const Tessaron::TRect& B)
-{
-    return QRegion(InflateRect(A, 2, 2).ToQRect()) | QRegion(InflateRect(B, 2, 2).ToQRect());
-}
-
 // After a partial redraw over the sentinel: nothing outside Region was touched,
 // every pixel of Painted (inside Region) was drawn, as a full repaint draws it.
 inline void ExpectPartialRedraw(Tessaron::TControl* C, const QRegion& Region, const QRegion& Painted)
@@ -146,6 +141,21 @@ inline void ExpectPartialRedraw(Tessaron::TControl* C, const QRegion& Region, co
     EXPECT_EQ(outside, 0) << "pixels repainted outside the expected area";
     EXPECT_EQ(unpainted, 0) << "pixels of the area left unpainted";
     EXPECT_EQ(differ, 0) << "the partial redraw differs from a full repaint";
+}
+
+// A value change from From to To redraws only the old and the new Area(),
+// grown by 2, as a full repaint draws them.
+template <class T>
+void ExpectMoveRedrawsOldAndNewArea(T* C, double From, double To, Tessaron::TRect (T::*Area)() const)
+{
+    C->SetValue(From);
+    C->BackingImage();
+    const Tessaron::TRect before = (C->*Area)();
+    PaintSentinel(C);
+    C->SetValue(To);
+    const QRegion region =
+        QRegion(InflateRect(before, 2, 2).ToQRect()) | QRegion(InflateRect((C->*Area)(), 2, 2).ToQRect());
+    ExpectPartialRedraw(C, region, region);
 }
 
 } // namespace ControlTest

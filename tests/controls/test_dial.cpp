@@ -188,13 +188,7 @@ TEST(DialDrawing, ValueChangeRepaintsOnlyTheOldAndNewIndicatorAreas)
         d->SetLabels(true);
         d->SetIndicatorStyle(TDial::diaTriangle);
         d->SetCaption(QStringLiteral("U1"));
-        d->SetValue(50);
-        d->BackingImage();
-        const TRect before = d->IndicatorRect();
-        PaintSentinel(d);
-        d->SetValue(target);
-        const QRegion region = GrownUnion(before, d->IndicatorRect());
-        ExpectPartialRedraw(d, region, region);
+        ExpectMoveRedrawsOldAndNewArea(d, 50, target, &TDial::IndicatorRect);
     }
 }
 

@@ -96,7 +96,8 @@ TEST(LedCircle, IsTheLargestCircleCentredAlongTheLongerSideWithAReflex)
         ExpectPixels(led.get(), {{c.X0, midY, kShadow}, {c.X0 + c.D - 1, midY, kShadow}, {midX, c.Y0, kShadow},
                                     {midX, c.Y0 + c.D - 1, kShadow}, {0, 0, kBack}, {c.W - 1, c.H - 1, kBack},
                                     {midX + 2, midY + 2, clRed}});
-        for (const QPoint& p : {QPoint(c.X0 - 1, midY), QPoint(c.X0 + c.D, midY), QPoint(midX, c.Y0 - 1), QPoint(midX, c.Y0 + c.D)})
+        for (const QPoint& p :
+            {QPoint(c.X0 - 1, midY), QPoint(c.X0 + c.D, midY), QPoint(midX, c.Y0 - 1), QPoint(midX, c.Y0 + c.D)})
             if (QRect(0, 0, c.W, c.H).contains(p))
                 EXPECT_EQ(PixelAt(led.get(), p.x(), p.y()), kBack) << p.x() << "," << p.y();
     }

@@ -226,13 +226,7 @@ TEST(SliderDrawing, ValueChangeRepaintsOnlyTheOldAndNewButtonAreas)
             ThreeRanges(s);
             s->SetLabelingStyle(lbsBoth);
             s->SetButtonCaption(QStringLiteral("A"));
-            s->SetValue(25);
-            s->BackingImage();
-            const TRect before = s->ButtonRect();
-            PaintSentinel(s);
-            s->SetValue(target * 0.5);
-            const QRegion region = GrownUnion(before, s->ButtonRect());
-            ExpectPartialRedraw(s, region, region);
+            ExpectMoveRedrawsOldAndNewArea(s, 25, target * 0.5, &TSlider::ButtonRect);
         }
 }
 

@@ -447,7 +447,8 @@ TEST(Colors, SystemColorsResolveThroughTheClassicTable)
     TColor c{};
     EXPECT_TRUE(IdentToColor("clBtnShadow", &c));
     EXPECT_EQ(c, clBtnShadow);
-    EXPECT_EQ(std::pair(ColorToString(clSilver), ColorToString(RGB(1, 2, 3))), std::pair(QString("clSilver"), QString("$00030201")));
+    EXPECT_EQ(std::pair(ColorToString(clSilver), ColorToString(RGB(1, 2, 3))),
+        std::pair(QString("clSilver"), QString("$00030201")));
 }
 
 TEST(Fonts, ClassicHeightsAndSubstitution)

@@ -172,7 +172,8 @@ TEST(FormRegistry, CreatesTheRegisteredClassAndStoresItsReference)
     ASSERT_TRUE(factory);
     TComponent owner;
     TForm* form = factory(&owner);
-    EXPECT_EQ(std::tuple(form, qobject_cast<TRegisteredProbe*>(form), form->Owner()), std::tuple(RegisteredProbe, RegisteredProbe, &owner));
+    EXPECT_EQ(std::tuple(form, qobject_cast<TRegisteredProbe*>(form), form->Owner()),
+        std::tuple(RegisteredProbe, RegisteredProbe, &owner));
 }
 
 // The library's folders never reach into the program: dependencies run

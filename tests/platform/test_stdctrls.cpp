@@ -369,7 +369,8 @@ TEST(ComboBox, OwnerDrawCallsOnDrawItemForEachItemOtherStylesNever)
     // What the handler drew is what the list shows: item 0's solid line.
     const QRect first = view->visualRect(static_cast<QComboBox*>(combo->Widget())->model()->index(0, 0));
     const int y = first.top() + 15 / 2;
-    EXPECT_EQ(std::pair(At(list, first.left() + 5, y), At(list, first.left() + 5, y - 3)), std::pair(Rgb(clBlack), Rgb(clWhite)));
+    EXPECT_EQ(std::pair(At(list, first.left() + 5, y), At(list, first.left() + 5, y - 3)),
+        std::pair(Rgb(clBlack), Rgb(clWhite)));
 
     auto* plain = host.Add<TComboBox>(10, 40, 120, 21);
     plain->SetStyle(TComboBox::csDropDownList);

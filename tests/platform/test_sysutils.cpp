@@ -296,7 +296,8 @@ TEST(FormatDateTime, ValuesAroundTheZeroOf1899AndTheFormatSpecifiers)
 
 TEST(FormatDateTime, EncodeDecodeRoundTripAndInvalidArguments)
 {
-    EXPECT_EQ(std::tuple(EncodeDate(1899, 12, 30), EncodeDate(1900, 1, 1), EncodeDate(1, 1, 1)), std::tuple(0.0, 2.0, -693593.0));
+    EXPECT_EQ(std::tuple(EncodeDate(1899, 12, 30), EncodeDate(1900, 1, 1), EncodeDate(1, 1, 1)),
+        std::tuple(0.0, 2.0, -693593.0));
     const int dates[][3] = {{2000, 2, 29}, {1600, 2, 29}, {1, 1, 1}, {9999, 12, 31}, {1752, 9, 3}, {1899, 12, 29}};
     for (const auto& d : dates) {
         int y = 0, m = 0, day = 0;
