@@ -323,9 +323,21 @@ TEST(PanelMeterPaint, FramesFromTheOutsideIn)
     EXPECT_EQ(m->Layout().Display, Rect(7, 7, 93, 53));
 }
 
-TEST(PanelMeterPaint, EveryCharacterLightsItsSegments)
+// Straight and slanted digits, four digits and a sign cell. The point takes
+// no cell and lights the mark of the digit before it; a comma does the same.
+// Two digits without a point keep the leading zero; a negative value shows its
+// magnitude then, without a sign cell.
+TEST(PanelMeterPaint, EveryCharacterLightsItsSegmentsAndThePointTheMarkBeforeIt)
 {
-    // Straight and slanted digits, four digits and a sign cell.
+    // The cells show Text; the decimal point is dark but after PointCell, a
+    // blank cell leaves it as it was.
+    const auto expectCells = [](TPanelMeter& M, const std::string& Text, int PointCell) {
+        for (int cell = 0; cell < int(Text.size()); ++cell) {
+            const char c = Text[size_t(cell)];
+            const std::string want = Expected(c) + (c == ' ' ? "" : cell == PointCell ? "1" : "0");
+            EXPECT_EQ(ReadCell(M, cell).substr(0, want.size()), want) << "cell " << cell << " '" << c << "'";
+        }
+    };
     for (double angle : {0.0, 5.0, 15.0}) {
         auto m = MakeMeter(300, 150);
         m->SetDecimalPoint(0);
@@ -333,49 +345,30 @@ TEST(PanelMeterPaint, EveryCharacterLightsItsSegments)
         for (double value : {123.0, 4567.0, -89.0, 8888.0, -1.0, 0.0}) {
             SCOPED_TRACE(testing::Message() << "angle " << angle << " value " << value);
             m->SetValue(value);
-            const std::string text = m->DisplayText().toStdString();
-            ASSERT_EQ(text.size(), 5u);
-            for (int cell = 0; cell < 5; ++cell) {
-                const char c = text[size_t(cell)];
-                // The decimal point is dark, a blank cell leaves it as it was.
-                const std::string want = Expected(c) + (c == ' ' ? "" : "0");
-                EXPECT_EQ(ReadCell(*m, cell).substr(0, want.size()), want) << "cell " << cell << " '" << c << "'";
-            }
+            ASSERT_EQ(m->DisplayText().size(), 5);
+            expectCells(*m, m->DisplayText().toStdString(), -1);
         }
     }
-}
-
-TEST(PanelMeterPaint, DecimalPointAndComma)
-{
     auto m = MakeMeter(300, 150);
     m->SetDecimalPoint(2);
-    // The point takes no cell and lights the mark of the digit before it;
-    // a comma does the same.
-    const auto expectCells = [&](const char* Digits) {
-        for (int cell = 0; cell < 5; ++cell)
-            EXPECT_EQ(ReadCell(*m, cell), Expected(Digits[cell]) + (cell == 2 ? "1" : "0")) << "cell " << cell;
-    };
     m->SetValue(-12.34);
-    expectCells("-1234");
-    TestSupport::LocaleScope german(QLocale(QLocale::German));
-    m->SetValue(-56.78);
-    EXPECT_EQ(m->DisplayText(), "-56,78");
-    expectCells("-5678");
-}
-
-TEST(PanelMeterPaint, LeadingZeroOfTwoDigitsWithoutPoint)
-{
-    auto m = MakeMeter(185, 105);
-    m->SetDigits(2);
-    m->SetDecimalPoint(0);
-    m->SetSign(TPanelMeter::pmrOnlyPositive);
-    m->SetDisplayAngle(15);
-    EXPECT_EQ(m->Layout().Cells, 2);
-    // A negative value shows its magnitude, without a sign cell.
+    expectCells(*m, "-1234", 2);
+    {
+        TestSupport::LocaleScope german(QLocale(QLocale::German));
+        m->SetValue(-56.78);
+        EXPECT_EQ(m->DisplayText(), "-56,78");
+        expectCells(*m, "-5678", 2);
+    }
+    auto two = MakeMeter(185, 105);
+    two->SetDigits(2);
+    two->SetDecimalPoint(0);
+    two->SetSign(TPanelMeter::pmrOnlyPositive);
+    two->SetDisplayAngle(15);
+    EXPECT_EQ(two->Layout().Cells, 2);
     for (auto [value, text] : {std::pair{5.0, "05"}, std::pair{-37.0, "37"}}) {
-        m->SetValue(value);
-        for (int cell = 0; cell < 2; ++cell)
-            EXPECT_EQ(ReadCell(*m, cell), Expected(text[cell]) + "0") << text << " cell " << cell;
+        SCOPED_TRACE(text);
+        two->SetValue(value);
+        expectCells(*two, text, -1);
     }
 }
 
