@@ -449,6 +449,80 @@ bool TFont::Glyphs(const QString& Text, QGlyphRun& Run) const
     return true;
 }
 
+bool TFont::GlyphPixels(const QString& Text, std::vector<std::pair<int, const std::vector<TPixelRun>*>>& Pieces) const
+{
+    Pieces.clear();
+    Pieces.reserve(size_t(Text.size()));
+    if (FStyle.testFlag(fsUnderline) || FStyle.testFlag(fsStrikeOut))
+        return false;
+    const TQtFont& q = QtFont();
+    QList<QPointF> positions;
+    if (AddedWidth(q, Text, &positions) < 0)
+        return false;
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const char16_t c = Text[i].unicode();
+        qint8& state = q.MaskStates[c];
+        if (state == 0)
+            state = GlyphMask(q, c, q.Masks[c]) ? 1 : -1;
+        if (state < 0)
+            return false;
+        Pieces.emplace_back(int(positions[i].x()), &q.Masks[c]);
+    }
+    return true;
+}
+
+bool TFont::GlyphMask(const TQtFont& Q, char16_t C, std::vector<TPixelRun>& Runs)
+{
+    // The glyph drawn alone in black on white, with room around its bounds:
+    // every pixel it touches must come out black (no smoothing) and lie
+    // inside the room's border.
+    const QList<quint32> g = Q.Raw->glyphIndexesForString(QString(QChar(C)));
+    if (g.size() != 1)
+        return false;
+    const QRectF bounds = Q.Raw->boundingRect(g[0]);
+    const qreal limit = 4096;
+    if (!(std::abs(bounds.left()) < limit && std::abs(bounds.top()) < limit && bounds.width() < limit
+            && bounds.height() < limit))
+        return false;
+    const int left = int(std::floor(bounds.left())) - 2, top = int(std::floor(bounds.top())) - 2;
+    const int w = int(std::ceil(bounds.right())) + 3 - left, h = int(std::ceil(bounds.bottom())) + 3 - top;
+    QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setPen(Qt::black);
+        QGlyphRun run;
+        run.setRawFont(*Q.Raw);
+        run.setGlyphIndexes(g);
+        run.setPositions({QPointF(0, 0)});
+        p.drawGlyphRun(QPointF(-left, -top), run);
+    }
+    for (int y = 0; y < h; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < w;) {
+            const QRgb px = row[x] & 0xFFFFFF;
+            if (px == 0xFFFFFF) {
+                ++x;
+                continue;
+            }
+            if (px != 0 || x == 0 || y == 0 || y == h - 1)
+                return false;
+            int end = x;
+            while (end < w && (row[end] & 0xFFFFFF) == 0)
+                ++end;
+            if (end == w)
+                return false;
+            Runs.push_back({qint16(y + top), qint16(x + left), qint16(end + left)});
+            x = end;
+        }
+    }
+    return true;
+}
+
 const TFont::TQtFont& TFont::QtFont() const
 {
     if (FCache)
@@ -1244,14 +1318,43 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
 {
     if (!FImage || Text.isEmpty())
         return;
-    QPainter& p = P();
-    p.setFont(FFont->ToQFont());
     const QFontMetrics& fm = FFont->Metrics();
     const int w = FFont->TextWidth(Text);
     const int h = fm.height();
+    const int orientation = ((FFont->Orientation() % 3600) + 3600) % 3600;
+    // A text whose glyphs are plain pixels is written from the pixels kept
+    // for each character: no layout and no glyph drawing per label.
+    const QImage::Format format = FImage->format();
+    std::vector<std::pair<int, const std::vector<TFont::TPixelRun>*>> pieces;
+    if (orientation == 0
+        && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied
+            || format == QImage::Format_ARGB32)
+        && FFont->GlyphPixels(Text, pieces)) {
+        const QRect cell(X, Y, w, h);
+        if (BrushVisible())
+            P().fillRect(cell, ColorToQColor(FBrush->Color()));
+        PrepareDirect();
+        const QRegion clip = FClip ? (*FClip & Bounds()) : QRegion(Bounds());
+        const QRgb pen = ColorToQRgb(FFont->Color()) | 0xFF000000u;
+        uchar* bits = FImage->bits();
+        const qsizetype stride = FImage->bytesPerLine();
+        const int baseline = Y + fm.ascent();
+        for (const QRect& c : clip)
+            for (const auto& [offset, runs] : pieces)
+                for (const TFont::TPixelRun& r : *runs) {
+                    const int y = baseline + r.Y;
+                    const int a = std::max(c.left(), X + offset + r.Left);
+                    const int b = std::min(c.right() + 1, X + offset + r.Right);
+                    if (y >= c.top() && y <= c.bottom() && a < b)
+                        std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + a, b - a, pen);
+                }
+        Touched(cell.adjusted(-1, -1, 1, 1));
+        return;
+    }
+    QPainter& p = P();
+    p.setFont(FFont->ToQFont());
     p.save();
     p.translate(X, Y);
-    const int orientation = ((FFont->Orientation() % 3600) + 3600) % 3600;
     if (orientation != 0)
         p.rotate(-orientation / 10.0);
     if (BrushVisible())

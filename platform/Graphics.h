@@ -163,6 +163,15 @@ public:
     // measured from its characters' widths (new numbers and times) and the
     // font draws every character itself; false when it has to be laid out.
     bool Glyphs(const QString& Text, QGlyphRun& Run) const;
+    // A row of pixels a glyph sets: row Y, columns [Left, Right), from the
+    // glyph's origin on the baseline.
+    struct TPixelRun {
+        qint16 Y, Left, Right;
+    };
+    // For a text drawn as glyphs (see Glyphs) whose glyphs the font draws as
+    // plain pixels of its colour (no smoothing): each character's position
+    // from the text's start and the pixels its glyph sets. False otherwise.
+    bool GlyphPixels(const QString& Text, std::vector<std::pair<int, const std::vector<TPixelRun>*>>& Pieces) const;
 
 private:
     QString FName = QStringLiteral("MS Sans Serif");
@@ -182,7 +191,12 @@ private:
         mutable std::array<qint32, 256> CharGlyphs{};
         mutable std::array<qint16, 256> CharWidths{};
         mutable QHash<quint16, bool> Pairs;
+        // The pixels of a Latin-1 character's glyph, as Qt draws it alone
+        // (state 0: not yet drawn, 1: plain pixels, -1: smoothed or unknown).
+        mutable std::array<qint8, 256> MaskStates{};
+        mutable std::array<std::vector<TPixelRun>, 256> Masks;
     };
+    static bool GlyphMask(const TQtFont& Q, char16_t C, std::vector<TPixelRun>& Runs);
     static int AddedWidth(const TQtFont& Q, const QString& Text, QList<QPointF>* Positions = nullptr,
         QList<quint32>* Glyphs = nullptr);
     const TQtFont& QtFont() const;

@@ -338,7 +338,7 @@ TEST(Canvas, TextsMeasureAndDrawAsQtLaysThemOut)
     // out as Qt lays the text out, to the pixel.
     const QStringList texts = {"12.500", "00:01:01", "0001-01-01 00:00:12.500   [sec:msec]", "-1.25E-03", "AVATAR",
         "To Tw Yo", "office", "affine", "Wärme (°C)", "Spannung [V]", "L'Tw", "11", "ÄÖÜ äöü ß", "1,000.5 µs"};
-    int fromCharacters = 0;
+    int fromCharacters = 0, fromPixels = 0;
     for (const char* name : {"Arial", "Times New Roman", "Courier New", "MS Sans Serif", "Tahoma"})
         for (int height : {-8, -11, -14, -23})
             for (TFontStyles style : {TFontStyles(), TFontStyles(fsBold), TFontStyles(fsItalic | fsUnderline)}) {
@@ -367,9 +367,27 @@ TEST(Canvas, TextsMeasureAndDrawAsQtLaysThemOut)
                     p.drawText(3, 2 + shaped.ascent(), t);
                     p.end();
                     EXPECT_EQ(*s.C()->Image(), laidOut);
+                    // Drawn from its glyphs' pixels, it keeps to a clip.
+                    std::vector<std::pair<int, const std::vector<TFont::TPixelRun>*>> pieces;
+                    fromPixels += f.GlyphPixels(t, pieces);
+                    const QRegion bands = QRegion(0, 0, 400, 2 + shaped.ascent() / 2) + QRegion(20, 0, 30, 40);
+                    Surface clipped(400, 40);
+                    clipped.C()->SetFont(&f);
+                    clipped.C()->Brush()->SetStyle(bsClear);
+                    clipped.C()->SetClipRegion(bands);
+                    clipped.C()->TextOut(3, 2, t);
+                    clipped.C()->Flush();
+                    QImage inside(400, 40, QImage::Format_RGB32);
+                    inside.fill(Qt::white);
+                    QPainter q(&inside);
+                    q.setClipRegion(bands);
+                    q.drawImage(0, 0, laidOut);
+                    q.end();
+                    EXPECT_EQ(*clipped.C()->Image(), inside);
                 }
             }
     EXPECT_GT(fromCharacters, 200);
+    EXPECT_GT(fromPixels, 200);
 }
 
 TEST(Canvas, RotatedTextRunsTheRightWayOpaqueTextFillsItsCell)
