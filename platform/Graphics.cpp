@@ -972,23 +972,39 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
         first = std::clamp<qint64>(a, 0, dMajor);
         last = std::clamp<qint64>(b + 1, first, dMajor);
     }
+    // A solid copy-mode line inside the clip, or cut by a single clip
+    // rectangle (a curve's column through a strip of the plot): the steps
+    // inside it, walked as below and written straight. The minor coordinate
+    // Minor0 + SMinor * k(i) never goes back, so the steps whose minor
+    // coordinate lies in the clip are one range too; the first step with
+    // k(i) >= K is ceil((2 * DMajor * K - DMajor + 1 - Tie) / (2 * DMinor)).
+    bool direct = S.Period == 0 && S.Mode == pmCopy && first < last;
+    if (direct && !whole) {
+        const QRect& c = S.Single;
+        const qint64 lo = xMajor ? c.top() : c.left(), hi = xMajor ? c.bottom() : c.right();
+        const qint64 ka = sMinor > 0 ? lo - minor0 : minor0 - hi, kb = sMinor > 0 ? hi - minor0 : minor0 - lo;
+        constexpr qint64 limit = qint64(1) << 29;
+        direct = S.IsSingle && dMajor < limit && std::abs(ka) < limit && std::abs(kb) < limit;
+        if (direct) {
+            const auto firstStep = [&](qint64 K) {
+                if (K <= 0)
+                    return qint64(0);
+                return dMinor == 0 ? dMajor : (2 * dMajor * K - dMajor + 1 - tie + 2 * dMinor - 1) / (2 * dMinor);
+            };
+            if (kb < 0)
+                return;
+            first = std::max(first, firstStep(ka));
+            last = std::min(last, firstStep(kb + 1));
+            if (first >= last)
+                return;
+        }
+    }
     if (S.Period > 0)
         Phase = int((Phase + first) % S.Period);
     qint64 k = (2 * dMinor * first + dMajor - 1 + tie) / (2 * dMajor);
     qint64 err = 2 * dMinor * (first + 1) - dMajor - 2 * dMajor * k;
     int major = int(major0 + sMajor * first);
     int minor = int(minor0 + sMinor * k);
-    // A solid copy-mode line inside the clip, or cut only at the ends of its
-    // major axis (a curve's column through a strip of the plot): the same
-    // walk, written straight.
-    bool direct = S.Period == 0 && S.Mode == pmCopy && first < last;
-    if (direct && !whole) {
-        const qint64 kLast = (2 * dMinor * (last - 1) + dMajor - 1 + tie) / (2 * dMajor);
-        const qint64 m0 = minor, m1 = minor0 + sMinor * kLast;
-        const QRect& c = S.Single;
-        const qint64 lo = xMajor ? c.top() : c.left(), hi = xMajor ? c.bottom() : c.right();
-        direct = S.IsSingle && std::min(m0, m1) >= lo && std::max(m0, m1) <= hi;
-    }
     if (direct) {
         const QRgb pen = S.Pen | 0xFF000000u;
         const qsizetype row = S.Stride / qsizetype(sizeof(QRgb));
