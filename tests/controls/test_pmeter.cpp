@@ -1,7 +1,6 @@
 // The panel meter: display format, range reports, slots, layout and the
 // digits it draws, read back from its pixels.
 #include <controls/PMeter.h>
-#include <platform/Streaming.h>
 #include <platform/SysUtils.h>
 
 #include <gtest/gtest.h>
@@ -415,30 +414,4 @@ TEST(PanelMeterStored, RangeListIsReadAndWritten)
     }
     // A failed read changes nothing.
     EXPECT_EQ(m.WriteListProperty(), (QVariantList{3.0, 5.0, -5.0, 0.0}));
-}
-
-TEST(PanelMeterStored, DescriptionRoundTrip)
-{
-    const QByteArray text = "object PanelMeter1: TPanelMeter\n"
-                            "  Width = 185\n"
-                            "  Height = 105\n"
-                            "  Color = clYellow\n"
-                            "  Digits = 6\n"
-                            "  DisplayColor = clBlack\n"
-                            "  Slots = (\n"
-                            "    'Volts'\n"
-                            "    'OVERLOAD')\n"
-                            "  Sign = pmrOnlyPositive\n"
-                            "  SlotFont.Color = clYellow\n"
-                            "  Range = (1.5 -3.0 3.0 12.0)\n"
-                            "end\n";
-    std::unique_ptr<TComponent> root(ReadComponent(text, "panel meter"));
-    auto* m = qobject_cast<TPanelMeter*>(root.get());
-    ASSERT_NE(m, nullptr);
-    EXPECT_EQ(std::tuple(m->Slots(), m->Value(), m->DisplayAngle(), m->DisplayFormat()),
-        std::tuple(QStringList{"Volts", "OVERLOAD"}, 1.5, 12.0, QString("0.00000")));
-    EXPECT_EQ(std::tuple(m->SlotFont()->Color(), m->SlotFont()->Name(), m->SlotFont()->Style().testFlag(fsBold)),
-        std::tuple(clYellow, QString("Arial"), true));
-    const QByteArray written = WriteComponentText(m);
-    EXPECT_TRUE(written.contains("Range = (1.5 -3.0 3.0 12.0)")) << written.toStdString();
 }

@@ -165,35 +165,6 @@ TEST(SpinEdit, TypedAndSteppedValuesGoThroughTheBounds)
 
 // ---------------------------------------------------------------- TBitBtn and TButton
 
-TEST(BitBtn, KindsGiveCaptionsModalResultsAndDefaultButtons)
-{
-    struct Case {
-        TBitBtn::TBitBtnKind Kind;
-        const char* Caption;
-        int Result;
-        bool Default, Cancel, Glyph;
-    };
-    const Case cases[] = {
-        {TBitBtn::bkOK, "OK", mrOk, true, false, true},
-        {TBitBtn::bkCancel, "Abbrechen", mrCancel, false, true, true},
-        {TBitBtn::bkYes, "&Ja", mrYes, true, false, true},
-        {TBitBtn::bkNo, "&Nein", mrNo, false, true, true},
-        {TBitBtn::bkAbort, "Abbruch", mrAbort, false, false, true},
-        {TBitBtn::bkRetry, "&Wiederholen", mrRetry, false, false, false},
-        {TBitBtn::bkIgnore, "&Ignorieren", mrIgnore, false, false, false},
-        {TBitBtn::bkAll, "&Alle", mrAll, false, false, true},
-        {TBitBtn::bkHelp, "&Hilfe", mrNone, false, false, true},
-        {TBitBtn::bkClose, "&Schließen", mrNone, false, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.Kind));
-        TBitBtn b;
-        b.SetKind(c.Kind);
-        EXPECT_EQ(std::tuple(b.Caption(), b.ModalResult(), b.Default(), b.Cancel(), !TBitBtn::KindGlyph(c.Kind).isNull()),
-            std::tuple(QString::fromUtf8(c.Caption), c.Result, c.Default, c.Cancel, c.Glyph));
-    }
-}
-
 TEST(BitBtn, GlyphIsDrawnWithoutItsTransparentColour)
 {
     THost host;
