@@ -1,6 +1,5 @@
 // TLed: shapes and colours by pixels, flashing, designing and loading.
 #include <controls/led.h>
-#include <platform/Streaming.h>
 
 #include <gtest/gtest.h>
 #include "ControlTestKit.h"
@@ -331,27 +330,4 @@ TEST(LedLoading, StartsFlashingOnlyAfterLoaded)
     idle->Loaded();
     EXPECT_FALSE(idle->FlashTimer()->Enabled());
     EXPECT_EQ(PixelAt(idle.get(), 12, 12), clSilver);
-}
-
-TEST(LedLoading, DescriptionReadsByNameAndWritesOnlyChangedValues)
-{
-    std::unique_ptr<TComponent> root(ReadComponent("object Led7: TLed\n"
-                                                   "  Left = 3\n  Top = 4\n  Width = 16\n  Height = 16\n"
-                                                   "  ColorActive = clYellow\n"
-                                                   "  Flashing = True\n"
-                                                   "  FlashInterval = 200\n"
-                                                   "  Style = lesArrowUp\n"
-                                                   "  Value = True\n"
-                                                   "end\n",
-        "led description"));
-    auto* led = qobject_cast<TLed*>(root.get());
-    ASSERT_NE(led, nullptr);
-    EXPECT_TRUE(led->FlashTimer()->Active()); // started by the after-loading step
-    EXPECT_EQ(std::pair(led->FlashTimer()->Interval(), led->Style()), std::pair(200, TLed::lesArrowUp));
-    EXPECT_EQ(PixelAt(led, 8, 12), clYellow);
-    const QString text = QString::fromUtf8(WriteComponentText(led));
-    EXPECT_TRUE(text.contains(QLatin1String("ColorActive = clYellow"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QLatin1String("Style = lesArrowUp"))) << text.toStdString();
-    EXPECT_FALSE(text.contains(QLatin1String("ColorInactive"))) << text.toStdString();
-    EXPECT_FALSE(text.contains(QLatin1String("Version"))) << text.toStdString();
 }
