@@ -141,11 +141,6 @@ TYPED_TEST(FilterWindow, FirstTicksPlotTwoThenTwoPointOneHertzAndTheSliderSetsTh
     EXPECT_EQ(this->Filter()->CutoffFrequency(), float(v));
     this->Tick();
     EXPECT_TRUE(OutputOfTwin(this->Form, v));
-    // The slider keeps its range, and so does the cutoff.
-    s->SetValue(1000);
-    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(s->ValueMax()));
-    s->SetValue(-1000);
-    EXPECT_EQ(this->Filter()->CutoffFrequency(), float(s->ValueMin()));
     EXPECT_EQ(this->Filter()->SampleFrequency(), 1000.0f) << "stays";
 }
 

@@ -58,7 +58,8 @@ TEST(StripchartDemo, DescriptionRecordsPlaysCancelsAndClosingEndsWithATail)
     TDemo d;
     TStripchart_Demo& f = d.Form;
     // The description's timer, series and range that the feed and the
-    // read-outs rest on; the cross read-out and the tool bar switch.
+    // read-outs rest on, and the tool bar switch. (The cross read-out is on
+    // the whole road below.)
     EXPECT_EQ(f.Timer1->Interval(), 50);
     EXPECT_FALSE(f.Timer1->Enabled());
     EXPECT_EQ(f.SpannungValue->Caption(), "0,00 V");
@@ -66,9 +67,6 @@ TEST(StripchartDemo, DescriptionRecordsPlaysCancelsAndClosingEndsWithATail)
     EXPECT_EQ(c->SeriesNumber(), 8);
     EXPECT_DOUBLE_EQ(c->LogTimeIncrement(), 0.005);
     EXPECT_EQ(c->ViewYMax(), 80.0f);
-    f.StripChart1CrossMove(c, 0, 12.345f, 3, 7);
-    EXPECT_EQ(f.KurveValue->Caption(), "3");
-    EXPECT_EQ(f.SpannungValue->Caption(), QStringLiteral("12") + DecimalSeparator() + QStringLiteral("35 V"));
     f.Werkzeugleiste->Click();
     EXPECT_TRUE(c->ShowToolBar());
     f.Werkzeugleiste->Click();
