@@ -277,17 +277,6 @@ TEST(LinearScalePlan, HorizontalLabelsAreSpacedByTheirWidth)
     EXPECT_EQ(std::pair(plan.Lines[0].X1, plan.Lines[0].X2), std::pair(5, 5));
 }
 
-TEST(LinearScalePlan, TooSmallAGapIsEnlargedToTwoPixels)
-{
-    const TLinearScalePlan plan = PlanFor(lbsLines, 0, 50, 0.01);
-    EXPECT_TRUE(plan.GapEnlarged);
-    EXPECT_DOUBLE_EQ(plan.Gap, 100.0 / 223);
-    // One line every two pixels or more.
-    for (size_t i = 2; i < plan.Lines.size(); i += 2)
-        EXPECT_GE(plan.Lines[i - 2].Y1 - plan.Lines[i].Y1, 2);
-    EXPECT_FALSE(PlanFor(lbsLines, 0, 50, 5).GapEnlarged);
-}
-
 TEST(LinearScalePlan, LinesStartAtTheFirstGapMultipleReachANegativeMaximumAndStayBoundedFarFromZero)
 {
     const TLinearScalePlan first = PlanFor(lbsLabels, 3, 53, 10);
