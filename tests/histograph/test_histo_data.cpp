@@ -270,7 +270,7 @@ TEST(HistoData, RangeErrorsNameXFirst)
 
 // ---------------------------------------------------------------- stored list
 
-TEST(HistoData, SeriesListHoldsATriplePerSeriesReadsTheDemoListsAndRefusesMalformedOnesWhole)
+TEST(HistoData, SeriesListHoldsATriplePerSeriesAndRefusesMalformedOnesWhole)
 {
     THost h;
     h->SetSeriesNumber(3);
@@ -295,14 +295,7 @@ TEST(HistoData, SeriesListHoldsATriplePerSeriesReadsTheDemoListsAndRefusesMalfor
     EXPECT_EQ(g->Series(3).Color, clBtnFace);
     EXPECT_EQ(g->WriteListProperty(), list);
 
-    // The demonstration windows' lists.
-    ASSERT_TRUE(h->ReadListProperty({0LL, 0LL, 0LL, 0LL, 2LL, 3LL, 0LL, 2LL, 0LL}, &error));
-    EXPECT_EQ(h->Series(2).LineStyle, psDot);
-    EXPECT_EQ(h->Series(2).Kind, THistograph::dtLowerRef);
-    EXPECT_EQ(h->Series(3).Kind, THistograph::dtData);
-    ASSERT_TRUE(h->ReadListProperty({16711680LL, 0LL, 1LL}, &error));
-    EXPECT_EQ(h->Series(1).Color, clBlue);
-    EXPECT_EQ(h->Series(1).Kind, THistograph::dtDataXY);
+    // (The demonstration windows' lists: DescriptionsSetPropertiesByName and the XY window.)
     QVariantList many;  // nine triples: the ninth is ignored
     for (int i = 0; i < 9; ++i)
         many << qlonglong(i) << 0LL << 0LL;
