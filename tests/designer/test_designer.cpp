@@ -1,7 +1,6 @@
 // The Designer plugin as Designer loads it, and a form that uic compiled.
 #include <controls/ControlWidgets.h>
 #include <histograph/HistoWidget.h>
-#include <stripchart/StripWidget.h>
 
 #include "ui_panel.h"
 
@@ -70,11 +69,6 @@ TEST(DesignerPlugin, CreatesEveryComponentInTheDesigningStateWithEditablePropert
         created->setProperty("Color", QColor(0x12, 0x34, 0x56));
         EXPECT_EQ(created->property("Color").value<QColor>(), QColor(0x12, 0x34, 0x56));
         EXPECT_EQ(control->Color(), TColor(0x563412));
-        // A recorder makes no tool windows inside Designer.
-        if (auto* chart = qobject_cast<TStripChart*>(control)) {
-            created->setProperty("ShowToolBar", true);
-            EXPECT_EQ(chart->ToolBar(), nullptr);
-        }
 
         // Deleting the widget (as Designer does) deletes the component.
         QPointer<TControl> alive(control);
