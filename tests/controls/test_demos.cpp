@@ -66,7 +66,6 @@ void ExpectMenuTourAndOk(const char* ClassName, const std::function<void(F&)>& M
         EXPECT_NE(result, mrNone);
     else
         EXPECT_EQ(result, Result);
-    EXPECT_FALSE(d.Form.Visible());
     if (Stopped)
         Stopped(d.Form);
 }
