@@ -60,8 +60,6 @@ TEST(MainWindow, StartsWithTheSloganTheBannerStoppedWhoseTextFitsItsPanelAndTheE
         EXPECT_EQ(item->Enabled(), IsFormRegistered(e.ClassName)) << e.ItemName;
     }
     EXPECT_TRUE(w.Item("Beenden1")->Enabled());
-    EXPECT_EQ(w.Item("Datenbltter1")->Caption(), QString::fromUtf8("&Datenblätter"));
-    EXPECT_EQ(w.Item("RCHochpa1")->Caption(), QString::fromUtf8("RC &Hochpaß"));
 }
 
 TEST(MainWindow, BannerMovesOnePixelPerTickWrapsBelowMinusWidthMinusOneAndStopsOnTheDemoMenu)
