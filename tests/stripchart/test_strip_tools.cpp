@@ -72,7 +72,6 @@ TEST(StripTools, ToolBarDrivesTheChartAndBothBarsFollowIt)
     TLoadedHost h;
     h->SetShowToolBar(true);
     TFormToolBarStrip* bar = h->ToolBar();
-    EXPECT_EQ(bar->BModeRemark->Hint(), "Bemerkung ändern");
     EXPECT_FALSE(bar->BModeRemark->Glyph()->Empty());
     const std::pair<TSpeedButton*, TStripMode> modes[] = {{bar->BModeZoom, Strip::modeZoom},
         {bar->BModeRemark, Strip::modeRemark}, {bar->BModeCalculate, Strip::modeCalculate},
