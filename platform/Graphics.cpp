@@ -484,8 +484,11 @@ bool TFont::GlyphMask(const TQtFont& Q, char16_t C, std::vector<TPixelRun>& Runs
     if (!(std::abs(bounds.left()) < limit && std::abs(bounds.top()) < limit && bounds.width() < limit
             && bounds.height() < limit))
         return false;
-    const int left = int(std::floor(bounds.left())) - 2, top = int(std::floor(bounds.top())) - 2;
-    const int w = int(std::ceil(bounds.right())) + 3 - left, h = int(std::ceil(bounds.bottom())) + 3 - top;
+    const int room = 3 + int(bounds.height()) / 2;
+    const int left = int(std::floor(bounds.left())) - room, top = int(std::floor(bounds.top())) - room;
+    const int w = int(std::ceil(bounds.right())) + room + 1 - left, h = int(std::ceil(bounds.bottom())) + room + 1 - top;
+    if (qint64(w) * h > (qint64(1) << 20)) // a giant glyph is left to Qt
+        return false;
     QImage image(w, h, QImage::Format_RGB32);
     if (image.isNull())
         return false;
