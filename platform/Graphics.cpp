@@ -553,7 +553,7 @@ const TFont::TQtFont& TFont::QtFont() const
     } else {
         f.setPixelSize(11);
     }
-    FCache = std::make_shared<const TQtFont>(TQtFont{f, QFontMetrics(f), {}, {}, {}, {}, {}});
+    FCache = std::make_shared<const TQtFont>(TQtFont{f, QFontMetrics(f), {}, {}, {}, {}, {}, {}, {}});
     return *FCache;
 }
 
@@ -893,23 +893,24 @@ TPixelLineSetup MakePixelLineSetup(QImage& Image, const std::optional<QRegion>& 
     return s;
 }
 
-// Steps [First, Last) of a solid line, from its pixel Px at step First where
-// the minor coordinate has moved K from the start: the steps of one minor
-// coordinate (k(i) below) are written as one run. For lines at least four
-// times as long as they are wide.
-void WriteRuns(QRgb* Px, qint64 First, qint64 Last, qint64 K, qint64 DMajor, qint64 DMinor, qint64 Tie,
-    qsizetype MajorStep, qsizetype MinorStep, QRgb Pen)
+// Along a line's major axis, step i has the minor coordinate moved by
+// k(i) = floor((2 * DMinor * i + DMajor - 1 + Tie) / (2 * DMajor)) (see
+// DrawPixelLine); k never goes back. The first step with k(i) >= K (K > 0).
+qint64 FirstStepAt(qint64 K, qint64 DMajor, qint64 DMinor, qint64 Tie)
 {
-    qint64 i = First;
-    while (i < Last) {
-        // The first step i with k(i) = K + 1.
-        const qint64 next = DMinor == 0
-            ? Last
-            : std::min(Last, (2 * DMajor * (K + 1) - DMajor + 1 - Tie + 2 * DMinor - 1) / (2 * DMinor));
-        for (; i < next; ++i, Px += MajorStep)
-            *Px = Pen;
-        Px += MinorStep;
-        ++K;
+    return (2 * DMajor * K - DMajor + 1 - Tie + 2 * DMinor - 1) / (2 * DMinor);
+}
+
+// The runs of steps [First, Last) that share one minor coordinate, starting
+// where it has moved K: Run(K, from, to) for each, in order.
+template <typename TRun>
+void ForEachRun(qint64 First, qint64 Last, qint64 K, qint64 DMajor, qint64 DMinor, qint64 Tie, TRun&& Run)
+{
+    for (qint64 i = First; i < Last; ++K) {
+        const qint64 next = DMinor == 0 ? Last : std::min(Last, FirstStepAt(K + 1, DMajor, DMinor, Tie));
+        if (next > i)
+            Run(K, i, next);
+        i = next;
     }
 }
 
@@ -990,9 +991,7 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
         direct = S.IsSingle && dMajor < limit && std::abs(ka) < limit && std::abs(kb) < limit;
         if (direct) {
             const auto firstStep = [&](qint64 K) {
-                if (K <= 0)
-                    return qint64(0);
-                return dMinor == 0 ? dMajor : (2 * dMajor * K - dMajor + 1 - tie + 2 * dMinor - 1) / (2 * dMinor);
+                return K <= 0 ? 0 : dMinor == 0 ? dMajor : FirstStepAt(K, dMajor, dMinor, tie);
             };
             if (kb < 0)
                 return;
@@ -1019,22 +1018,20 @@ void DrawPixelLine(const TPixelLineSetup& S, TPoint A, TPoint B, int& Phase)
             std::fill_n(sMajor > 0 ? px : px - (last - first - 1), last - first, pen);
             return;
         }
-        if (!xMajor && S.Columns && dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
-            // Column runs, as WriteRuns walks them, gathered instead of written.
-            for (qint64 i = first, kk = k; i < last; ++kk) {
-                const qint64 next = dMinor == 0
-                    ? last
-                    : std::min(last, (2 * dMajor * (kk + 1) - dMajor + 1 - tie + 2 * dMinor - 1) / (2 * dMinor));
-                if (next > i) {
-                    const int y0 = int(major0 + sMajor * i), y1 = int(major0 + sMajor * (next - 1));
-                    S.Columns->Add(int(minor0 + sMinor * kk), std::min(y0, y1), std::max(y0, y1));
-                }
-                i = next;
-            }
-            return;
-        }
+        // Lines at least four times as long as they are wide, as runs: a
+        // polyline's column runs are gathered, others written at once.
         if (dMajor >= 4 * dMinor && dMajor < (qint64(1) << 28)) {
-            WriteRuns(px, first, last, k, dMajor, dMinor, tie, majorStep, minorStep, pen);
+            if (!xMajor && S.Columns)
+                ForEachRun(first, last, k, dMajor, dMinor, tie, [&](qint64 K, qint64 From, qint64 To) {
+                    const int y0 = int(major0 + sMajor * From), y1 = int(major0 + sMajor * (To - 1));
+                    S.Columns->Add(int(minor0 + sMinor * K), std::min(y0, y1), std::max(y0, y1));
+                });
+            else
+                ForEachRun(first, last, k, dMajor, dMinor, tie, [&](qint64, qint64 From, qint64 To) {
+                    for (qint64 i = From; i < To; ++i, px += majorStep)
+                        *px = pen;
+                    px += minorStep;
+                });
             return;
         }
         for (qint64 i = first; i < last; ++i) {
@@ -1353,7 +1350,7 @@ void TCanvas::TextOut(int X, int Y, const QString& Text)
         if (BrushVisible())
             P().fillRect(cell, ColorToQColor(FBrush->Color()));
         PrepareDirect();
-        const QRegion clip = FClip ? (*FClip & Bounds()) : QRegion(Bounds());
+        const QRegion clip = ClipRegion();
         const QRgb pen = ColorToQRgb(FFont->Color()) | 0xFF000000u;
         uchar* bits = FImage->bits();
         const qsizetype stride = FImage->bytesPerLine();
